@@ -1,0 +1,43 @@
+# Rilto Micropause: build on Linux, run and test under Wine.
+#   make run    build, then start rilto32.exe under Wine
+#   make test   every test: native unit tests, then the Windows tests under Wine
+#   make dist   the program folder at dist/
+#   make bench  benchmarks that print figures
+
+.PHONY: all deps native windows test test-native test-windows run dist bench format clean
+
+all: native windows
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+test: test-native test-windows
+
+test-native: native
+	ctest --preset native
+
+test-windows: windows
+	scripts/with-wine.sh --fresh --xvfb ctest --preset windows
+
+dist: windows
+	scripts/make-dist.sh build/windows/bin dist
+
+run: dist
+	scripts/with-wine.sh sh -c 'cd dist && wine rilto32.exe'
+
+bench: windows
+	scripts/with-wine.sh --xvfb scripts/bench.sh
+
+format:
+	find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build dist

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever the build and the tests need and the machine lacks.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+have_cmd cmake || need+=(cmake)
+have_cmd ninja || need+=(ninja-build)
+have_cmd g++ || need+=(g++)
+have_pkg libgtest-dev || need+=(libgtest-dev)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
+have_cmd wine || need+=(wine)
+have_cmd wine64 || have_pkg wine64 || need+=(wine64)
+have_cmd Xvfb || need+=(xvfb)
+have_pkg fonts-wine || need+=(fonts-wine)
+have_cmd xdotool || need+=(xdotool)
+have_cmd xwininfo || need+=(x11-utils)
+have_pkg imagemagick || need+=(imagemagick)
+
+if [ ${#need[@]} -gt 0 ]; then
+  echo "install-deps: installing ${need[*]}"
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi

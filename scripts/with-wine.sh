@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Runs a command with a Wine environment of the project's own: a prefix under
+# build/, an X display (Xvfb when asked for or when there is none), and a
+# wineserver kept up for the duration.
+#   scripts/with-wine.sh [--fresh] [--xvfb] command...
+#     --fresh  start from a new prefix (the tests use this)
+#     --xvfb   use a virtual display even when $DISPLAY is set
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+fresh=0
+xvfb=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --fresh) fresh=1; shift ;;
+    --xvfb) xvfb=1; shift ;;
+    *) break ;;
+  esac
+done
+
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
+
+xvfb_pid=""
+cleanup() {
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [ "$xvfb" = 1 ] || [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+  echo "with-wine: using a virtual display (Xvfb $DISPLAY)" >&2
+fi
+
+if [ "$fresh" = 1 ]; then
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  timeout 120 wineboot -i >/dev/null 2>&1
+  timeout 60 wineserver -w || true
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+wineserver -p >/dev/null 2>&1 || true
+
+"$@"

@@ -1,0 +1,44 @@
+#pragma once
+// First-run initialisation: once per user, import the default settings with the
+// registry editor and start the companion program, then remember that it ran.
+
+#include <optional>
+#include <string>
+
+#include "shell/settings_store.h"
+
+namespace rilto {
+
+// What first-run initialisation needs of the system.
+class FirstRunHost {
+  public:
+    virtual ~FirstRunHost() = default;
+    virtual std::optional<std::string> ReadEnvironment(const std::string& name) = 0;
+    // An existing file that is neither hidden nor a system file.
+    virtual bool IsOrdinaryFile(const std::string& path) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
+    // Runs the command line and returns when the process it started has ended.
+    virtual void ShellAndWait(const std::string& commandLine) = 0;
+    // The folder that holds the program, without a trailing backslash except at a root.
+    virtual std::string ProgramFolder() = 0;
+};
+
+inline constexpr char kRegistryEditor[] = "regedit.exe";
+inline constexpr char kDefaultSettingsFile[] = "rilto32.reg";
+inline constexpr char kCompanionProgram[] = "riltomultimedia.exe";
+
+// `folder` + "\" + `name`, without doubling the backslash of a root folder.
+std::string JoinPath(const std::string& folder, const std::string& name);
+std::string Quoted(const std::string& path);
+
+// The command lines first-run initialisation runs, in order.
+std::string ImportCommandLine(const std::string& editor, const std::string& programFolder);
+std::string CompanionCommandLine(const std::string& programFolder);
+
+// The registry editor to use: the system's copy when it exists (a copy shipped in
+// the program folder is then deleted), otherwise the shipped copy.
+std::string PickRegistryEditor(FirstRunHost& host);
+
+void FirstTimeInitialise(SettingsStore& store, FirstRunHost& host);
+
+}  // namespace rilto

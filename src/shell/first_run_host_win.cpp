@@ -1,0 +1,53 @@
+#include "shell/first_run_host_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "shell/handles_win.h"
+#include "shell/system_win.h"
+#include "shell/wide_text_win.h"
+
+namespace rilto {
+
+std::optional<std::string> WinFirstRunHost::ReadEnvironment(const std::string& name) {
+    const std::wstring wname = Widen(name);
+    const DWORD n = GetEnvironmentVariableW(wname.c_str(), nullptr, 0);
+    if (n == 0) {
+        return std::nullopt;
+    }
+    std::vector<wchar_t> buf(n);
+    const DWORD got = GetEnvironmentVariableW(wname.c_str(), buf.data(), n);
+    return Narrow(std::wstring_view(buf.data(), got < n ? got : 0));
+}
+
+bool WinFirstRunHost::IsOrdinaryFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    constexpr DWORD kNotOrdinary =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
+}
+
+void WinFirstRunHost::RemoveFile(const std::string& path) {
+    DeleteFileW(Widen(path).c_str());
+}
+
+void WinFirstRunHost::ShellAndWait(const std::string& commandLine) {
+    std::wstring cmd = Widen(commandLine);  // CreateProcessW may write to it
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+                        nullptr, &si, &pi)) {
+        return;
+    }
+    const UniqueHandle process(pi.hProcess);
+    const UniqueHandle thread(pi.hThread);
+    WaitForSingleObject(process.get(), INFINITE);
+}
+
+std::string WinFirstRunHost::ProgramFolder() {
+    return rilto::ProgramFolder();
+}
+
+}  // namespace rilto

@@ -1,0 +1,13 @@
+// rilto32: the Rilto Micropause tray program.
+
+#include <windows.h>
+
+#include "shell/command_line.h"
+#include "shell/rilto_app_win.h"
+#include "shell/wide_text_win.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const std::string arguments = rilto::ArgumentText(rilto::Narrow(GetCommandLineW()));
+    rilto::RiltoApp app(instance);
+    return app.Run(arguments);
+}

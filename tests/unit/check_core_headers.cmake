@@ -1,0 +1,17 @@
+# Fails when a file of the portable core names a Windows header.
+file(GLOB_RECURSE files ${ROOT}/src/shell/* ${ROOT}/src/engine/* ${ROOT}/src/exercise/*
+                        ${ROOT}/src/settings/* ${ROOT}/src/trigger/tray_value.*)
+set(bad)
+foreach(f IN LISTS files)
+  if(f MATCHES "_win\\.(cpp|h)$" OR f MATCHES "\\.(rc|in)$" OR f MATCHES "resource\\.h$")
+    continue()
+  endif()
+  file(STRINGS ${f} lines REGEX "#[ \t]*include[ \t]*[<\"](windows|winuser|winbase|windef|commctrl|shellapi|mmsystem|winreg|sddl|windowsx)\\.h")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Windows headers in the portable core:\n${bad}")
+endif()
+message(STATUS "portable core is free of Windows headers")

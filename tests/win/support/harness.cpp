@@ -1,0 +1,246 @@
+#include "support/harness.h"
+
+#include <vector>
+
+namespace harness {
+
+namespace {
+constexpr wchar_t kRoot[] = L"Software\\VB and VBA Program Settings\\Rilto Micropause";
+constexpr wchar_t kHookClass[] = L"RiltoMicropauseHook";
+
+std::wstring SectionPath(const std::wstring& section) {
+    return std::wstring(kRoot) + L"\\" + section;
+}
+}  // namespace
+
+std::wstring BinDir() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L'\\'));
+}
+
+std::wstring BinPath(const std::wstring& file) {
+    return BinDir() + L"\\" + file;
+}
+
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return done();
+        }
+        PumpFor(20);
+    }
+}
+
+Process::Process(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring cmd = L"\"" + exe + L"\"";
+    if (!arguments.empty()) {
+        cmd += L" " + arguments;
+    }
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       &pi)) {
+        CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+        id_ = pi.dwProcessId;
+    }
+}
+
+Process::~Process() {
+    Kill();
+}
+
+Process::Process(Process&& other) noexcept : process_(other.process_), id_(other.id_) {
+    other.process_ = nullptr;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Kill();
+        process_ = other.process_;
+        id_ = other.id_;
+        other.process_ = nullptr;
+    }
+    return *this;
+}
+
+bool Process::Running() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::WaitExit(DWORD timeoutMs) const {
+    if (process_ == nullptr) {
+        return std::nullopt;
+    }
+    // Keep pumping: a program under test may send this thread a message and wait.
+    const bool ended =
+        WaitUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    if (!ended) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (process_ != nullptr) {
+        if (Running()) {
+            TerminateProcess(process_, 255);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
+        process_ = nullptr;
+    }
+}
+
+std::optional<std::wstring> ReadSetting(const std::wstring& section, const std::wstring& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &k) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD size = 0;
+    DWORD type = 0;
+    std::optional<std::wstring> out;
+    if (RegQueryValueExW(k, key.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<wchar_t> buf(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(k, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
+                             &size) == ERROR_SUCCESS) {
+            out = std::wstring(buf.data());
+        }
+    }
+    RegCloseKey(k);
+    return out;
+}
+
+void WriteSettingBytes(const std::wstring& section, const std::wstring& key, const void* data,
+                       DWORD size, DWORD type) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &k, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExW(k, key.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(k);
+    }
+}
+
+void WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& text) {
+    WriteSettingBytes(section, key, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), REG_SZ);
+}
+
+void DeleteSetting(const std::wstring& section, const std::wstring& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_WRITE, &k) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueW(k, key.c_str());
+        RegCloseKey(k);
+    }
+}
+
+void DeleteSection(const std::wstring& section) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, SectionPath(section).c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, SectionPath(section).c_str());
+}
+
+void ClearStore() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kRoot);
+}
+
+bool StoreExists() {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRoot, 0, KEY_READ, &k) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(k);
+    return true;
+}
+
+HWND TrayWindow() {
+    const auto text = ReadSetting(L"Options", L"tray");
+    if (!text) {
+        return nullptr;
+    }
+    const unsigned long value = wcstoul(text->c_str(), nullptr, 10);
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<LONG>(value)));
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = L"";
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+namespace {
+struct FindData {
+    DWORD pid;
+    const std::wstring* title;
+    HWND found;
+};
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp) {
+    auto* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t text[256] = L"";
+    GetWindowTextW(hwnd, text, 256);
+    if (pid == d->pid && *d->title == text) {
+        d->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
+    FindData d{processId, &title, nullptr};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+Process StartRilto(const std::wstring& arguments) {
+    Process p(BinPath(L"rilto32.exe"), arguments);
+    WaitUntil(
+        [&] {
+            const HWND hook = TrayWindow();
+            DWORD pid = 0;
+            if (hook != nullptr) {
+                GetWindowThreadProcessId(hook, &pid);
+            }
+            return pid == p.Id() && ClassOf(hook) == kHookClass;
+        },
+        20000);
+    return p;
+}
+
+void StopRilto(Process& p) {
+    if (p.Running()) {
+        const HWND hook = TrayWindow();
+        if (hook != nullptr && ClassOf(hook) == kHookClass) {
+            SendMessageTimeoutW(hook, WM_KEYDOWN, 99, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        }
+        p.WaitExit(5000);
+    }
+    p.Kill();
+}
+
+}  // namespace harness

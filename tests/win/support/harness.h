@@ -1,0 +1,66 @@
+#pragma once
+// What the Windows tests use to drive the real programs as another program on the
+// same desktop would: start them, read and write the store in the registry, find
+// their windows, and wait for things with a bound on every wait.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace harness {
+
+// The folder of the test program; the programs under test are built beside it.
+std::wstring BinDir();
+std::wstring BinPath(const std::wstring& file);
+
+// Polls `done` every 20 ms, pumping this thread's messages, for at most `timeoutMs`.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Pumps this thread's messages for `ms`.
+void PumpFor(DWORD ms);
+
+// A started program. Ends it on destruction if it still runs.
+class Process {
+  public:
+    Process() = default;
+    Process(const std::wstring& exe, const std::wstring& arguments);
+    ~Process();
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    bool Running() const;
+    // Waits for the end; the exit code, or nothing on time-out.
+    std::optional<DWORD> WaitExit(DWORD timeoutMs) const;
+    void Kill();
+
+  private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// The store under HKCU\Software\VB and VBA Program Settings\Rilto Micropause.
+std::optional<std::wstring> ReadSetting(const std::wstring& section, const std::wstring& key);
+void WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& text);
+void WriteSettingBytes(const std::wstring& section, const std::wstring& key, const void* data,
+                       DWORD size, DWORD type);
+void DeleteSetting(const std::wstring& section, const std::wstring& key);
+void DeleteSection(const std::wstring& section);
+// Removes the whole store of the program.
+void ClearStore();
+bool StoreExists();
+
+// The window whose decimal handle "tray" holds, or null.
+HWND TrayWindow();
+std::wstring ClassOf(HWND hwnd);
+// A top-level window of the process with the given title, or null.
+HWND FindProcessWindow(DWORD processId, const std::wstring& title);
+
+// Starts rilto32 and waits until it has published its hook window.
+Process StartRilto(const std::wstring& arguments = L"");
+// Ends every copy of rilto32 the tests started, with the shutdown key command.
+void StopRilto(Process& p);
+
+}  // namespace harness
