@@ -38,3 +38,7 @@ configure_file(${CMAKE_SOURCE_DIR}/data/rilto32.reg ${RILTO_BIN}/rilto32.reg COP
 
 enable_testing()
 add_subdirectory(tests/win)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()
