@@ -19,6 +19,9 @@ public:
     // The tick count (GetTickCount's clock, as a signed 32-bit value) of the latest
     // input of that kind. Unchanged while none happens.
     virtual std::int32_t RilGetTime(std::int32_t kind) = 0;
+    // False when the hook library could not be loaded: nothing is recorded then, so
+    // a poll proves nothing about rests.
+    virtual bool Available() const = 0;
 };
 
 // Hook times wrap with the tick count (every 49.7 days); "later" is decided by the
