@@ -24,7 +24,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
 
 xvfb_pid=""
 cleanup() {
-  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  # A fresh prefix is this run's alone; a reused one may serve other commands too.
+  if [ "$fresh" = 1 ]; then timeout 20 wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
@@ -53,5 +54,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 wineserver -p >/dev/null 2>&1 || true
+# Start Wine's own background processes (desktop, services) now, detached from
+# our output: started later by a test, they would hold its output pipe open and
+# keep ctest waiting until they exit.
+timeout 60 wine reg query 'HKCU\Software' >/dev/null 2>&1 </dev/null || true
 
 "$@"

@@ -218,7 +218,12 @@ HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
 }
 
 Process StartRilto(const std::wstring& arguments) {
-    Process p(BinPath(L"rilto32.exe"), arguments);
+    return StartRiltoAt(BinPath(L"rilto32.exe"), arguments);
+}
+
+Process StartRiltoAt(const std::wstring& exe, const std::wstring& arguments) {
+    DeleteSetting(L"Options", L"AppPath");  // written last: start-up is complete when it is back
+    Process p(exe, arguments);
     WaitUntil(
         [&] {
             const HWND hook = TrayWindow();
@@ -226,7 +231,8 @@ Process StartRilto(const std::wstring& arguments) {
             if (hook != nullptr) {
                 GetWindowThreadProcessId(hook, &pid);
             }
-            return pid == p.Id() && ClassOf(hook) == kHookClass;
+            return pid == p.Id() && ClassOf(hook) == kHookClass &&
+                   ReadSetting(L"Options", L"AppPath").has_value();
         },
         20000);
     return p;

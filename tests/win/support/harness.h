@@ -60,6 +60,8 @@ HWND FindProcessWindow(DWORD processId, const std::wstring& title);
 
 // Starts rilto32 and waits until it has published its hook window.
 Process StartRilto(const std::wstring& arguments = L"");
+// The same for a copy of rilto32 elsewhere.
+Process StartRiltoAt(const std::wstring& exe, const std::wstring& arguments);
 // Ends every copy of rilto32 the tests started, with the shutdown key command.
 void StopRilto(Process& p);
 

@@ -1,0 +1,211 @@
+// Start-up, first run and the second-start protocol of rilto32, observed from
+// outside as another program on the same desktop would.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/resource.h"
+#include "support/harness.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr DWORD kExitWait = 15000;
+constexpr wchar_t kAlreadyRunning[] = L"Rilto Micropause is already running in the System Tray";
+
+std::wstring Decimal(HWND hwnd) {
+    return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
+}
+
+// The text of the "already running" box of a second copy, which the test then closes.
+std::wstring TakeMessageBox(const Process& p) {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindProcessWindow(p.Id(), L"Rilto")) != nullptr; }, 15000);
+    if (box == nullptr) {
+        return L"(no message box)";
+    }
+    std::wstring text;
+    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t buf[256] = L"";
+        GetWindowTextW(c, buf, 256);
+        if (ClassOf(c) == L"Static" && buf[0] != L'\0') {
+            text = buf;
+        }
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return text;
+}
+
+// A window of this test program, standing in for "another program's window".
+class ForeignWindow {
+public:
+    ForeignWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"SomeOtherProgram";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowW(L"SomeOtherProgram", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+        keyDowns_ = 0;
+    }
+    ~ForeignWindow() { DestroyWindow(hwnd_); }
+    HWND hwnd() const { return hwnd_; }
+    static int KeyDowns() { return keyDowns_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_KEYDOWN) {
+            ++keyDowns_;
+        }
+        return DefWindowProcW(h, m, w, l);
+    }
+    HWND hwnd_;
+    static inline int keyDowns_ = 0;
+};
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { ClearStore(); }
+    void TearDown() override {
+        StopRilto(running_);
+        ClearStore();
+    }
+    Process running_;
+};
+
+TEST_F(Startup, FirstStartPublishesItsHookWindowAndHidesFromTheTaskList) {
+    running_ = StartRilto();
+    ASSERT_TRUE(running_.Running());
+    const auto tray = ReadSetting(L"Options", L"tray");
+    ASSERT_TRUE(tray.has_value());
+    EXPECT_NE(*tray, L"0");
+    EXPECT_EQ(tray->find_first_not_of(L"0123456789"), std::wstring::npos) << *tray;
+
+    const HWND hook = TrayWindow();
+    ASSERT_TRUE(IsWindow(hook));
+    EXPECT_EQ(ClassOf(hook), L"RiltoMicropauseHook");
+    EXPECT_EQ(ReadSetting(L"Options", L"Initialised"), L"1");
+    EXPECT_EQ(ReadSetting(L"Options", L"AppPath"), BinDir());
+
+    // The main form stays hidden and shows no task-bar button.
+    const HWND form = GetAncestor(hook, GA_ROOT);
+    EXPECT_FALSE(IsWindowVisible(form));
+    EXPECT_TRUE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+
+    const HWND version = GetDlgItem(GetDlgItem(form, IDC_PICBLACK), IDC_LBLVERSION);
+    wchar_t text[64] = L"";
+    GetWindowTextW(version, text, 64);
+    const std::wstring expected = std::to_wstring(RILTO_VERSION_MAJOR) + L"." +
+                                  std::to_wstring(RILTO_VERSION_MINOR) + L"." +
+                                  std::to_wstring(RILTO_VERSION_REVISION);
+    EXPECT_EQ(text, expected);
+}
+
+TEST_F(Startup, SecondStartWithShutdownInAnyCaseEndsTheRunningCopy) {
+    for (const wchar_t* word : {L"shutdown", L"SHUTDOWN", L"ShutDown"}) {
+        running_ = StartRilto();
+        ASSERT_TRUE(running_.Running()) << word;
+        const HWND hook = TrayWindow();
+        const std::wstring published = Decimal(hook);
+
+        Process second(BinPath(L"rilto32.exe"), word);
+        EXPECT_EQ(second.WaitExit(kExitWait), 0u) << word;
+        EXPECT_TRUE(running_.WaitExit(kExitWait).has_value()) << word;
+        EXPECT_FALSE(IsWindow(hook)) << word;
+        // An immediate end: "tray" keeps the old handle.
+        EXPECT_EQ(ReadSetting(L"Options", L"tray"), published) << word;
+    }
+}
+
+TEST_F(Startup, FirstStartWithShutdownTouchesNoSetting) {
+    Process p(BinPath(L"rilto32.exe"), L"shutdown");
+    EXPECT_EQ(p.WaitExit(kExitWait), 0u);
+    EXPECT_FALSE(StoreExists());
+}
+
+TEST_F(Startup, SecondStartWithoutAUsableHandleSaysItIsAlreadyRunning) {
+    running_ = StartRilto();
+    ASSERT_TRUE(running_.Running());
+    for (int variant = 0; variant < 2; ++variant) {
+        if (variant == 0) {
+            WriteSetting(L"Options", L"tray", L"0");
+        } else {
+            DeleteSetting(L"Options", L"tray");
+        }
+        Process second(BinPath(L"rilto32.exe"), L"shutdown");
+        EXPECT_EQ(TakeMessageBox(second), kAlreadyRunning) << variant;
+        EXPECT_EQ(second.WaitExit(kExitWait), 0u) << variant;
+        EXPECT_TRUE(running_.Running()) << variant;
+    }
+}
+
+TEST_F(Startup, AStaleHandleOfAnotherProgramsWindowReceivesNothing) {
+    running_ = StartRilto();
+    ASSERT_TRUE(running_.Running());
+    ForeignWindow foreign;
+    WriteSetting(L"Options", L"tray", Decimal(foreign.hwnd()));
+
+    Process second(BinPath(L"rilto32.exe"), L"shutdown");
+    EXPECT_EQ(TakeMessageBox(second), kAlreadyRunning);
+    EXPECT_EQ(second.WaitExit(kExitWait), 0u);
+    PumpFor(200);
+    EXPECT_EQ(ForeignWindow::KeyDowns(), 0);
+    EXPECT_TRUE(running_.Running());
+}
+
+// First run, from a program folder whose path has spaces in it.
+class FirstRun : public Startup {
+protected:
+    void SetUp() override {
+        Startup::SetUp();
+        folder_ = L"C:\\rilto first run\\Program Files";
+        CreateDirectoryW(L"C:\\rilto first run", nullptr);
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        for (const wchar_t* f : {L"rilto32.exe", L"riltomultimedia.exe"}) {
+            ASSERT_TRUE(CopyFileW(BinPath(f).c_str(), (folder_ + L"\\" + f).c_str(), FALSE)) << f;
+        }
+        // Default settings that say they were imported.
+        const char reg[] =
+            "REGEDIT4\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Rilto Micropause\\"
+            "Micropause]\r\n\"Warning\"=\"Imported\"\r\n\r\n";
+        const HANDLE f = CreateFileW((folder_ + L"\\rilto32.reg").c_str(), GENERIC_WRITE, 0,
+                                     nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, reg, sizeof reg - 1, &written, nullptr);
+        CloseHandle(f);
+    }
+    Process Start() { return StartRiltoAt(folder_ + L"\\rilto32.exe", L""); }
+    std::wstring folder_;
+};
+
+TEST_F(FirstRun, RunsOncePerUserAndAgainWhenInitialisedIsNotExactlyOne) {
+    running_ = Start();
+    ASSERT_TRUE(running_.Running());
+    EXPECT_EQ(ReadSetting(L"Options", L"Initialised"), L"1");
+    EXPECT_EQ(ReadSetting(L"Micropause", L"Warning"), L"Imported");
+    // The companion program ran from the folder with spaces.
+    EXPECT_TRUE(ReadSetting(L"Options", L"AviVideo").has_value());
+    EXPECT_EQ(ReadSetting(L"Options", L"AppPath"), folder_);
+    StopRilto(running_);
+
+    // A second start-up does not run it again.
+    DeleteSetting(L"Micropause", L"Warning");
+    DeleteSetting(L"Options", L"AviVideo");
+    running_ = Start();
+    ASSERT_TRUE(running_.Running());
+    EXPECT_FALSE(ReadSetting(L"Micropause", L"Warning").has_value());
+    EXPECT_FALSE(ReadSetting(L"Options", L"AviVideo").has_value());
+    StopRilto(running_);
+
+    WriteSetting(L"Options", L"Initialised", L"yes");
+    running_ = Start();
+    ASSERT_TRUE(running_.Running());
+    EXPECT_EQ(ReadSetting(L"Micropause", L"Warning"), L"Imported");
+    EXPECT_EQ(ReadSetting(L"Options", L"Initialised"), L"1");
+}
+
+}  // namespace
