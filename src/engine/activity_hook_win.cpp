@@ -1,0 +1,81 @@
+#include "engine/activity_hook_win.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "shell/system_win.h"
+#include "shell/wide_text_win.h"
+
+namespace rilto {
+
+namespace {
+
+std::wstring LibraryBesideProgram() {
+    const std::wstring folder = Widen(ProgramFolder());
+    if (folder.empty()) {
+        return {};  // an empty path never loads: the library counts as missing
+    }
+    return folder.back() == L'\\' ? folder + kHookLibraryFile : folder + L"\\" + kHookLibraryFile;
+}
+
+template <typename Fn>
+Fn Export(HMODULE module, const char* name) {
+    // Through void(*)() so that the cast between function types is a deliberate one.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+WinActivityHook::WinActivityHook(std::function<void()> onUnavailable)
+    : WinActivityHook(LibraryBesideProgram(), std::move(onUnavailable)) {}
+
+WinActivityHook::WinActivityHook(std::wstring libraryPath, std::function<void()> onUnavailable)
+    : libraryPath_(std::move(libraryPath)), onUnavailable_(std::move(onUnavailable)) {}
+
+bool WinActivityHook::Load() const {
+    if (loadTried_) {
+        return installFilter_ != nullptr;
+    }
+    loadTried_ = true;
+    if (!libraryPath_.empty()) {
+        // A full path, so the DLL search path never supplies some other rsiorril.dll;
+        // and no system error box for an unreadable drive.
+        DWORD oldMode = 0;
+        SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
+        library_.reset(LoadLibraryW(libraryPath_.c_str()));
+        SetThreadErrorMode(oldMode, nullptr);
+    }
+    if (library_) {
+        const auto install =
+            Export<rsiorril::InstallFilterFn>(library_.get(), rsiorril::kInstallFilterName);
+        const auto getTime =
+            Export<rsiorril::RilGetTimeFn>(library_.get(), rsiorril::kRilGetTimeName);
+        if (install != nullptr && getTime != nullptr) {
+            installFilter_ = install;
+            rilGetTime_ = getTime;
+            return true;
+        }
+        library_.reset();
+    }
+    // The state is final before the callback runs: a message box it shows pumps
+    // messages, and a timer tick may poll the hook again meanwhile.
+    if (onUnavailable_) {
+        onUnavailable_();
+    }
+    return false;
+}
+
+std::int32_t WinActivityHook::InstallFilter(std::int32_t kind, std::int32_t flag) {
+    return Load() ? installFilter_(kind, flag) : 0;
+}
+
+std::int32_t WinActivityHook::RilGetTime(std::int32_t kind) {
+    return Load() ? rilGetTime_(kind) : 0;
+}
+
+bool WinActivityHook::Available() const {
+    return Load();
+}
+
+}  // namespace rilto
