@@ -1,0 +1,99 @@
+// The micropause screen: the main form comes forward, topmost, with a progress bar
+// that fills over InterruptFor seconds, then hides again.
+
+#include <string>
+
+#include "engine/scheduler.h"
+
+namespace rilto {
+
+namespace {
+
+constexpr char kDiagnosticSeparator[] = "/";
+
+}  // namespace
+
+void Scheduler::RiltoMicropause() {
+    state_.MinutesToMicropause = state_.MicropauseInterval;
+    tSeconds_.SetEnabled(false);
+    progressBar_.SetMax(MicropauseSeconds() * kMicropauseStepsPerSecond);
+    state_.MicropauseRunning = true;
+    progressBar_.SetValue(1);
+    view_.SetVisible(ViewControl::cmdOK, false);
+    view_.SetVisible(ViewControl::picPB, true);
+    if (!settings_.DisableEsc) {
+        view_.SetVisible(ViewControl::lblESC, true);
+    }
+    // The start sound ends before the screen appears.
+    if (settings_.Audible) {
+        sounds_.AudibleWarning();
+    }
+    tSeconds_.SetInterval(kMillisecondsPerSecond / kMicropauseStepsPerSecond);
+    tSeconds_.SetEnabled(true);
+    if (settings_.Blank) {
+        view_.SetVisible(ViewControl::picBlack, false);
+        view_.SetWindowState(WindowState::Maximised);
+    } else {
+        view_.SetWindowState(WindowState::Normal);
+    }
+    view_.Repaint();
+    view_.ShowForm();
+    view_.SetVisible(ViewControl::picBlack, true);
+    view_.MakeTopmost();
+}
+
+// The bar starts at 1, so a micropause takes Max - 1 steps.
+void Scheduler::AdvanceMicropause() {
+    progressBar_.SetValue(progressBar_.Value() + 1);
+    if (progressBar_.Value() < progressBar_.Max()) {
+        return;
+    }
+    EndMicropause();
+}
+
+void Scheduler::EndMicropause() {
+    tSeconds_.SetEnabled(false);
+    view_.SendToBottom();
+    view_.HideForm();
+    view_.SetVisible(ViewControl::picPB, false);
+    view_.SetVisible(ViewControl::cmdOK, true);
+    view_.SetVisible(ViewControl::lblESC, false);
+    state_.MicropauseRunning = false;
+    RestartIdlePolling();
+    view_.SetCaption(ViewLabel::lblrilto, kLastRiltoMicropause + TimeNow());
+    if (settings_.Audible) {
+        sounds_.AudibleNotification();
+    }
+}
+
+// One short of full: the next step ends the micropause the ordinary way, with its
+// sound and the time in lblrilto.
+void Scheduler::Skip() {
+    if (settings_.DisableEsc) {
+        return;
+    }
+    progressBar_.SetValue(progressBar_.Max() - 1);
+}
+
+void Scheduler::StatusOk() {
+    view_.SetWindowState(WindowState::Normal);
+    view_.HideForm();
+}
+
+void Scheduler::ShowDiagnostics() {
+    view_.SetCaption(ViewLabel::lblESC, DiagnosticText());
+    view_.SetVisible(ViewControl::lblESC, true);
+}
+
+// Every number in the hook's clock: the tick count as a signed 32-bit value too, so
+// that the five compare at a glance.
+std::string Scheduler::DiagnosticText() {
+    std::string text;
+    for (int kind = 0; kind < kInputKinds; ++kind) {
+        text += std::to_string(state_.LastInputTime[kind]) + kDiagnosticSeparator;
+        text += std::to_string(hook_.RilGetTime(kind)) + kDiagnosticSeparator;
+    }
+    return text + std::to_string(static_cast<std::int32_t>(clock_.TickCount()));
+}
+
+}  // namespace rilto

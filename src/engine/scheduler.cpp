@@ -1,0 +1,175 @@
+#include "engine/scheduler.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "shell/settings_loader.h"
+#include "shell/text.h"
+
+namespace rilto {
+
+namespace {
+
+// After a change of interval the next micropause is at least this far away.
+constexpr std::int32_t kMinMinutesAfterApply = 2;
+
+// The stand-in until exercise breaks plug in.
+class NoExerciseFlow : public ExerciseFlow {
+  public:
+    bool ExerciseInProgress() const override { return false; }
+    void ExerciseSecondsTick() override {}
+    void ShowReminder() override {}
+};
+
+NoExerciseFlow& NoExercises() {
+    static NoExerciseFlow none;
+    return none;
+}
+
+// A countdown left running (EveryM 0 lets the exercise one fall for ever) stops
+// at the smallest value instead of wrapping.
+std::int32_t CountDown(std::int32_t minutes) {
+    return minutes == std::numeric_limits<std::int32_t>::min() ? minutes : minutes - 1;
+}
+
+std::int32_t ClampToInt32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+std::string ExerciseCountdownText(std::int32_t minutesToExercise) {
+    return kNextExerciseBreak + std::to_string(std::int64_t{minutesToExercise} - 1) +
+           kMinutesSuffix;
+}
+
+Scheduler::Scheduler(const SchedulerPorts& ports)
+    : settings_(ports.settings),
+      tMinutes_(ports.tMinutes),
+      tSeconds_(ports.tSeconds),
+      hook_(ports.hook),
+      clock_(ports.clock),
+      progressBar_(ports.progressBar),
+      sounds_(ports.sounds),
+      view_(ports.view),
+      exercise_(&NoExercises()) {}
+
+void Scheduler::SetTimers() {
+    tSeconds_.SetEnabled(false);
+    tMinutes_.SetEnabled(false);
+    state_.MicropauseInterval = settings_.InterruptEvery;
+    state_.MinutesToMicropause = settings_.InterruptEvery;
+    tMinutes_.SetInterval(kMinuteMs);
+    tMinutes_.SetEnabled(true);
+    state_.MinutesToExercise = settings_.EveryM;
+    view_.SetCaption(ViewLabel::lblExercise, ExerciseCountdownText(settings_.EveryM));
+    RestartIdlePolling();
+}
+
+void Scheduler::SeedLastInputTimes() {
+    const auto now = static_cast<std::int32_t>(clock_.TickCount());
+    state_.LastInputTime.fill(now);
+}
+
+// The micropause countdown runs on every tick, so a reminder left open never holds
+// back the micropauses; the exercise countdown waits while its reminder shows.
+void Scheduler::MinuteTick() {
+    if (!state_.ExerciseReminderPending) {
+        ExerciseStep();
+    }
+    MicropauseStep();
+}
+
+void Scheduler::ExerciseStep() {
+    state_.MinutesToExercise = CountDown(state_.MinutesToExercise);
+    view_.SetCaption(ViewLabel::lblExercise, ExerciseCountdownText(state_.MinutesToExercise));
+    // Only the step that reaches 0 opens the reminder; a counter already at 0 or
+    // below runs on into the negative until it is set anew.
+    if (state_.MinutesToExercise != 0) {
+        return;
+    }
+    if (settings_.AudibleX) {
+        sounds_.AudibleWarningX();
+    }
+    state_.ExerciseReminderPending = true;
+    exercise_->ShowReminder();
+}
+
+void Scheduler::MicropauseStep() {
+    state_.MinutesToMicropause = CountDown(state_.MinutesToMicropause);
+    if (state_.MinutesToMicropause == 1) {
+        if (settings_.AudiblePre) {
+            sounds_.AudibleWarningPre();
+        }
+    } else if (state_.MinutesToMicropause < 1) {
+        RiltoMicropause();
+    }
+}
+
+void Scheduler::SecondsTick() {
+    if (exercise_->ExerciseInProgress()) {
+        exercise_->ExerciseSecondsTick();
+    } else if (state_.MicropauseRunning) {
+        AdvanceMicropause();
+    } else {
+        IdlePoll();
+    }
+}
+
+// A whole poll period, InterruptFor seconds, without a newer hook time of either
+// kind is a natural micropause.
+void Scheduler::IdlePoll() {
+    bool active = false;
+    for (int kind = 0; kind < kInputKinds; ++kind) {
+        const std::int32_t hookTime = hook_.RilGetTime(kind);
+        active = IsLater(hookTime, state_.LastInputTime[kind]) || active;
+        state_.LastInputTime[kind] = hookTime;
+    }
+    // With nothing recorded, unchanged hook times say nothing about the user.
+    const bool anyMonitored = std::any_of(settings_.Monitor.begin(), settings_.Monitor.end(),
+                                          [](bool monitored) { return monitored; });
+    if (active || !anyMonitored || !hook_.Available()) {
+        return;
+    }
+    view_.SetCaption(ViewLabel::lblvoluntary, kLastNaturalMicropause + TimeNow());
+    if (settings_.IntelliReset) {
+        state_.MinutesToMicropause = state_.MicropauseInterval;
+    }
+}
+
+void Scheduler::ApplyMicropauseTiming() {
+    // A running micropause or exercise break keeps its own pace; the end of either
+    // restarts the idle polling with the new length.
+    if (!state_.MicropauseRunning && !exercise_->ExerciseInProgress()) {
+        RestartIdlePolling();
+    }
+    const std::int64_t shifted = std::int64_t{state_.MinutesToMicropause} +
+                                 settings_.InterruptEvery - state_.MicropauseInterval;
+    state_.MinutesToMicropause =
+        ClampToInt32(std::max<std::int64_t>(shifted, kMinMinutesAfterApply));
+    state_.MicropauseInterval = settings_.InterruptEvery;
+}
+
+void Scheduler::ApplyExerciseInterval() {
+    if (state_.MinutesToExercise > settings_.EveryM) {
+        state_.MinutesToExercise = settings_.EveryM;
+    }
+}
+
+void Scheduler::RestartIdlePolling() {
+    tSeconds_.SetEnabled(false);
+    tSeconds_.SetInterval(static_cast<std::uint32_t>(MicropauseSeconds()) * kMillisecondsPerSecond);
+    tSeconds_.SetEnabled(true);
+}
+
+std::int32_t Scheduler::MicropauseSeconds() const {
+    return std::clamp(settings_.InterruptFor, kInterruptForRange.min, kInterruptForRange.max);
+}
+
+std::string Scheduler::TimeNow() {
+    const LocalTime now = clock_.Now();
+    return FormatHourMinute(now.hour, now.minute);
+}
+
+}  // namespace rilto

@@ -1,0 +1,141 @@
+#pragma once
+// The break scheduler and the micropause screen it drives. Two form timers run it:
+// tMinutes counts whole minutes down to the next micropause and to the next
+// exercise reminder; tSeconds polls the activity hook for natural micropauses,
+// advances a running micropause, or hands a running exercise break its seconds.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/activity_hook.h"
+#include "engine/clock.h"
+#include "engine/micropause_view.h"
+#include "engine/progress_bar.h"
+#include "engine/timer.h"
+#include "engine/warning_sounds.h"
+#include "shell/settings.h"
+
+namespace rilto {
+
+// Texts of the status labels.
+inline constexpr char kNextExerciseBreak[] = "Next Exercise Break: ";
+inline constexpr char kMinutesSuffix[] = " minutes";
+inline constexpr char kLastNaturalMicropause[] = "Last natural micropause: ";
+inline constexpr char kLastRiltoMicropause[] = "Last rilto micropause: ";
+
+inline constexpr std::uint32_t kMinuteMs = 60000;
+// A running micropause advances its bar this many times a second.
+inline constexpr std::int32_t kMicropauseStepsPerSecond = 10;
+inline constexpr std::uint32_t kMillisecondsPerSecond = 1000;
+
+// "Next Exercise Break: " and one less than the counter, then " minutes".
+std::string ExerciseCountdownText(std::int32_t minutesToExercise);
+
+// The scheduler's state. Other parts write some of it: the exercise break flow sets
+// MinutesToExercise (postponing, starting a break) and clears ExerciseReminderPending
+// when the reminder closes; the tray's "Exercise Now" sets MinutesToExercise to 0.
+struct SchedulerState {
+    // The micropause interval in force, minutes: what the countdown is reset to.
+    std::int32_t MicropauseInterval = 0;
+    std::int32_t MinutesToMicropause = 0;
+    std::int32_t MinutesToExercise = 0;
+    // The exercise reminder is showing; the exercise countdown waits meanwhile.
+    bool ExerciseReminderPending = false;
+    bool MicropauseRunning = false;
+    // The hook times seen at the previous idle poll, per input kind.
+    std::array<std::int32_t, kInputKinds> LastInputTime{};
+};
+
+// Where the exercise breaks plug into the scheduler. Until they do, no break is
+// ever in progress and the reminder shows nothing.
+class ExerciseFlow {
+  public:
+    virtual ~ExerciseFlow() = default;
+    // A break is running: tSeconds ticks every second for it.
+    virtual bool ExerciseInProgress() const = 0;
+    // One tick of tSeconds during a break: the exercise on screen counts down, and
+    // the next exercise follows when it is done.
+    virtual void ExerciseSecondsTick() = 0;
+    // The exercise countdown reached 0: show the reminder without activating it.
+    virtual void ShowReminder() = 0;
+};
+
+// What the scheduler works with; all of it outlives the scheduler.
+struct SchedulerPorts {
+    const Settings& settings;
+    Timer& tMinutes;
+    Timer& tSeconds;
+    ActivityHook& hook;
+    Clock& clock;
+    CProgressBar& progressBar;
+    WarningSounds& sounds;
+    MicropauseView& view;
+};
+
+class Scheduler {
+  public:
+    explicit Scheduler(const SchedulerPorts& ports);
+    Scheduler(const Scheduler&) = delete;
+    Scheduler& operator=(const Scheduler&) = delete;
+
+    void SetExerciseFlow(ExerciseFlow& flow) { exercise_ = &flow; }
+
+    SchedulerState& State() { return state_; }
+    const SchedulerState& State() const { return state_; }
+
+    // Restarts both countdowns from their full values and both timers. Start-up calls
+    // it once the hook kinds are switched on; an exercise break calls it when it ends.
+    void SetTimers();
+    // Start-up, after the first SetTimers: nothing is taken as input from before.
+    void SeedLastInputTimes();
+
+    // The timer events.
+    void MinuteTick();
+    void SecondsTick();
+
+    // Starts a micropause now: from the minute countdown, or "Micropause Now!".
+    void RiltoMicropause();
+    // cmdCancel (ESC) and a double click on lblESC: the running micropause ends at
+    // the next step of its bar. Nothing when escaping is disabled.
+    void Skip();
+    // cmdOK of the status window.
+    void StatusOk();
+    // A double click on lblvoluntary: lblESC shows DiagnosticText.
+    void ShowDiagnostics();
+    // The stored and current hook times of the keyboard, then of the mouse, and the
+    // tick count, joined by "/".
+    std::string DiagnosticText();
+
+    // The settings dialog's Apply, once the new InterruptFor and InterruptEvery are in
+    // the settings: the idle poll takes the new length, and the micropause countdown
+    // moves by the change of interval, keeping at least 2 minutes to go.
+    void ApplyMicropauseTiming();
+    // Apply, once the new EveryM is in the settings: a countdown beyond it is cut.
+    void ApplyExerciseInterval();
+
+  private:
+    void ExerciseStep();
+    void MicropauseStep();
+    void IdlePoll();
+    void AdvanceMicropause();
+    void EndMicropause();
+    // tSeconds at the idle poll period, its period starting now.
+    void RestartIdlePolling();
+    // InterruptFor kept within what the timer and the bar can take.
+    std::int32_t MicropauseSeconds() const;
+    std::string TimeNow();
+
+    const Settings& settings_;
+    Timer& tMinutes_;
+    Timer& tSeconds_;
+    ActivityHook& hook_;
+    Clock& clock_;
+    CProgressBar& progressBar_;
+    WarningSounds& sounds_;
+    MicropauseView& view_;
+    ExerciseFlow* exercise_;
+    SchedulerState state_;
+};
+
+}  // namespace rilto

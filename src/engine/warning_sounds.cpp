@@ -1,0 +1,82 @@
+#include "engine/warning_sounds.h"
+
+#include <utility>
+
+namespace rilto {
+
+namespace {
+
+constexpr char kFolderSeparator = '\\';
+
+// Pauses of the beep patterns.
+constexpr std::uint32_t kPrePauseMs = 250;
+constexpr std::uint32_t kShortPauseMs = 166;  // half of 333, rounded half to even
+constexpr std::uint32_t kLongPauseMs = 999;
+
+}  // namespace
+
+std::string ResolveSoundFile(const std::string& name, const std::string& programFolder) {
+    if (name.find(kFolderSeparator) != std::string::npos) {
+        return name;
+    }
+    // A folder at a drive's root already ends in "\".
+    if (!programFolder.empty() && programFolder.back() == kFolderSeparator) {
+        return programFolder + name;
+    }
+    return programFolder + kFolderSeparator + name;
+}
+
+WarningSounds::WarningSounds(Sound& sound, const Settings& settings, std::string programFolder)
+    : sound_(sound), settings_(settings), programFolder_(std::move(programFolder)) {}
+
+// A file name of blanks counts as set: only the empty name selects the beeps.
+
+void WarningSounds::AudibleWarningPre() {
+    if (!settings_.WarningSoundPre.empty()) {
+        PlaySoundWait(settings_.WarningSoundPre);
+        return;
+    }
+    PlayBeeps({{4, kPrePauseMs}}, 0);
+}
+
+void WarningSounds::AudibleWarning() {
+    if (!settings_.WarningSound.empty()) {
+        PlaySoundWait(settings_.WarningSound);
+        return;
+    }
+    PlayBeeps({{1, kShortPauseMs}, {3, kLongPauseMs}}, kLongPauseMs);
+}
+
+void WarningSounds::AudibleWarningX() {
+    if (!settings_.WarningSoundX.empty()) {
+        PlaySoundNoWait(settings_.WarningSoundX);
+        return;
+    }
+    PlayBeeps({{3, kShortPauseMs}, {4, kLongPauseMs}}, kLongPauseMs);
+}
+
+void WarningSounds::AudibleNotification() {
+    sound_.Beep();
+}
+
+void WarningSounds::PlaySoundWait(const std::string& file) {
+    sound_.PlayFile(ResolveSoundFile(file, programFolder_), true);
+}
+
+void WarningSounds::PlaySoundNoWait(const std::string& file) {
+    sound_.PlayFile(ResolveSoundFile(file, programFolder_), false);
+}
+
+void WarningSounds::PlayBeeps(std::initializer_list<BeepRun> runs, std::uint32_t finalPauseMs) {
+    for (const BeepRun& run : runs) {
+        for (int i = 0; i < run.beeps; ++i) {
+            sound_.Beep();
+            sound_.Pause(run.pauseMs);
+        }
+    }
+    if (finalPauseMs > 0) {
+        sound_.Pause(finalPauseMs);
+    }
+}
+
+}  // namespace rilto

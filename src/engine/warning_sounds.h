@@ -1,0 +1,49 @@
+#pragma once
+// The audible signals of the break cycle. Each plays the user's wave file when one
+// is set, and otherwise a fixed pattern of system beeps with pauses. Whether a
+// signal sounds at all (Audible, AudiblePre, AudibleX) is the caller's test.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "engine/sound.h"
+#include "shell/settings.h"
+
+namespace rilto {
+
+// A wave file name without any "\" lies in the program folder; any other name is
+// used as it stands, relative or absolute.
+std::string ResolveSoundFile(const std::string& name, const std::string& programFolder);
+
+class WarningSounds {
+  public:
+    // `settings` supplies WarningSoundPre, WarningSound and WarningSoundX as they are
+    // at each call.
+    WarningSounds(Sound& sound, const Settings& settings, std::string programFolder);
+
+    // One minute before a micropause; blocks until it ends.
+    void AudibleWarningPre();
+    // A micropause starts; blocks until it ends.
+    void AudibleWarning();
+    // An exercise break is due; a wave file plays on while the program goes on.
+    void AudibleWarningX();
+    // A micropause has ended: always one beep.
+    void AudibleNotification();
+
+    void PlaySoundWait(const std::string& file);
+    void PlaySoundNoWait(const std::string& file);
+
+  private:
+    struct BeepRun {
+        int beeps;
+        std::uint32_t pauseMs;  // after each beep
+    };
+    void PlayBeeps(std::initializer_list<BeepRun> runs, std::uint32_t finalPauseMs);
+
+    Sound& sound_;
+    const Settings& settings_;
+    std::string programFolder_;
+};
+
+}  // namespace rilto

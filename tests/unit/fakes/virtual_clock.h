@@ -1,0 +1,149 @@
+#pragma once
+// A clock that moves only when a test moves it, and form timers that fire from it.
+// Advancing fires every timer that falls due on the way, in order of due time, so a
+// simulated day runs in milliseconds. A timer that fires starts its next period at
+// once; whatever its tick does to it (a new interval, disabling) overrides that.
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/clock.h"
+#include "engine/timer.h"
+#include "fakes/event_log.h"
+
+namespace rilto::fakes {
+
+inline constexpr std::uint64_t kMsPerSecond = 1000;
+inline constexpr std::uint64_t kMsPerMinute = 60 * kMsPerSecond;
+inline constexpr std::uint64_t kMsPerHour = 60 * kMsPerMinute;
+inline constexpr std::uint64_t kMsPerDay = 24 * kMsPerHour;
+
+class FakeTimer;
+
+class VirtualClock : public Clock {
+  public:
+    // The tick count and the local time of the moment the test begins.
+    explicit VirtualClock(std::uint32_t startTick = 0, LocalTime startTime = {9, 0})
+        : startTick_(startTick),
+          startOfDayMs_(startTime.hour * kMsPerHour + startTime.minute * kMsPerMinute) {}
+
+    std::uint32_t TickCount() override {
+        return startTick_ + static_cast<std::uint32_t>(now_);  // wraps like GetTickCount
+    }
+    LocalTime Now() override {
+        const std::uint64_t ofDay = (startOfDayMs_ + now_) % kMsPerDay;
+        return LocalTime{static_cast<int>(ofDay / kMsPerHour),
+                         static_cast<int>(ofDay % kMsPerHour / kMsPerMinute)};
+    }
+
+    // Milliseconds since the test began.
+    std::uint64_t Elapsed() const { return now_; }
+    // Fires the timers that fall due up to and including `elapsed`.
+    void AdvanceTo(std::uint64_t elapsed);
+    void Advance(std::uint64_t ms) { AdvanceTo(now_ + ms); }
+
+  private:
+    friend class FakeTimer;
+
+    std::uint32_t startTick_;
+    std::uint64_t startOfDayMs_;
+    std::uint64_t now_ = 0;
+    // Timers that fall due at the same moment fire in the order they were armed.
+    std::uint64_t armings_ = 0;
+    std::vector<FakeTimer*> timers_;
+};
+
+class FakeTimer : public Timer {
+  public:
+    FakeTimer(VirtualClock& clock, std::string name, EventLog* log = nullptr)
+        : clock_(clock), name_(std::move(name)), log_(log) {
+        clock_.timers_.push_back(this);
+    }
+    ~FakeTimer() override {
+        auto& all = clock_.timers_;
+        all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    }
+    FakeTimer(const FakeTimer&) = delete;
+    FakeTimer& operator=(const FakeTimer&) = delete;
+
+    void OnTick(std::function<void()> tick) { tick_ = std::move(tick); }
+
+    void SetInterval(std::uint32_t ms) override {
+        interval_ = ms;
+        Log("interval " + std::to_string(ms));
+        if (enabled_) {
+            Arm();
+        }
+    }
+    std::uint32_t Interval() const override { return interval_; }
+    void SetEnabled(bool enabled) override {
+        if (enabled == enabled_) {
+            return;
+        }
+        enabled_ = enabled;
+        Log(enabled ? "on" : "off");
+        Arm();
+    }
+    bool Enabled() const override { return enabled_; }
+
+    // When the next tick comes, in virtual milliseconds since the test began.
+    bool Armed() const { return armed_; }
+    std::uint64_t Due() const { return due_; }
+    int Ticks() const { return ticks_; }
+
+  private:
+    friend class VirtualClock;
+
+    void Arm() {
+        armed_ = enabled_ && interval_ > 0;
+        due_ = clock_.now_ + interval_;
+        arming_ = ++clock_.armings_;
+    }
+    void Fire() {
+        ++ticks_;
+        Arm();
+        if (tick_) {
+            tick_();
+        }
+    }
+    void Log(const std::string& what) {
+        if (log_ != nullptr) {
+            log_->Add(clock_.now_, name_ + " " + what);
+        }
+    }
+
+    VirtualClock& clock_;
+    std::string name_;
+    EventLog* log_;
+    std::function<void()> tick_;
+    std::uint32_t interval_ = 0;
+    bool enabled_ = false;
+    bool armed_ = false;
+    std::uint64_t due_ = 0;
+    std::uint64_t arming_ = 0;
+    int ticks_ = 0;
+};
+
+inline void VirtualClock::AdvanceTo(std::uint64_t elapsed) {
+    for (;;) {
+        FakeTimer* next = nullptr;
+        for (FakeTimer* t : timers_) {
+            if (t->armed_ && t->due_ <= elapsed &&
+                (next == nullptr || t->due_ < next->due_ ||
+                 (t->due_ == next->due_ && t->arming_ < next->arming_))) {
+                next = t;
+            }
+        }
+        if (next == nullptr) {
+            break;
+        }
+        now_ = std::max(now_, next->due_);
+        next->Fire();
+    }
+    now_ = std::max(now_, elapsed);
+}
+
+}  // namespace rilto::fakes
