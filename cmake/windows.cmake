@@ -4,14 +4,18 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${RILTO_BIN})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${RILTO_BIN})
 
 # One file per program: the C++ runtime and winpthreads linked in.
-set(RILTO_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(RILTO_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 configure_file(${CMAKE_SOURCE_DIR}/src/shell/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
 
 add_executable(rilto32 WIN32 ${RILTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc
                              ${CMAKE_BINARY_DIR}/version.rc)
-target_link_libraries(rilto32 PRIVATE rilto_core user32 gdi32 comctl32 comdlg32 shell32 winmm advapi32)
+# windres finds the icon on its include path.
+target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico)
+target_link_libraries(rilto32 PRIVATE rilto_core user32 gdi32 comctl32 comdlg32 shell32 winmm advapi32 ole32)
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
 
 add_executable(shutdowntrigger WIN32 src/trigger/shutdowntrigger_win.cpp)

@@ -8,6 +8,10 @@ namespace rilto {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"" RILTO_MAIN_CLASS;
+// The panel: light text on black, the warning in a large type.
+constexpr COLORREF kPanelColor = RGB(0, 0, 0);
+constexpr COLORREF kTextColor = RGB(235, 235, 235);
+constexpr int kWarningPoints = 16;
 constexpr wchar_t kProgressClass[] = L"" RILTO_PROGRESS_CLASS;
 
 FrmRilto* FormOf(HWND hwnd) {
@@ -58,6 +62,7 @@ bool FrmRilto::Create() {
     if (hwnd_ == nullptr) {
         return false;
     }
+    SetWindowTextW(hwnd_, L"Rilto Micropause");
     pichook_ = GetDlgItem(hwnd_, IDC_PICHOOK);
     SetWindowLongPtrW(pichook_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     picBlack_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_PICBLACK), hwnd_, PanelProc,
@@ -66,9 +71,25 @@ bool FrmRilto::Create() {
     DestroyWindow(GetDlgItem(hwnd_, IDC_PICBLACK));
     SetWindowLongPtrW(picBlack_, GWLP_ID, IDC_PICBLACK);
     SetWindowLongPtrW(Control(IDC_PICPB), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    panelBrush_.reset(CreateSolidBrush(kPanelColor));
+    CreateFonts();
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     FormResize();
     return true;
+}
+
+void FrmRilto::CreateFonts() {
+    LOGFONTW font{};
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    if (dialogFont == nullptr || GetObjectW(dialogFont, sizeof font, &font) == 0) {
+        return;
+    }
+    const WindowDc dc(hwnd_);
+    font.lfHeight = -MulDiv(kWarningPoints, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+    font.lfWeight = FW_BOLD;
+    warningFont_.reset(CreateFontIndirectW(&font));
+    SendMessageW(Control(IDC_LBLWARNING), WM_SETFONT, reinterpret_cast<WPARAM>(warningFont_.get()),
+                 TRUE);
 }
 
 HWND FrmRilto::Control(int id) const {
@@ -121,6 +142,9 @@ INT_PTR CALLBACK FrmRilto::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 INT_PTR FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
+        case WM_CTLCOLORDLG:
+            // Black around the panel: a blanked screen.
+            return HandlePanelColor(reinterpret_cast<HDC>(wp));
         case WM_COMMAND:
             events_.OnCommand(LOWORD(wp), HIWORD(wp));
             return TRUE;
@@ -148,8 +172,19 @@ INT_PTR FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
     }
 }
 
+INT_PTR FrmRilto::HandlePanelColor(HDC dc) {
+    SetTextColor(dc, kTextColor);
+    SetBkColor(dc, kPanelColor);
+    return reinterpret_cast<INT_PTR>(panelBrush_.get());
+}
+
 INT_PTR CALLBACK FrmRilto::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: {
+            FrmRilto* self = FormOf(hwnd);
+            return self != nullptr ? self->HandlePanelColor(reinterpret_cast<HDC>(wp)) : FALSE;
+        }
         case WM_INITDIALOG:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, lp);
             return TRUE;
@@ -205,6 +240,86 @@ LRESULT CALLBACK FrmRilto::ProgressProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+namespace {
+
+int LabelId(ViewLabel label) {
+    switch (label) {
+        case ViewLabel::lblExercise:
+            return IDC_LBLEXERCISE;
+        case ViewLabel::lblvoluntary:
+            return IDC_LBLVOLUNTARY;
+        case ViewLabel::lblrilto:
+            return IDC_LBLRILTO;
+        case ViewLabel::lblESC:
+            return IDC_LBLESC;
+    }
+    return 0;
+}
+
+int ControlId(ViewControl control) {
+    switch (control) {
+        case ViewControl::cmdOK:
+            return IDOK;
+        case ViewControl::picPB:
+            return IDC_PICPB;
+        case ViewControl::lblESC:
+            return IDC_LBLESC;
+        case ViewControl::picBlack:
+            return IDC_PICBLACK;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void FrmRilto::SetCaption(ViewLabel label, const std::string& text) {
+    SetCaption(LabelId(label), text);
+}
+
+void FrmRilto::SetVisible(ViewControl control, bool visible) {
+    ShowWindow(Control(ControlId(control)), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void FrmRilto::SetWindowState(WindowState state) {
+    state_ = state;
+    // Maximised means covering the whole monitor the form is on; done by hand, so it
+    // works the same with or without a window manager, and while the form is hidden.
+    RECT place = normalPlace_;
+    if (state == WindowState::Maximised) {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &mi);
+        place = mi.rcMonitor;
+    }
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FormResize();
+}
+
+void FrmRilto::Repaint() {
+    UpdateWindow(hwnd_);
+    UpdateWindow(picBlack_);
+}
+
+void FrmRilto::ShowForm() {
+    ShowWindow(hwnd_, SW_SHOW);
+    // The screen takes the keyboard, so that ESC reaches it.
+    SetForegroundWindow(hwnd_);
+    SetFocus(hwnd_);
+}
+
+void FrmRilto::HideForm() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void FrmRilto::MakeTopmost() {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void FrmRilto::SendToBottom() {
+    SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace rilto

@@ -8,6 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "engine/micropause_view.h"
+#include "shell/handles_win.h"
+
 namespace rilto {
 
 // What the form passes on to the program.
@@ -27,7 +30,7 @@ class FrmRiltoEvents {
     virtual void OnEndSession() = 0;
 };
 
-class FrmRilto {
+class FrmRilto : public MicropauseView {
   public:
     FrmRilto(HINSTANCE instance, FrmRiltoEvents& events);
     ~FrmRilto();
@@ -53,13 +56,28 @@ class FrmRilto {
     // Centres the panel in the client area; hides the form when it is minimised.
     void FormResize();
 
+    // The micropause screen, as the scheduler drives it.
+    void SetCaption(ViewLabel label, const std::string& text) override;
+    void SetVisible(ViewControl control, bool visible) override;
+    void SetWindowState(WindowState state) override;
+    void Repaint() override;
+    void ShowForm() override;
+    void HideForm() override;
+    void MakeTopmost() override;
+    void SendToBottom() override;
+
+    // The form's place when it is not maximised: centred on the screen.
+    void SetNormalPlace(const RECT& place) { normalPlace_ = place; }
+
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static INT_PTR CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR HandlePanelColor(HDC dc);
     void RegisterClasses();
+    void CreateFonts();
 
     HINSTANCE instance_;
     FrmRiltoEvents& events_;
@@ -68,6 +86,10 @@ class FrmRilto {
     HWND picBlack_ = nullptr;
     UINT taskbarCreated_ = 0;
     std::function<void(HWND, HDC)> progressPainter_;
+    UniqueGdi<HBRUSH> panelBrush_;
+    UniqueGdi<HFONT> warningFont_;
+    RECT normalPlace_{};
+    WindowState state_ = WindowState::Normal;
 };
 
 }  // namespace rilto

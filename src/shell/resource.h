@@ -23,3 +23,15 @@
 // Window classes named in the dialog templates.
 #define RILTO_MAIN_CLASS "RiltoMicropauseMain"
 #define RILTO_PROGRESS_CLASS "RiltoProgressCanvas"
+
+// The tray menu mnuPopup
+#define IDM_POPUP 200
+#define IDM_POPUP_OPTIONS 2001
+#define IDM_POPUP_STATUS 2002
+#define IDM_POPUP_ABOUT 2003
+#define IDM_DEMO_MICROPAUSE 2004
+#define IDM_EXERCISE 2005
+#define IDM_SHUTDOWN_RILTO 2006
+// mnuX(i), one item per exercise scheme: IDM_SCHEME_FIRST + i - 1
+#define IDM_SCHEME_FIRST 2100
+#define IDM_SCHEME_LAST 2999

@@ -1,18 +1,32 @@
 #pragma once
-// The running program: owns the store, the in-memory settings and the main form,
-// and carries out start-up, the key commands of other processes, and shutdown.
+// The running program: owns the store, the in-memory settings, the main form, the
+// scheduler and the tray icon, and carries out start-up, the key commands of other
+// processes, the tray menu's commands and shutdown.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "engine/activity_hook_win.h"
+#include "engine/clock_win.h"
+#include "engine/progress_bar.h"
+#include "engine/progress_canvas_gdi_win.h"
+#include "engine/scheduler.h"
+#include "engine/sound_win.h"
+#include "engine/timer_win.h"
+#include "engine/warning_sounds.h"
 #include "shell/frm_rilto_win.h"
 #include "shell/registry_settings_store_win.h"
 #include "shell/settings.h"
+#include "shell/shutdown.h"
+#include "shell/tray_icon_win.h"
+#include "shell/tray_menu_model.h"
+#include "shell/tray_menu_win.h"
 
 namespace rilto {
 
-class RiltoApp : public FrmRiltoEvents {
+class RiltoApp : public FrmRiltoEvents, private ShutdownActions {
   public:
     explicit RiltoApp(HINSTANCE instance);
 
@@ -32,15 +46,41 @@ class RiltoApp : public FrmRiltoEvents {
     void HandOverToRunningCopy(const std::string& arguments);
     bool Startup();
     void LayOutMicropauseScreen();
-    // The orderly unload of the main form.
-    void Unload();
-    // Key command 99: hooks off, icon deleted, and the process ends at once.
-    [[noreturn]] void ShutdownNow();
+    void SwitchOnRecording();
+    void FitProgressBarBesideLogo();
+    void AddTrayIcon();
+    // LoadMnuX, then the menu at the mouse pointer; returns when it closes.
+    void ShowTrayMenu();
+    void ShowStatusWindow();
+
+    // ShutdownActions
+    void SwitchOffRecording(int kind) override;
+    void DeleteTrayIcon() override;
+    void ClearPublishedHandle() override;
+    void CloseVideoDevice() override;
+    void UnloadPlayer() override;
+    void UnloadSettingsDialog() override;
+    void EndProcess() override;
 
     HINSTANCE instance_;
     RegistrySettingsStore store_;
     Settings settings_;
     FrmRilto frmRilto_;
+    WinTimer tMinutes_;
+    WinTimer tSeconds_;
+    WinTimer trayRetry_;
+    WinClock clock_;
+    WinSound sound_;
+    WinActivityHook hook_;
+    CProgressBar progressBar_;
+    std::unique_ptr<GdiProgressCanvas> canvas_;
+    WarningSounds sounds_;
+    Scheduler scheduler_;
+    TrayMenu trayMenu_;
+    UniqueIcon icon_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    TrayNotifications trayNotifications_;
+    int trayAttempts_ = 0;
     bool unloaded_ = false;
 };
 

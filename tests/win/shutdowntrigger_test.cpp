@@ -22,7 +22,7 @@ std::optional<DWORD> RunTrigger() {
 }
 
 class Trigger : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ClearStore();
         running_ = StartRilto();
@@ -61,11 +61,21 @@ TEST_F(Trigger, SendsNothingWithoutAHandle) {
     const std::wstring longText(1100, L'7');
     for (int variant = 0; variant < 5; ++variant) {
         switch (variant) {
-        case 0: WriteSetting(L"Options", L"tray", L"0"); break;
-        case 1: WriteSetting(L"Options", L"tray", L"abc"); break;
-        case 2: DeleteSetting(L"Options", L"tray"); break;
-        case 3: DeleteSection(L"Options"); break;
-        case 4: WriteSetting(L"Options", L"tray", longText); break;  // beyond the buffer
+            case 0:
+                WriteSetting(L"Options", L"tray", L"0");
+                break;
+            case 1:
+                WriteSetting(L"Options", L"tray", L"abc");
+                break;
+            case 2:
+                DeleteSetting(L"Options", L"tray");
+                break;
+            case 3:
+                DeleteSection(L"Options");
+                break;
+            case 4:
+                WriteSetting(L"Options", L"tray", longText);
+                break;  // beyond the buffer
         }
         EXPECT_EQ(RunTrigger(), 0u) << variant;
         PumpFor(300);

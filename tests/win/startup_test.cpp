@@ -40,7 +40,7 @@ std::wstring TakeMessageBox(const Process& p) {
 
 // A window of this test program, standing in for "another program's window".
 class ForeignWindow {
-public:
+  public:
     ForeignWindow() {
         WNDCLASSW wc{};
         wc.lpfnWndProc = Proc;
@@ -55,7 +55,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     static int KeyDowns() { return keyDowns_; }
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
         if (m == WM_KEYDOWN) {
             ++keyDowns_;
@@ -67,7 +67,7 @@ private:
 };
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ClearStore(); }
     void TearDown() override {
         StopRilto(running_);
@@ -158,7 +158,7 @@ TEST_F(Startup, AStaleHandleOfAnotherProgramsWindowReceivesNothing) {
 
 // First run, from a program folder whose path has spaces in it.
 class FirstRun : public Startup {
-protected:
+  protected:
     void SetUp() override {
         Startup::SetUp();
         folder_ = L"C:\\rilto first run\\Program Files";

@@ -66,3 +66,30 @@ Process StartRiltoAt(const std::wstring& exe, const std::wstring& arguments);
 void StopRilto(Process& p);
 
 }  // namespace harness
+
+namespace harness {
+
+// The main form of the running copy: the top-level window of its hook window.
+HWND MainForm();
+// A control of the main form or of its panel, by identifier.
+HWND FormControl(int id);
+std::wstring TextOf(HWND hwnd);
+bool IsTopmost(HWND hwnd);
+
+// The program's tray icon exists: the taskbar accepts a change to it. Shell
+// refuses changes to icons it does not have.
+bool TrayIconPresent(HWND hookWindow);
+
+// A popup menu window shown by the process, or null.
+HWND FindMenuWindow(DWORD processId);
+
+// Real input, as the user would give it.
+void PressKey(WORD vk);
+void TypeChar(wchar_t c);
+void MoveMouseBy(int dx, int dy);
+void ClickAt(int x, int y, bool right);
+
+// Saves the screen as a .bmp under build/screenshots for people to look at.
+void SaveScreenshot(const std::wstring& name);
+
+}  // namespace harness

@@ -1,0 +1,230 @@
+// Micropauses in the real program: the screen, its bar, skipping it, and the
+// scheduler's minute ticks with and without input.
+
+#include <gtest/gtest.h>
+
+#include "shell/resource.h"
+#include "support/harness.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+// The minute timer is a real minute: allow for it and a little more.
+constexpr DWORD kMinuteAndABit = 75000;
+constexpr DWORD kTwoMinutesAndABit = 135000;
+constexpr wchar_t kLastRilto[] = L"Last rilto micropause: ";
+constexpr wchar_t kLastNatural[] = L"Last natural micropause: ";
+
+// Columns of the bar drawn in the lit colour, read off the screen.
+int LitColumns(HWND bar) {
+    RECT r{};
+    GetWindowRect(bar, &r);
+    const COLORREF lit = GetSysColor(COLOR_HIGHLIGHT);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    const int y = (r.top + r.bottom) / 2;
+    for (int x = r.left; x < r.right; ++x) {
+        if (GetPixel(screen, x, y) == lit) {
+            ++count;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+bool StartsWith(const std::wstring& s, const std::wstring& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// "hh:nn"
+bool IsClockTime(const std::wstring& s) {
+    return s.size() == 5 && iswdigit(s[0]) && iswdigit(s[1]) && s[2] == L':' && iswdigit(s[3]) &&
+           iswdigit(s[4]);
+}
+
+class Micropause : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ClearStore();
+        // Quiet, and skippable unless a test says otherwise.
+        WriteSetting(L"Micropause", L"Audible", L"0");
+        WriteSetting(L"Micropause", L"AudiblePre", L"0");
+        WriteSetting(L"Exercise", L"AudibleX", L"0");
+    }
+    void TearDown() override {
+        StopRilto(running_);
+        ClearStore();
+    }
+    void Start() {
+        running_ = StartRilto();
+        ASSERT_TRUE(running_.Running());
+        form_ = MainForm();
+    }
+    // "Micropause Now!", as the tray menu sends it.
+    void MicropauseNow() { PostMessageW(form_, WM_COMMAND, IDM_DEMO_MICROPAUSE, 0); }
+    bool Shown() const { return IsWindowVisible(form_) != FALSE; }
+
+    Process running_;
+    HWND form_ = nullptr;
+};
+
+TEST_F(Micropause, TheScreenComesTopmostFillsItsBarAndHidesAtTheEnd) {
+    WriteSetting(L"Micropause", L"InterruptFor", L"4");
+    Start();
+    MicropauseNow();
+    // Shown first, then made topmost.
+    ASSERT_TRUE(WaitUntil([&] { return Shown() && IsTopmost(form_); }, kWait));
+    const DWORD shownAt = GetTickCount();
+    // Blank is on by default: the screen is covered.
+    RECT r{};
+    GetWindowRect(form_, &r);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
+    const HWND bar = FormControl(IDC_PICPB);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_TRUE(IsWindowVisible(FormControl(IDC_LBLESC)));
+    EXPECT_FALSE(IsWindowVisible(FormControl(IDOK)));
+
+    PumpFor(1000);
+    const int early = LitColumns(bar);
+    SaveScreenshot(L"micropause");
+    PumpFor(1500);
+    const int later = LitColumns(bar);
+    EXPECT_GT(early, 0);
+    EXPECT_GT(later, early);
+
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+    const DWORD length = GetTickCount() - shownAt;
+    EXPECT_GT(length, 3000u);
+    EXPECT_LT(length, 8000u);
+    std::wstring last;
+    WaitUntil(
+        [&] { return (last = TextOf(FormControl(IDC_LBLRILTO))).size() > wcslen(kLastRilto); },
+        kWait);
+    EXPECT_TRUE(StartsWith(last, kLastRilto)) << last;
+    EXPECT_TRUE(IsClockTime(last.substr(wcslen(kLastRilto)))) << last;
+    EXPECT_TRUE(IsWindowVisible(FormControl(IDOK)) == FALSE);  // hidden with the form
+}
+
+TEST_F(Micropause, WithoutBlankTheFormKeepsItsSizeButIsTopmost) {
+    WriteSetting(L"Micropause", L"InterruptFor", L"3");
+    WriteSetting(L"Micropause", L"Blank", L"0");
+    Start();
+    RECT before{};
+    GetWindowRect(form_, &before);
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown() && IsTopmost(form_); }, kWait));
+    RECT during{};
+    GetWindowRect(form_, &during);
+    EXPECT_EQ(during.right - during.left, before.right - before.left);
+    EXPECT_EQ(during.bottom - during.top, before.bottom - before.top);
+    EXPECT_LT(during.right - during.left, GetSystemMetrics(SM_CXSCREEN));
+}
+
+TEST_F(Micropause, EscapeSkipsItUnlessEarlyExitIsDisabled) {
+    WriteSetting(L"Micropause", L"InterruptFor", L"30");
+    Start();
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    PumpFor(500);
+    PressKey(VK_ESCAPE);
+    const DWORD pressed = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+    EXPECT_LT(GetTickCount() - pressed, 5000u);
+    EXPECT_TRUE(StartsWith(TextOf(FormControl(IDC_LBLRILTO)), kLastRilto));
+    StopRilto(running_);
+
+    WriteSetting(L"Micropause", L"DisableEsc2", L"1");
+    Start();
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    EXPECT_FALSE(IsWindowVisible(FormControl(IDC_LBLESC)));
+    PumpFor(500);
+    PressKey(VK_ESCAPE);
+    PumpFor(2000);
+    EXPECT_TRUE(Shown());
+}
+
+TEST_F(Micropause, WithInputGoingOnTheMicropauseComesOnTime) {
+    WriteSetting(L"Micropause", L"InterruptEvery", L"1");
+    WriteSetting(L"Micropause", L"InterruptFor", L"3");
+    Start();
+    int step = 0;
+    // Keep the mouse busy: no poll period passes without input.
+    const bool came = WaitUntil(
+        [&] {
+            MoveMouseBy((++step % 2) ? 3 : -3, 0);
+            return Shown();
+        },
+        kMinuteAndABit);
+    EXPECT_TRUE(came);
+    EXPECT_EQ(TextOf(FormControl(IDC_LBLVOLUNTARY)), kLastNatural);
+}
+
+// Every rest restarts the countdown, so with two minutes to go it never gets past
+// the first tick. (With one minute to go, the first tick would start it anyway.)
+TEST_F(Micropause, WithoutInputNaturalMicropausesKeepItAway) {
+    WriteSetting(L"Micropause", L"InterruptEvery", L"2");
+    WriteSetting(L"Micropause", L"InterruptFor", L"3");
+    Start();
+    const bool came = WaitUntil([&] { return Shown(); }, kTwoMinutesAndABit);
+    EXPECT_FALSE(came);
+    const std::wstring natural = TextOf(FormControl(IDC_LBLVOLUNTARY));
+    EXPECT_TRUE(StartsWith(natural, kLastNatural)) << natural;
+    EXPECT_TRUE(IsClockTime(natural.substr(wcslen(kLastNatural)))) << natural;
+}
+
+namespace {
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<BoxSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770") {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+// A message box of the process, or null.
+HWND MessageBoxOf(DWORD pid) {
+    BoxSearch s{pid, nullptr};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+}  // namespace
+
+TEST_F(Micropause, WithoutTheHookLibraryItWarnsOnceAndKeepsRunning) {
+    const std::wstring folder = L"C:\\rilto without hooks";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(
+        CopyFileW(BinPath(L"rilto32.exe").c_str(), (folder + L"\\rilto32.exe").c_str(), FALSE));
+    DeleteFileW((folder + L"\\rsiorril.dll").c_str());
+    WriteSetting(L"Micropause", L"InterruptFor", L"1");
+    WriteSetting(L"Options", L"Initialised", L"1");  // no default settings to import here
+    running_ = StartRiltoAt(folder + L"\\rilto32.exe", L"");
+    ASSERT_TRUE(running_.Running());
+    form_ = MainForm();
+
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(running_.Id())) != nullptr; }, kWait));
+    EXPECT_EQ(TextOf(box), L"Rilto Micropause");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxOf(running_.Id()) == nullptr; }, kWait));
+
+    // Polls every second from now on, and no second message.
+    PumpFor(3500);
+    EXPECT_EQ(MessageBoxOf(running_.Id()), nullptr);
+    EXPECT_TRUE(running_.Running());
+    // No rest can be recognised without the library.
+    EXPECT_EQ(TextOf(FormControl(IDC_LBLVOLUNTARY)), kLastNatural);
+    MicropauseNow();
+    EXPECT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "shell/resource.h"
+#include "support/harness.h"
+
+namespace harness {
+
+HWND MainForm() {
+    const HWND hook = TrayWindow();
+    return hook != nullptr ? GetAncestor(hook, GA_ROOT) : nullptr;
+}
+
+HWND FormControl(int id) {
+    const HWND form = MainForm();
+    const HWND direct = GetDlgItem(form, id);
+    return direct != nullptr ? direct : GetDlgItem(GetDlgItem(form, IDC_PICBLACK), id);
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+bool IsTopmost(HWND hwnd) {
+    return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool TrayIconPresent(HWND hookWindow) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hookWindow;
+    nid.uID = 1;
+    nid.uFlags = NIF_TIP;
+    lstrcpyW(nid.szTip, L"Rilto Micropause");
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+namespace {
+struct MenuSearch {
+    DWORD pid;
+    HWND found;
+};
+BOOL CALLBACK FindMenuProc(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<MenuSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32768") {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindMenuWindow(DWORD processId) {
+    MenuSearch s{processId, nullptr};
+    EnumWindows(FindMenuProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2]{};
+    in[0].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = vk;
+    in[1] = in[0];
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void TypeChar(wchar_t c) {
+    PressKey(static_cast<WORD>(VkKeyScanW(c) & 0xFF));
+}
+
+void MoveMouseBy(int dx, int dy) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = dx;
+    in.mi.dy = dy;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+void ClickAt(int x, int y, bool right) {
+    SetCursorPos(x, y);
+    PumpFor(50);
+    INPUT in[3]{};
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    in[0].type = INPUT_MOUSE;
+    in[0].mi.dx = x * 65535 / w;
+    in[0].mi.dy = y * 65535 / h;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].type = INPUT_MOUSE;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[2].type = INPUT_MOUSE;
+    in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+}
+
+void SaveScreenshot(const std::wstring& name) {
+    const std::wstring folder = BinDir() + L"\\..\\..\\screenshots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((w * 3 + 3) / 4) * 4;
+    const DWORD imageSize = stride * h;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + imageSize;
+    const HANDLE f = CreateFileW((folder + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0,
+                                 nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        DWORD n = 0;
+        WriteFile(f, &fh, sizeof fh, &n, nullptr);
+        WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr);
+        WriteFile(f, bits, imageSize, &n, nullptr);
+        CloseHandle(f);
+    }
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace harness

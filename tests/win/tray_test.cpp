@@ -1,0 +1,211 @@
+// The tray icon and its menu, driven with real clicks and keys.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "shell/resource.h"
+#include "support/harness.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+
+// Where our icon sits: Wine shows tray icons in a small window of its own, 20
+// pixels apart; the program's is the only one.
+POINT TrayIconCentre() {
+    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    POINT at{10, 10};
+    ClientToScreen(tray, &at);
+    return at;
+}
+
+void RightClickTrayIcon() {
+    const POINT at = TrayIconCentre();
+    ClickAt(at.x, at.y, true);
+}
+
+class Tray : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ClearStore();
+        WriteSetting(L"Micropause", L"Audible", L"0");
+        running_ = StartRilto();
+        ASSERT_TRUE(running_.Running());
+        hook_ = TrayWindow();
+    }
+    void TearDown() override {
+        if (HWND menu = FindMenuWindow(running_.Id())) {
+            PressKey(VK_ESCAPE);
+            WaitUntil([&] { return !IsWindowVisible(menu); }, 3000);
+        }
+        StopRilto(running_);
+        ClearStore();
+    }
+    HWND OpenMenuByRightClick() {
+        RightClickTrayIcon();
+        HWND menu = nullptr;
+        WaitUntil([&] { return (menu = FindMenuWindow(running_.Id())) != nullptr; }, kWait);
+        return menu;
+    }
+    Process running_;
+    HWND hook_ = nullptr;
+};
+
+TEST_F(Tray, TheIconAppearsWithTheProgramsTip) {
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
+}
+
+// A menu of another process cannot be read from here, so the items are read from
+// the program's resources, and the live menu is measured.
+TEST(TrayMenuResource, HasTheItemsInOrder) {
+    const HMODULE exe =
+        LoadLibraryExW(BinPath(L"rilto32.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    const HMENU bar = LoadMenuW(exe, MAKEINTRESOURCEW(IDM_POPUP));
+    ASSERT_NE(bar, nullptr);
+    const HMENU items = GetSubMenu(bar, 0);
+    const wchar_t* expected[] = {
+        L"&Options...",    L"&Status...", L"&About...", L"", L"&Micropause Now!",
+        L"&Exercise Now!", L"",           L"Scheme",    L"", L"Sh&utdown Rilto"};
+    ASSERT_EQ(GetMenuItemCount(items), 10);
+    for (int i = 0; i < 10; ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(items, i, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, expected[i]) << i;
+    }
+    DestroyMenu(bar);
+    FreeLibrary(exe);
+}
+
+TEST_F(Tray, ARightClickOpensTheMenu) {
+    const HWND menu = OpenMenuByRightClick();
+    ASSERT_NE(menu, nullptr);
+    PumpFor(300);
+    SaveScreenshot(L"tray-menu");
+    // Opened at the mouse pointer, where the click was.
+    RECT r{};
+    GetWindowRect(menu, &r);
+    const POINT at = TrayIconCentre();
+    EXPECT_LE(std::abs(r.left - at.x), 2);
+}
+
+int MenuHeight(HWND menu) {
+    RECT r{};
+    GetWindowRect(menu, &r);
+    return r.bottom - r.top;
+}
+
+TEST_F(Tray, TheSchemeItemsFollowTheStoreAtEveryDisplay) {
+    HWND menu = OpenMenuByRightClick();
+    ASSERT_NE(menu, nullptr);
+    const int oneItem = MenuHeight(menu);  // no schemes: the item "Scheme"
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+
+    WriteSetting(L"Schemes", L"Num", L"3");
+    WriteSetting(L"Schemes", L"1", L"*Short break");
+    WriteSetting(L"Schemes", L"2", L"*Medium break");
+    WriteSetting(L"Schemes", L"3", L"Mine");
+    menu = OpenMenuByRightClick();
+    ASSERT_NE(menu, nullptr);
+    const int threeItems = MenuHeight(menu);
+    PumpFor(300);
+    SaveScreenshot(L"tray-menu-with-schemes");
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+
+    WriteSetting(L"Schemes", L"Num", L"1");
+    menu = OpenMenuByRightClick();
+    ASSERT_NE(menu, nullptr);
+    const int oneAgain = MenuHeight(menu);
+    EXPECT_GT(threeItems, oneItem);
+    EXPECT_EQ(oneAgain, oneItem);
+}
+
+TEST_F(Tray, MicropauseNowStartsAMicropause) {
+    ASSERT_NE(OpenMenuByRightClick(), nullptr);
+    TypeChar(L'm');
+    const HWND form = MainForm();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && IsTopmost(form); }, kWait));
+}
+
+TEST_F(Tray, StatusShowsTheStatusWindowAndOkHidesIt) {
+    ASSERT_NE(OpenMenuByRightClick(), nullptr);
+    TypeChar(L's');
+    const HWND form = MainForm();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form); }, kWait));
+    PumpFor(300);
+    SaveScreenshot(L"status-window");
+    EXPECT_FALSE(IsTopmost(form));
+    EXPECT_TRUE(IsWindowVisible(FormControl(IDOK)));
+    EXPECT_FALSE(IsWindowVisible(FormControl(IDC_PICPB)));
+    EXPECT_EQ(TextOf(FormControl(IDC_LBLEXERCISE)), L"Next Exercise Break: 49 minutes");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }, kWait));
+}
+
+TEST_F(Tray, ShutdownEndsTheProgramInAnOrderlyWay) {
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
+    ASSERT_NE(OpenMenuByRightClick(), nullptr);
+    TypeChar(L'u');
+    EXPECT_EQ(running_.WaitExit(kWait), 0u);
+    EXPECT_EQ(ReadSetting(L"Options", L"tray"), L"0");
+    EXPECT_FALSE(TrayIconPresent(hook_));
+}
+
+// A second start without arguments, and any key code but 99, open the menu of the
+// running copy; the sender waits until the menu closes.
+TEST_F(Tray, ASecondStartOpensTheMenuAndEndsWhenItCloses) {
+    Process second(BinPath(L"rilto32.exe"), L"");
+    HWND menu = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (menu = FindMenuWindow(running_.Id())) != nullptr; }, kWait));
+    PumpFor(500);
+    EXPECT_TRUE(second.Running());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(second.WaitExit(kWait), 0u);
+    EXPECT_TRUE(running_.Running());
+}
+
+TEST_F(Tray, KeyCode100DoesWhatKeyCode0Does) {
+    for (WPARAM code : {WPARAM{100}, WPARAM{0}}) {
+        bool returned = false;
+        std::thread sender([&] {
+            SendMessageW(hook_, WM_KEYDOWN, code, 0);
+            returned = true;
+        });
+        HWND menu = nullptr;
+        EXPECT_TRUE(
+            WaitUntil([&] { return (menu = FindMenuWindow(running_.Id())) != nullptr; }, kWait))
+            << code;
+        PumpFor(300);
+        EXPECT_FALSE(returned) << code;
+        PressKey(VK_ESCAPE);
+        sender.join();
+        EXPECT_TRUE(returned);
+        EXPECT_TRUE(running_.Running());
+        WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait);
+    }
+}
+
+TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
+    // Explorer restarting loses every icon.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hook_;
+    nid.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
+    ASSERT_FALSE(TrayIconPresent(hook_));
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
+}
+
+}  // namespace
