@@ -12,9 +12,9 @@ configure_file(${CMAKE_SOURCE_DIR}/src/shell/version.rc.in ${CMAKE_BINARY_DIR}/v
 add_executable(rilto32 WIN32 ${RILTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc
                              ${CMAKE_BINARY_DIR}/version.rc)
 # windres finds the icon on its include path.
-target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon)
+target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/src/shell)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico)
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/data/icon/rilto.ico;${CMAKE_SOURCE_DIR}/src/shell/rilto32.manifest")
 target_link_libraries(rilto32 PRIVATE rilto_core user32 gdi32 comctl32 comdlg32 shell32 winmm advapi32 ole32)
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
 

@@ -176,29 +176,6 @@ TEST_F(Micropause, WithoutInputNaturalMicropausesKeepItAway) {
     EXPECT_TRUE(IsClockTime(natural.substr(wcslen(kLastNatural)))) << natural;
 }
 
-namespace {
-struct BoxSearch {
-    DWORD pid;
-    HWND found;
-};
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<BoxSearch*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770") {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-// A message box of the process, or null.
-HWND MessageBoxOf(DWORD pid) {
-    BoxSearch s{pid, nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-}  // namespace
-
 TEST_F(Micropause, WithoutTheHookLibraryItWarnsOnceAndKeepsRunning) {
     const std::wstring folder = L"C:\\rilto without hooks";
     CreateDirectoryW(folder.c_str(), nullptr);
@@ -212,14 +189,14 @@ TEST_F(Micropause, WithoutTheHookLibraryItWarnsOnceAndKeepsRunning) {
     form_ = MainForm();
 
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(running_.Id())) != nullptr; }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(running_.Id())) != nullptr; }, kWait));
     EXPECT_EQ(TextOf(box), L"Rilto Micropause");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return MessageBoxOf(running_.Id()) == nullptr; }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return FindMessageBox(running_.Id()) == nullptr; }, kWait));
 
     // Polls every second from now on, and no second message.
     PumpFor(3500);
-    EXPECT_EQ(MessageBoxOf(running_.Id()), nullptr);
+    EXPECT_EQ(FindMessageBox(running_.Id()), nullptr);
     EXPECT_TRUE(running_.Running());
     // No rest can be recognised without the library.
     EXPECT_EQ(TextOf(FormControl(IDC_LBLVOLUNTARY)), kLastNatural);

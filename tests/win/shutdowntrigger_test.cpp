@@ -12,10 +12,6 @@ namespace {
 
 constexpr DWORD kExitWait = 15000;
 
-std::wstring Decimal(HWND hwnd) {
-    return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
-}
-
 std::optional<DWORD> RunTrigger() {
     Process trigger(BinPath(L"shutdowntrigger.exe"), L"");
     return trigger.WaitExit(kExitWait);

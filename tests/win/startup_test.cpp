@@ -15,10 +15,6 @@ namespace {
 constexpr DWORD kExitWait = 15000;
 constexpr wchar_t kAlreadyRunning[] = L"Rilto Micropause is already running in the System Tray";
 
-std::wstring Decimal(HWND hwnd) {
-    return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
-}
-
 // The text of the "already running" box of a second copy, which the test then closes.
 std::wstring TakeMessageBox(const Process& p) {
     HWND box = nullptr;

@@ -40,15 +40,16 @@ bool TrayIconPresent(HWND hookWindow) {
 }
 
 namespace {
-struct MenuSearch {
+struct ClassSearch {
     DWORD pid;
+    const wchar_t* windowClass;
     HWND found;
 };
-BOOL CALLBACK FindMenuProc(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<MenuSearch*>(lp);
+BOOL CALLBACK FindClassProc(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<ClassSearch*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32768") {
+    if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == s->windowClass) {
         s->found = hwnd;
         return FALSE;
     }
@@ -56,10 +57,22 @@ BOOL CALLBACK FindMenuProc(HWND hwnd, LPARAM lp) {
 }
 }  // namespace
 
-HWND FindMenuWindow(DWORD processId) {
-    MenuSearch s{processId, nullptr};
-    EnumWindows(FindMenuProc, reinterpret_cast<LPARAM>(&s));
+HWND FindVisibleWindowOfClass(DWORD processId, const wchar_t* windowClass) {
+    ClassSearch s{processId, windowClass, nullptr};
+    EnumWindows(FindClassProc, reinterpret_cast<LPARAM>(&s));
     return s.found;
+}
+
+HWND FindMenuWindow(DWORD processId) {
+    return FindVisibleWindowOfClass(processId, L"#32768");
+}
+
+HWND FindMessageBox(DWORD processId) {
+    return FindVisibleWindowOfClass(processId, L"#32770");
+}
+
+std::wstring Decimal(HWND hwnd) {
+    return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
 }
 
 void PressKey(WORD vk) {

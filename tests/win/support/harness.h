@@ -80,8 +80,14 @@ bool IsTopmost(HWND hwnd);
 // refuses changes to icons it does not have.
 bool TrayIconPresent(HWND hookWindow);
 
+// A visible top-level window of the process with the class, or null.
+HWND FindVisibleWindowOfClass(DWORD processId, const wchar_t* windowClass);
 // A popup menu window shown by the process, or null.
 HWND FindMenuWindow(DWORD processId);
+// A message box (or other dialog) shown by the process, or null.
+HWND FindMessageBox(DWORD processId);
+// The handle as "tray" holds it.
+std::wstring Decimal(HWND hwnd);
 
 // Real input, as the user would give it.
 void PressKey(WORD vk);
