@@ -22,14 +22,18 @@ std::wstring TakeMessageBox(const Process& p) {
     if (box == nullptr) {
         return L"(no message box)";
     }
+    // The box may be found before its text is in place.
     std::wstring text;
-    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        wchar_t buf[256] = L"";
-        GetWindowTextW(c, buf, 256);
-        if (ClassOf(c) == L"Static" && buf[0] != L'\0') {
-            text = buf;
-        }
-    }
+    WaitUntil(
+        [&] {
+            for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+                if (ClassOf(c) == L"Static" && !TextOf(c).empty()) {
+                    text = TextOf(c);
+                }
+            }
+            return !text.empty();
+        },
+        5000);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return text;
 }
