@@ -16,14 +16,13 @@ have_cmd wine || need+=(wine)
 have_cmd wine64 || have_pkg wine64 || need+=(wine64)
 have_cmd Xvfb || need+=(xvfb)
 have_pkg fonts-wine || need+=(fonts-wine)
-have_cmd xdotool || need+=(xdotool)
-have_cmd xwininfo || need+=(x11-utils)
-have_pkg imagemagick || need+=(imagemagick)
 
 if [ ${#need[@]} -gt 0 ]; then
   echo "install-deps: installing ${need[*]}"
   sudo=""
   [ "$(id -u)" = 0 ] || sudo="sudo"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  # With its recommendations: Wine's X11 driver loads several X libraries that
+  # come only as recommended packages.
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
 fi

@@ -5,7 +5,7 @@
 #include "shell/command_line.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
-#include "shell/hook_window_class.h"
+#include "shell/hook_window_win.h"
 #include "shell/resource.h"
 #include "shell/settings_loader.h"
 #include "shell/single_instance_win.h"
@@ -37,9 +37,9 @@ constexpr int kTrayAttempts = 30;
 // library is missing.
 constexpr UINT kMsgHookMissing = WM_APP + 1;
 
-// Window handles carry 32 significant bits; "tray" holds them as unsigned decimal.
+// "tray" holds the handle as unsigned decimal.
 std::string HandleText(HWND hwnd) {
-    return std::to_string(static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(hwnd)));
+    return std::to_string(ValueOfHandle(hwnd));
 }
 
 HWND HandleFromText(const std::string& text) {
@@ -47,15 +47,7 @@ HWND HandleFromText(const std::string& text) {
     if (!value || *value == 0 || *value < INT32_MIN || *value > UINT32_MAX) {
         return nullptr;
     }
-    // Widen with the sign, as Windows does for handles passed between processes.
-    const auto bits = static_cast<std::int32_t>(static_cast<std::uint32_t>(*value));
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(bits));
-}
-
-// The handle names the hook window of a running copy, not some other program's window.
-bool IsHookWindow(HWND hwnd) {
-    wchar_t name[64];
-    return GetClassNameW(hwnd, name, 64) > 0 && lstrcmpW(name, kHookWindowClass) == 0;
+    return HandleFromValue(static_cast<std::uint32_t>(*value));
 }
 
 RECT WindowRectIn(HWND child, HWND parent) {

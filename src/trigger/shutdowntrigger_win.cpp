@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/hook_window_class.h"
+#include "shell/hook_window_win.h"
 #include "trigger/tray_value.h"
 
 namespace {
@@ -29,21 +29,13 @@ std::uint32_t ReadTrayHandle() {
     return rilto::trigger::ParseTrayHandle(buffer, size);
 }
 
-// A stale handle may by now belong to another program's window.
-bool IsHookWindow(HWND hwnd) {
-    wchar_t name[64];
-    return GetClassNameW(hwnd, name, 64) > 0 && lstrcmpW(name, rilto::kHookWindowClass) == 0;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::uint32_t handle = ReadTrayHandle();
     if (handle != 0) {
-        // Window handles carry 32 significant bits and widen with their sign.
-        const HWND hwnd =
-            reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(handle)));
-        if (IsHookWindow(hwnd)) {
+        const HWND hwnd = rilto::HandleFromValue(handle);
+        if (rilto::IsHookWindow(hwnd)) {
             SendMessageA(hwnd, WM_KEYDOWN, kKeyShutdown, 0);
         }
         Sleep(kGraceMs);
