@@ -50,6 +50,9 @@ void FrmRilto::RegisterClasses() {
     wc.lpszClassName = kHookWindowClass;
     RegisterClassExW(&wc);
 
+    // The bar redraws its columns ten times a second, each fill with GetDC: a DC of
+    // its own makes that a lookup instead of a new device context every time.
+    wc.style = CS_OWNDC;
     wc.lpfnWndProc = ProgressProc;
     wc.lpszClassName = kProgressClass;
     RegisterClassExW(&wc);
