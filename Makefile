@@ -37,7 +37,7 @@ bench: windows
 	scripts/with-wine.sh --xvfb scripts/bench.sh
 
 format:
-	find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build dist

@@ -7,42 +7,63 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${RILTO_BIN})
 set(RILTO_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
-configure_file(${CMAKE_SOURCE_DIR}/src/shell/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
+# The Win32 floor: handle owners, text conversion, window plumbing.
+add_library(rilto_common_win STATIC ${RILTO_COMMON_WIN_SOURCES})
+target_link_libraries(rilto_common_win PUBLIC rilto_common user32 gdi32 advapi32)
 
-add_executable(rilto32 WIN32 ${RILTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc
-                             ${CMAKE_BINARY_DIR}/version.rc)
+# Each program's manifest (asInvoker, per-monitor DPI, common controls 6) and version.
+function(rilto_program_resources target description)
+  get_target_property(type ${target} TYPE)
+  set(RILTO_PROGRAM ${target})
+  set(RILTO_PROGRAM_DESCRIPTION ${description})
+  set(RILTO_PROGRAM_MANIFEST ${CMAKE_BINARY_DIR}/resources/${target}.manifest)
+  if(type STREQUAL "SHARED_LIBRARY")
+    set(RILTO_PROGRAM_IS_EXE 0)
+    set(RILTO_PROGRAM_FILE ${target}.dll)
+    set(RILTO_PROGRAM_FILETYPE VFT_DLL)
+  else()
+    set(RILTO_PROGRAM_IS_EXE 1)
+    set(RILTO_PROGRAM_FILE ${target}.exe)
+    set(RILTO_PROGRAM_FILETYPE VFT_APP)
+  endif()
+  configure_file(${CMAKE_SOURCE_DIR}/src/common/program.manifest.in ${RILTO_PROGRAM_MANIFEST} @ONLY)
+  set(rc ${CMAKE_BINARY_DIR}/resources/${target}.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/src/common/program.rc.in ${rc} @ONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${RILTO_PROGRAM_MANIFEST})
+  target_sources(${target} PRIVATE ${rc})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+endfunction()
+
+add_executable(rilto32 WIN32 ${RILTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc)
 # windres finds the icon on its include path.
 target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/src/shell)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/data/icon/rilto.ico;${CMAKE_SOURCE_DIR}/src/shell/rilto32.manifest")
-target_link_libraries(rilto32 PRIVATE rilto_core user32 gdi32 comctl32 comdlg32 shell32 winmm advapi32 ole32)
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico)
+target_link_libraries(rilto32 PRIVATE rilto_core rilto_common_win comctl32 comdlg32 shell32 winmm
+                                      ole32)
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
+rilto_program_resources(rilto32 "Rilto Micropause")
 
-add_executable(shutdowntrigger WIN32 src/trigger/shutdowntrigger_win.cpp)
-target_link_libraries(shutdowntrigger PRIVATE trigger_core user32 advapi32)
+add_executable(shutdowntrigger WIN32 ${CMAKE_SOURCE_DIR}/src/trigger/shutdowntrigger_win.cpp)
+target_link_libraries(shutdowntrigger PRIVATE rilto_common user32 advapi32)
 target_link_options(shutdowntrigger PRIVATE -municode ${RILTO_STATIC_LINK})
+rilto_program_resources(shutdowntrigger "Ends a running Rilto Micropause")
 
-file(GLOB HOOKLIB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/hooklib/*.cpp)
-if(HOOKLIB_SOURCES)
-  add_library(rsiorril SHARED ${HOOKLIB_SOURCES} ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.def)
-  set_target_properties(rsiorril PROPERTIES PREFIX "" OUTPUT_NAME rsiorril)
-  target_link_libraries(rsiorril PRIVATE user32)
-  target_link_options(rsiorril PRIVATE ${RILTO_STATIC_LINK} -Wl,--kill-at)
-endif()
+add_library(rsiorril SHARED ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.cpp
+                            ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.def)
+set_target_properties(rsiorril PROPERTIES PREFIX "" OUTPUT_NAME rsiorril)
+target_link_libraries(rsiorril PRIVATE user32)
+target_link_options(rsiorril PRIVATE ${RILTO_STATIC_LINK} -Wl,--kill-at)
+rilto_program_resources(rsiorril "Rilto Micropause activity hook")
 
-file(GLOB COMPANION_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/companion/*.cpp)
-if(COMPANION_SOURCES)
-  add_executable(riltomultimedia WIN32 ${COMPANION_SOURCES})
-  target_link_libraries(riltomultimedia PRIVATE winmm advapi32)
-  target_link_options(riltomultimedia PRIVATE -municode ${RILTO_STATIC_LINK})
-endif()
+add_executable(riltomultimedia WIN32 ${CMAKE_SOURCE_DIR}/src/companion/riltomultimedia_win.cpp)
+target_link_libraries(riltomultimedia PRIVATE rilto_common winmm advapi32)
+target_link_options(riltomultimedia PRIVATE -municode ${RILTO_STATIC_LINK})
+rilto_program_resources(riltomultimedia "Rilto Micropause first-run check")
 
 # The default-settings file sits beside the program.
 configure_file(${CMAKE_SOURCE_DIR}/data/rilto32.reg ${RILTO_BIN}/rilto32.reg COPYONLY)
 
 enable_testing()
 add_subdirectory(tests/win)
-
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
-  add_subdirectory(bench)
-endif()
+add_subdirectory(bench)

@@ -9,6 +9,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok
 have_cmd cmake || need+=(cmake)
 have_cmd ninja || need+=(ninja-build)
 have_cmd g++ || need+=(g++)
+have_cmd clang-format || need+=(clang-format)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)

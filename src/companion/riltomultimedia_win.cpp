@@ -6,9 +6,11 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "common/handles_win.h"
+#include "common/product.h"
+
 namespace {
 
-constexpr wchar_t kOptionsKey[] = L"Software\\VB and VBA Program Settings\\Rilto Micropause\\Options";
 constexpr wchar_t kValueName[] = L"AviVideo";
 
 bool CanPlayAvi() {
@@ -21,12 +23,12 @@ bool CanPlayAvi() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const wchar_t* text = CanPlayAvi() ? L"1" : L"0";
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kOptionsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExW(key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+    HKEY raw = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, rilto::kOptionsKeyW, 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &raw, nullptr) == ERROR_SUCCESS) {
+        const rilto::UniqueKey key(raw);
+        RegSetValueExW(key.get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                        2 * sizeof(wchar_t));
-        RegCloseKey(key);
     }
     return 0;
 }

@@ -11,7 +11,7 @@ inline constexpr std::int32_t kFilterOn = -1;
 inline constexpr std::int32_t kFilterOff = 0;
 
 class ActivityHook {
-public:
+  public:
     virtual ~ActivityHook() = default;
     // Starts (kFilterOn) or stops (kFilterOff) recording input of a kind (0 keyboard,
     // 1 mouse). Repeating the current state is harmless. The result means nothing.

@@ -4,19 +4,21 @@
 
 #include <utility>
 
-#include "shell/system_win.h"
-#include "shell/wide_text_win.h"
+#include "common/paths.h"
+#include "common/product.h"
+#include "common/program_folder_win.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 
 namespace {
 
 std::wstring LibraryBesideProgram() {
-    const std::wstring folder = Widen(ProgramFolder());
+    const std::string folder = ProgramFolder();
     if (folder.empty()) {
         return {};  // an empty path never loads: the library counts as missing
     }
-    return folder.back() == L'\\' ? folder + kHookLibraryFile : folder + L"\\" + kHookLibraryFile;
+    return Widen(JoinPath(folder, kHookLibraryFile));
 }
 
 template <typename Fn>

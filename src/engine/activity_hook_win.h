@@ -10,11 +10,9 @@
 
 #include "engine/activity_hook.h"
 #include "hooklib/rsiorril.h"
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
-
-inline constexpr wchar_t kHookLibraryFile[] = L"rsiorril.dll";
 
 class WinActivityHook : public ActivityHook {
   public:

@@ -10,7 +10,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since system start, wrapping at 2^32 (GetTickCount).
     virtual std::uint32_t TickCount() = 0;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/progress_bar.h"
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
 

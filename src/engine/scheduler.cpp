@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "shell/settings_loader.h"
-#include "shell/text.h"
+#include "common/settings_loader.h"
+#include "common/text.h"
 
 namespace rilto {
 

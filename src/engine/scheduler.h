@@ -14,15 +14,10 @@
 #include "engine/progress_bar.h"
 #include "engine/timer.h"
 #include "engine/warning_sounds.h"
-#include "shell/settings.h"
+#include "common/settings.h"
+#include "common/texts.h"
 
 namespace rilto {
-
-// Texts of the status labels.
-inline constexpr char kNextExerciseBreak[] = "Next Exercise Break: ";
-inline constexpr char kMinutesSuffix[] = " minutes";
-inline constexpr char kLastNaturalMicropause[] = "Last natural micropause: ";
-inline constexpr char kLastRiltoMicropause[] = "Last rilto micropause: ";
 
 inline constexpr std::uint32_t kMinuteMs = 60000;
 // A running micropause advances its bar this many times a second.

@@ -7,7 +7,7 @@
 namespace rilto {
 
 class Sound {
-public:
+  public:
     virtual ~Sound() = default;
     // Plays a wave file (full path); `wait` blocks until it ends.
     virtual void PlayFile(const std::string& path, bool wait) = 0;

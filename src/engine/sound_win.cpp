@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "shell/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 

@@ -8,7 +8,7 @@
 namespace rilto {
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void SetInterval(std::uint32_t ms) = 0;
     virtual std::uint32_t Interval() const = 0;

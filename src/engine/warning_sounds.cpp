@@ -2,11 +2,11 @@
 
 #include <utility>
 
+#include "common/paths.h"
+
 namespace rilto {
 
 namespace {
-
-constexpr char kFolderSeparator = '\\';
 
 // Pauses of the beep patterns.
 constexpr std::uint32_t kPrePauseMs = 250;
@@ -19,11 +19,7 @@ std::string ResolveSoundFile(const std::string& name, const std::string& program
     if (name.find(kFolderSeparator) != std::string::npos) {
         return name;
     }
-    // A folder at a drive's root already ends in "\".
-    if (!programFolder.empty() && programFolder.back() == kFolderSeparator) {
-        return programFolder + name;
-    }
-    return programFolder + kFolderSeparator + name;
+    return JoinPath(programFolder, name);
 }
 
 WarningSounds::WarningSounds(Sound& sound, const Settings& settings, std::string programFolder)

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/sound.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 
 namespace rilto {
 

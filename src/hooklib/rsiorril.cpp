@@ -21,7 +21,8 @@
 #include <memory>
 #include <type_traits>
 
-#include "rsiorril.h"
+#include "common/handles_win.h"
+#include "hooklib/rsiorril.h"
 
 namespace {
 
@@ -35,10 +36,7 @@ constexpr DWORD kReplyTimeoutMs = 5000;
 
 constexpr int kHookTypes[kKindCount] = {WH_KEYBOARD_LL, WH_MOUSE_LL};
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+using rilto::UniqueHandle;
 
 HMODULE g_module = nullptr;
 

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include "common/product.h"
+
 namespace rsiorril {
 
-inline constexpr std::int32_t kKeyboard = 0;
-inline constexpr std::int32_t kMouse = 1;
-inline constexpr std::int32_t kKindCount = 2;
+inline constexpr std::int32_t kKeyboard = rilto::kKeyboard;
+inline constexpr std::int32_t kMouse = rilto::kMouse;
+inline constexpr std::int32_t kKindCount = rilto::kInputKinds;
 
 inline constexpr char kInstallFilterName[] = "InstallFilter";
 inline constexpr char kRilGetTimeName[] = "RilGetTime";

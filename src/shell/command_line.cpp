@@ -1,6 +1,7 @@
 #include "shell/command_line.h"
 
-#include "shell/text.h"
+#include "common/product.h"
+#include "common/text.h"
 
 namespace rilto {
 

@@ -6,10 +6,6 @@
 
 namespace rilto {
 
-// Key codes sent to the hook window of a running copy.
-inline constexpr int kKeyShutdown = 99;
-inline constexpr int kKeyShowMenu = 0;
-
 // The argument text of a whole command line: what follows the program name and the
 // blanks after it, as Windows hands it to a program's entry point.
 std::string ArgumentText(std::string_view commandLine);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/settings_store.h"
+#include "common/settings_store.h"
 
 namespace rilto {
 
@@ -22,14 +22,6 @@ class FirstRunHost {
     // The folder that holds the program, without a trailing backslash except at a root.
     virtual std::string ProgramFolder() = 0;
 };
-
-inline constexpr char kRegistryEditor[] = "regedit.exe";
-inline constexpr char kDefaultSettingsFile[] = "rilto32.reg";
-inline constexpr char kCompanionProgram[] = "riltomultimedia.exe";
-
-// `folder` + "\" + `name`, without doubling the backslash of a root folder.
-std::string JoinPath(const std::string& folder, const std::string& name);
-std::string Quoted(const std::string& path);
 
 // The command lines first-run initialisation runs, in order.
 std::string ImportCommandLine(const std::string& editor, const std::string& programFolder);

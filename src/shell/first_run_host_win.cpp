@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "shell/handles_win.h"
-#include "shell/system_win.h"
-#include "shell/wide_text_win.h"
+#include "common/handles_win.h"
+#include "common/program_folder_win.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/micropause_view.h"
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
 

@@ -4,7 +4,7 @@
 
 #include "shell/command_line.h"
 #include "shell/rilto_app_win.h"
-#include "shell/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::string arguments = rilto::ArgumentText(rilto::Narrow(GetCommandLineW()));

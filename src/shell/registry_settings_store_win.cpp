@@ -4,15 +4,17 @@
 
 #include <vector>
 
-#include "shell/handles_win.h"
-#include "shell/wide_text_win.h"
+#include "common/handles_win.h"
+#include "common/paths.h"
+#include "common/product.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 
 namespace {
 
 std::wstring SectionPath(std::string_view section) {
-    return Widen(std::string(kStoreRoot) + std::string(section));
+    return Widen(JoinPath(kStoreRoot, section));
 }
 
 UniqueKey OpenSection(std::string_view section, REGSAM access) {

@@ -2,7 +2,7 @@
 // The settings store in the registry: HKEY_CURRENT_USER, one key per section under
 // the program's root, one REG_SZ value per setting.
 
-#include "shell/settings_store.h"
+#include "common/settings_store.h"
 
 namespace rilto {
 

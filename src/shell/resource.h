@@ -1,7 +1,7 @@
 #pragma once
 // Resource identifiers of rilto32.
 
-#include "shell/hook_window_class.h"
+#include "common/product.h"
 
 #define IDI_RILTO 1
 

@@ -5,26 +5,18 @@
 #include "shell/command_line.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
-#include "shell/hook_window_win.h"
+#include "common/hook_window_address_win.h"
 #include "shell/resource.h"
-#include "shell/settings_loader.h"
+#include "common/settings_loader.h"
 #include "shell/single_instance_win.h"
-#include "shell/system_win.h"
-#include "shell/text.h"
-#include "shell/version.h"
-#include "shell/wide_text_win.h"
+#include "common/program_folder_win.h"
+#include "common/text.h"
+#include "common/version.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 
 namespace {
-
-constexpr wchar_t kAlreadyRunning[] = L"Rilto Micropause is already running in the System Tray";
-constexpr wchar_t kAlreadyRunningTitle[] = L"Rilto";
-constexpr wchar_t kNoHookLibrary[] =
-    L"Rilto Micropause cannot watch your keyboard and mouse use: the library rsiorril.dll "
-    L"is missing from the program folder or cannot be loaded.\n\n"
-    L"Micropauses still come on time, but natural micropauses cannot be recognised. "
-    L"Reinstalling the program brings the library back.";
 
 // Timers of the main form.
 constexpr UINT_PTR kTimerMinutes = 1;
@@ -87,7 +79,8 @@ int RiltoApp::Run(const std::string& arguments) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == kMsgHookMissing) {
-            MessageBoxW(nullptr, kNoHookLibrary, L"Rilto Micropause", MB_OK | MB_ICONWARNING);
+            MessageBoxW(nullptr, Widen(kNoHookLibrary).c_str(), Widen(kProductTitle).c_str(),
+                        MB_OK | MB_ICONWARNING);
             continue;
         }
         if (!frmRilto_.PreTranslateMessage(&msg)) {
@@ -101,7 +94,8 @@ int RiltoApp::Run(const std::string& arguments) {
 void RiltoApp::HandOverToRunningCopy(const std::string& arguments) {
     const HWND target = HandleFromText(store_.GetSetting(kOptions, "tray", 0));
     if (target == nullptr || !IsHookWindow(target)) {
-        MessageBoxW(nullptr, kAlreadyRunning, kAlreadyRunningTitle, MB_OK);
+        MessageBoxW(nullptr, Widen(kAlreadyRunning).c_str(), Widen(kAlreadyRunningTitle).c_str(),
+                    MB_OK);
         return;
     }
     // Waits until the running copy has handled it: for the menu, until it closes.

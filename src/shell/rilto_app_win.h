@@ -18,7 +18,7 @@
 #include "engine/warning_sounds.h"
 #include "shell/frm_rilto_win.h"
 #include "shell/registry_settings_store_win.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 #include "shell/shutdown.h"
 #include "shell/tray_icon_win.h"
 #include "shell/tray_menu_model.h"

@@ -1,6 +1,6 @@
 #include "shell/shutdown.h"
 
-#include "shell/settings.h"
+#include "common/settings.h"
 
 namespace rilto {
 

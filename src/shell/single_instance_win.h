@@ -1,7 +1,7 @@
 #pragma once
 // The previous-instance test: a named mutex per logged-on user.
 
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
 

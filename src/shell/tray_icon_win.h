@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
 

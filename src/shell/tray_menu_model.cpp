@@ -1,11 +1,11 @@
 #include "shell/tray_menu_model.h"
 
-#include "shell/settings_loader.h"
+#include "common/product.h"
+#include "common/settings_loader.h"
 
 namespace rilto {
 
 namespace {
-inline constexpr char kSchemes[] = "Schemes";
 // More menu items than any screen can show; keeps a corrupt count from building
 // a menu of millions.
 inline constexpr std::int32_t kMaxSchemeItems = 500;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings_store.h"
+#include "common/settings_store.h"
 
 namespace rilto {
 

@@ -1,7 +1,7 @@
 #include "shell/tray_menu_win.h"
 
 #include "shell/resource.h"
-#include "shell/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 

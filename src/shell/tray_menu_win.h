@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
 

@@ -4,29 +4,29 @@
 
 #include <windows.h>
 
-#include "shell/hook_window_win.h"
-#include "trigger/tray_value.h"
+#include "common/handles_win.h"
+#include "common/hook_window_address_win.h"
+#include "common/product.h"
+#include "common/tray_handle.h"
 
 namespace {
 
-constexpr char kOptionsKey[] = "Software\\VB and VBA Program Settings\\Rilto Micropause\\Options";
-constexpr WPARAM kKeyShutdown = 99;
+// After the send, a moment for the running copy to be gone.
 constexpr DWORD kGraceMs = 1000;
 
 std::uint32_t ReadTrayHandle() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOptionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, rilto::kOptionsKeyW, 0, KEY_READ, &raw) != ERROR_SUCCESS) {
         return 0;
     }
-    char buffer[rilto::trigger::kTrayBufferSize];
+    const rilto::UniqueKey key(raw);
+    char buffer[rilto::kTrayBufferSize];
     DWORD size = sizeof buffer;
-    const LONG rc =
-        RegQueryValueExA(key, "tray", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.get(), rilto::kTrayValue, nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
         return 0;
     }
-    return rilto::trigger::ParseTrayHandle(buffer, size);
+    return rilto::ParseTrayHandle(buffer, size);
 }
 
 }  // namespace
@@ -34,9 +34,8 @@ std::uint32_t ReadTrayHandle() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::uint32_t handle = ReadTrayHandle();
     if (handle != 0) {
-        const HWND hwnd = rilto::HandleFromValue(handle);
-        if (rilto::IsHookWindow(hwnd)) {
-            SendMessageA(hwnd, WM_KEYDOWN, kKeyShutdown, 0);
+        if (const HWND hwnd = rilto::RunningCopyWindow(handle)) {
+            SendMessageW(hwnd, WM_KEYDOWN, rilto::kKeyShutdown, 0);
         }
         Sleep(kGraceMs);
     }

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "shell/memory_settings_store.h"
+#include "common/memory_settings_store.h"
 
 namespace rilto {
 namespace {

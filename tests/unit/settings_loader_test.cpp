@@ -1,8 +1,8 @@
-#include "shell/settings_loader.h"
+#include "common/settings_loader.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/memory_settings_store.h"
+#include "common/memory_settings_store.h"
 
 namespace rilto {
 namespace {

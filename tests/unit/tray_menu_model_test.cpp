@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "shell/memory_settings_store.h"
+#include "common/memory_settings_store.h"
 
 namespace rilto {
 namespace {

@@ -15,6 +15,7 @@
 #include "engine/activity_hook.h"
 #include "engine/activity_hook_win.h"
 #include "hooklib/rsiorril.h"
+#include "common/wide_text_win.h"
 #include "support/harness.h"
 #include "tools/input_sender.h"
 
@@ -28,6 +29,7 @@ using rsiorril::kMouse;
 using rsiorril::kNotSwitched;
 using rsiorril::kSwitched;
 
+const std::wstring kLibrary = rilto::Widen(rilto::kHookLibraryFile);
 constexpr DWORD kSeenWithinMs = 3000;
 // Longer than one tick of GetTickCount, so that new input gets a later time.
 constexpr DWORD kTickGapMs = 50;
@@ -63,7 +65,7 @@ class HookLibraryTest : public testing::Test {
   protected:
     void SetUp() override {
         loadTick_ = Tick();
-        library_ = LoadLibraryW(harness::BinPath(rilto::kHookLibraryFile).c_str());
+        library_ = LoadLibraryW(harness::BinPath(kLibrary).c_str());
         ASSERT_NE(library_, nullptr);
         install_ = reinterpret_cast<rsiorril::InstallFilterFn>(
             reinterpret_cast<void (*)()>(GetProcAddress(library_, rsiorril::kInstallFilterName)));
@@ -223,11 +225,11 @@ TEST_F(HookLibraryTest, HookThreadRunsOnlyWhileAKindIsOn) {
 
     // Nothing holds the library any more: freeing it unloads it.
     FreeLibrary(std::exchange(library_, nullptr));
-    EXPECT_EQ(GetModuleHandleW(rilto::kHookLibraryFile), nullptr);
+    EXPECT_EQ(GetModuleHandleW(kLibrary.c_str()), nullptr);
 }
 
 TEST(HookLibraryEnd, ProcessEndsWithKindsOnOrTheLibraryFreed) {
-    const std::wstring dll = L"\"" + harness::BinPath(rilto::kHookLibraryFile) + L"\"";
+    const std::wstring dll = L"\"" + harness::BinPath(kLibrary) + L"\"";
     EXPECT_EQ(RunHelper(L"exit-while-on " + dll), 0u);
     EXPECT_EQ(RunHelper(L"unload-while-on " + dll), 0u);
 }
@@ -251,7 +253,7 @@ TEST(WinActivityHookTest, UsesTheLibraryBesideTheProgramOrAtTheGivenPath) {
     rilto::WinActivityHook besideProgram([&] { ++unavailableCalls; });
     EXPECT_TRUE(besideProgram.Available());
 
-    CountedHook given(harness::BinPath(rilto::kHookLibraryFile));
+    CountedHook given(harness::BinPath(kLibrary));
     ASSERT_EQ(given.hook.InstallFilter(kKeyboard, rilto::kFilterOn), kSwitched);
     Sleep(kTickGapMs);
     const std::int32_t before = given.hook.RilGetTime(kKeyboard);

@@ -12,7 +12,7 @@
 
 #include "engine/progress_bar.h"
 #include "engine/progress_canvas_gdi_win.h"
-#include "shell/handles_win.h"
+#include "common/handles_win.h"
 #include "support/harness.h"
 
 namespace rilto {

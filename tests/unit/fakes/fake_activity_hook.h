@@ -8,7 +8,7 @@
 
 #include "engine/activity_hook.h"
 #include "fakes/virtual_clock.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 
 namespace rilto::fakes {
 

@@ -16,7 +16,7 @@
 #include "fakes/fake_micropause_view.h"
 #include "fakes/fake_sound.h"
 #include "fakes/virtual_clock.h"
-#include "shell/settings.h"
+#include "common/settings.h"
 
 namespace rilto::fakes {
 

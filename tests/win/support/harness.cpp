@@ -2,11 +2,13 @@
 
 #include <vector>
 
+#include "common/product.h"
+
 namespace harness {
 
 namespace {
-constexpr wchar_t kRoot[] = L"Software\\VB and VBA Program Settings\\Rilto Micropause";
-constexpr wchar_t kHookClass[] = L"RiltoMicropauseHook";
+constexpr const wchar_t* kRoot = rilto::kStoreRootW;
+constexpr const wchar_t* kHookClass = rilto::kHookWindowClass;
 
 std::wstring SectionPath(const std::wstring& section) {
     return std::wstring(kRoot) + L"\\" + section;
@@ -242,7 +244,8 @@ void StopRilto(Process& p) {
     if (p.Running()) {
         const HWND hook = TrayWindow();
         if (hook != nullptr && ClassOf(hook) == kHookClass) {
-            SendMessageTimeoutW(hook, WM_KEYDOWN, 99, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            SendMessageTimeoutW(hook, WM_KEYDOWN, rilto::kKeyShutdown, 0, SMTO_ABORTIFHUNG, 5000,
+                                nullptr);
         }
         p.WaitExit(5000);
     }

@@ -1,10 +1,10 @@
-#include "shell/system_win.h"
+#include "common/program_folder_win.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "shell/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 namespace rilto {
 

@@ -1,8 +1,8 @@
-#include "shell/settings_loader.h"
+#include "common/settings_loader.h"
 
 #include <algorithm>
 
-#include "shell/text.h"
+#include "common/text.h"
 
 namespace rilto {
 

@@ -8,10 +8,6 @@
 
 namespace rilto {
 
-inline constexpr char kAppTitle[] = "Rilto Micropause";
-// Where the store lives under HKEY_CURRENT_USER; a section's key is this plus its name.
-inline constexpr char kStoreRoot[] = "Software\\VB and VBA Program Settings\\Rilto Micropause\\";
-
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;

@@ -1,4 +1,4 @@
-#include "trigger/tray_value.h"
+#include "common/tray_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace rilto::trigger {
+namespace rilto {
 namespace {
 
 std::uint32_t Parse(const std::string& s) {
@@ -49,4 +49,4 @@ TEST(TrayValue, StopsAtTheEndOfTheDataOrAtANul) {
 }
 
 }  // namespace
-}  // namespace rilto::trigger
+}  // namespace rilto

@@ -7,20 +7,12 @@
 #include <cstdint>
 #include <string>
 
+#include "common/product.h"
+#include "common/texts.h"
+
 namespace rilto {
 
-// Section names of the store.
-inline constexpr char kOptions[] = "Options";
-inline constexpr char kMicropause[] = "Micropause";
-inline constexpr char kExercise[] = "Exercise";
-
-inline constexpr char kDefaultWarning[] = "Hands off Keyboard && Mouse, look away, relax.";
 inline constexpr char kDefaultScheme[] = "*Medium break";
-
-// Input kinds of the activity hook.
-inline constexpr int kKeyboard = 0;
-inline constexpr int kMouse = 1;
-inline constexpr int kInputKinds = 2;
 
 struct Settings {
     // "Micropause"

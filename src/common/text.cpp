@@ -1,4 +1,4 @@
-#include "shell/text.h"
+#include "common/text.h"
 
 #include <cstdio>
 #include <limits>

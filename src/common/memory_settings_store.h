@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "shell/settings_store.h"
+#include "common/settings_store.h"
 
 namespace rilto {
 

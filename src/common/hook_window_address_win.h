@@ -1,12 +1,12 @@
 #pragma once
-// Reaching a running copy through the handle it publishes in "tray". Header-only,
-// so that shutdowntrigger can use it without linking anything of the program.
+// Reaching a running copy through the handle it publishes in "tray". Header-only, so
+// that shutdowntrigger uses it without linking anything of the program.
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "shell/hook_window_class.h"
+#include "common/product.h"
 
 namespace rilto {
 
@@ -24,7 +24,15 @@ inline std::uint32_t ValueOfHandle(HWND hwnd) {
 // window that has come to carry the same number.
 inline bool IsHookWindow(HWND hwnd) {
     wchar_t name[64];
-    return GetClassNameW(hwnd, name, 64) > 0 && lstrcmpW(name, kHookWindowClass) == 0;
+    return hwnd != nullptr && GetClassNameW(hwnd, name, 64) > 0 &&
+           lstrcmpW(name, kHookWindowClass) == 0;
+}
+
+// The running copy's hook window for a value read from "tray", or null when the value
+// names no window of a running copy.
+inline HWND RunningCopyWindow(std::uint32_t trayValue) {
+    const HWND hwnd = trayValue != 0 ? HandleFromValue(trayValue) : nullptr;
+    return IsHookWindow(hwnd) ? hwnd : nullptr;
 }
 
 }  // namespace rilto

@@ -1,4 +1,4 @@
-#include "shell/version.h"
+#include "common/version.h"
 
 namespace rilto {
 

@@ -1,6 +1,6 @@
-#include "shell/memory_settings_store.h"
+#include "common/memory_settings_store.h"
 
-#include "shell/text.h"
+#include "common/text.h"
 
 namespace rilto {
 

@@ -1,6 +1,6 @@
-#include "trigger/tray_value.h"
+#include "common/tray_handle.h"
 
-namespace rilto::trigger {
+namespace rilto {
 
 namespace {
 bool IsSpace(char c) {
@@ -25,4 +25,8 @@ std::uint32_t ParseTrayHandle(const char* data, std::size_t size) {
     return any ? static_cast<std::uint32_t>(value) : 0;
 }
 
-}  // namespace rilto::trigger
+std::string TrayHandleText(std::uint32_t handle) {
+    return std::to_string(handle);
+}
+
+}  // namespace rilto

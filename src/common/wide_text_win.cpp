@@ -1,4 +1,4 @@
-#include "shell/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 #include <windows.h>
 

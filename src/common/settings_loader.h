@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/settings.h"
-#include "shell/settings_store.h"
+#include "common/settings.h"
+#include "common/settings_store.h"
 
 namespace rilto {
 

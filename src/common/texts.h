@@ -1,0 +1,39 @@
+#pragma once
+// Every text the program shows its user, in one place. Captions follow the label
+// rule of Windows: "&" marks an access key and "&&" shows as one ampersand.
+// (The tray menu's captions are in its resource script.)
+
+namespace rilto {
+
+// The micropause message until the user sets one of their own.
+inline constexpr char kDefaultWarning[] = "Hands off Keyboard && Mouse, look away, relax.";
+
+// A second start that cannot reach the running copy.
+inline constexpr char kAlreadyRunning[] = "Rilto Micropause is already running in the System Tray";
+inline constexpr char kAlreadyRunningTitle[] = "Rilto";
+
+inline constexpr char kNoHookLibrary[] =
+    "Rilto Micropause cannot watch your keyboard and mouse use: the library rsiorril.dll "
+    "is missing from the program folder or cannot be loaded.\n\n"
+    "Micropauses still come on time, but natural micropauses cannot be recognised. "
+    "Reinstalling the program brings the library back.";
+
+inline constexpr char kCannotStart[] =
+    "Rilto Micropause cannot start: Windows refused to create its windows.\n\n"
+    "Closing other programs or signing out and in again may help.";
+
+// The status labels of the micropause screen, and what the program writes into them.
+inline constexpr char kNextExerciseBreakCaption[] = "Next Exercise Break:";
+inline constexpr char kNextExerciseBreak[] = "Next Exercise Break: ";
+inline constexpr char kMinutesSuffix[] = " minutes";
+inline constexpr char kLastNaturalMicropause[] = "Last natural micropause: ";
+inline constexpr char kLastRiltoMicropause[] = "Last rilto micropause: ";
+
+// The rest of the micropause screen.
+inline constexpr char kWarningCaption[] = "Hands off keyboard && mouse. Look away. Relax.";
+inline constexpr char kEscapeHint[] =
+    "While not recommended, you can press ESC or double click here to continue";
+inline constexpr char kOkCaption[] = "&OK";
+inline constexpr char kCancelCaption[] = "Cancel";
+
+}  // namespace rilto
