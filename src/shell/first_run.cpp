@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/product.h"
+#include "shell/registry_file.h"
 
 namespace rilto {
 
@@ -34,7 +35,13 @@ void FirstTimeInitialise(SettingsStore& store, FirstRunHost& host) {
         return;
     }
     const std::string folder = host.ProgramFolder();
-    host.ShellAndWait(ImportCommandLine(PickRegistryEditor(host), folder));
+    if (!host.ShellAndWait(ImportCommandLine(PickRegistryEditor(host), folder))) {
+        // No editor could be started: there is none, or it asks an administrator for
+        // elevation. The file needs no rights to import into the user's own store.
+        if (const auto bytes = host.ReadFile(JoinPath(folder, kDefaultSettingsFile))) {
+            ImportRegistryFile(*bytes, store);
+        }
+    }
     host.ShellAndWait(CompanionCommandLine(folder));
     // Whatever the import and the companion did, this runs once per user.
     store.SaveSetting(kOptions, kInitialisedValue, "1");

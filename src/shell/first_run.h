@@ -1,13 +1,18 @@
 #pragma once
 // First-run initialisation: once per user, import the default settings with the
-// registry editor and start the companion program, then remember that it ran.
+// registry editor (or by the program itself when the editor cannot be started) and
+// start the companion program, then remember that it ran.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 #include "common/settings_store.h"
 
 namespace rilto {
+
+// A default settings file is a few kilobytes; anything past this is not one.
+inline constexpr std::size_t kMaxSettingsFileBytes = 1024 * 1024;
 
 // What first-run initialisation needs of the system.
 class FirstRunHost {
@@ -17,8 +22,12 @@ class FirstRunHost {
     // An existing file that is neither hidden nor a system file.
     virtual bool IsOrdinaryFile(const std::string& path) = 0;
     virtual void RemoveFile(const std::string& path) = 0;
-    // Runs the command line and returns when the process it started has ended.
-    virtual void ShellAndWait(const std::string& commandLine) = 0;
+    // Runs the command line and returns when the process it started has ended: true,
+    // or false at once when the process could not be created.
+    virtual bool ShellAndWait(const std::string& commandLine) = 0;
+    // The whole file, or nothing when it cannot be read or is larger than
+    // kMaxSettingsFileBytes.
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
     // The folder that holds the program, without a trailing backslash except at a root.
     virtual std::string ProgramFolder() = 0;
 };

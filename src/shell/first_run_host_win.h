@@ -9,7 +9,8 @@ class WinFirstRunHost : public FirstRunHost {
     std::optional<std::string> ReadEnvironment(const std::string& name) override;
     bool IsOrdinaryFile(const std::string& path) override;
     void RemoveFile(const std::string& path) override;
-    void ShellAndWait(const std::string& commandLine) override;
+    bool ShellAndWait(const std::string& commandLine) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
     std::string ProgramFolder() override;
 };
 
