@@ -34,13 +34,23 @@ function(rilto_program_resources target description)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src)
 endfunction()
 
-add_executable(rilto32 WIN32 ${RILTO_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc)
+# The Win32 side of each subsystem, floor on floor; the shell's is the program itself.
+set(below rilto_common_win)
+foreach(dir engine exercise settings)
+  if(RILTO_${dir}_WIN_SOURCES)
+    add_library(rilto_${dir}_win STATIC ${RILTO_${dir}_WIN_SOURCES})
+    target_link_libraries(rilto_${dir}_win PUBLIC rilto_core ${below} comctl32 comdlg32 shell32
+                                                  winmm ole32)
+    set(below rilto_${dir}_win)
+  endif()
+endforeach()
+
+add_executable(rilto32 WIN32 ${RILTO_shell_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc)
 # windres finds the icon on its include path.
 target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/src/shell)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico)
-target_link_libraries(rilto32 PRIVATE rilto_core rilto_common_win comctl32 comdlg32 shell32 winmm
-                                      ole32)
+target_link_libraries(rilto32 PRIVATE ${below})
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
 rilto_program_resources(rilto32 "Rilto Micropause")
 

@@ -7,6 +7,7 @@
 #include "common/paths.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
+#include "common/trace_win.h"
 #include "common/wide_text_win.h"
 
 namespace rilto {
@@ -69,7 +70,15 @@ bool WinActivityHook::Load() const {
 }
 
 std::int32_t WinActivityHook::InstallFilter(std::int32_t kind, std::int32_t flag) {
-    return Load() ? installFilter_(kind, flag) : 0;
+    if (!Load()) {
+        return 0;
+    }
+    const std::int32_t result = installFilter_(kind, flag);
+    if (result != rsiorril::kSwitched) {
+        Trace("recording of input kind " + std::to_string(kind) +
+              (flag != kFilterOff ? " does not switch on" : " does not switch off"));
+    }
+    return result;
 }
 
 std::int32_t WinActivityHook::RilGetTime(std::int32_t kind) {

@@ -23,6 +23,7 @@ void Scheduler::RiltoMicropause() {
     view_.SetVisible(ViewControl::picPB, true);
     if (!settings_.DisableEsc) {
         view_.SetVisible(ViewControl::lblESC, true);
+        view_.CatchEscape(true);
     }
     // The start sound ends before the screen appears.
     if (settings_.Audible) {
@@ -58,6 +59,7 @@ void Scheduler::EndMicropause() {
     view_.SetVisible(ViewControl::picPB, false);
     view_.SetVisible(ViewControl::cmdOK, true);
     view_.SetVisible(ViewControl::lblESC, false);
+    view_.CatchEscape(false);
     state_.MicropauseRunning = false;
     RestartIdlePolling();
     view_.SetCaption(ViewLabel::lblrilto, kLastRiltoMicropause + TimeNow());
@@ -69,15 +71,45 @@ void Scheduler::EndMicropause() {
 // One short of full: the next step ends the micropause the ordinary way, with its
 // sound and the time in lblrilto.
 void Scheduler::Skip() {
-    if (settings_.DisableEsc) {
+    if (!state_.MicropauseRunning || settings_.DisableEsc) {
         return;
     }
     progressBar_.SetValue(progressBar_.Max() - 1);
 }
 
+// The screen's OK is the status window's: it never ends a micropause, whatever key
+// reaches it.
 void Scheduler::StatusOk() {
+    if (state_.MicropauseRunning) {
+        return;
+    }
     view_.SetWindowState(WindowState::Normal);
     view_.HideForm();
+}
+
+// "Status...": the form shown as the status window. A running micropause already shows
+// the status lines, and stays as it is.
+void Scheduler::StatusRequested() {
+    if (state_.MicropauseRunning) {
+        return;
+    }
+    view_.HideForm();
+    view_.SetWindowState(WindowState::Normal);
+    view_.ShowForm();
+}
+
+// Closing the window (Alt+F4) is no way out of a micropause either.
+void Scheduler::CloseRequested() {
+    StatusOk();
+}
+
+// ESC skips a micropause where that is allowed, and closes the status window.
+void Scheduler::EscapePressed() {
+    if (state_.MicropauseRunning) {
+        Skip();
+    } else {
+        StatusOk();
+    }
 }
 
 void Scheduler::ShowDiagnostics() {

@@ -43,6 +43,10 @@ class MicropauseView {
     virtual void MakeTopmost() = 0;
     // Bottom of the z-order, without moving or sizing.
     virtual void SendToBottom() = 0;
+    // While on, ESC ends the micropause wherever the keyboard focus is, even in another
+    // program (Windows may refuse the screen the focus); while off, ESC is the other
+    // programs' again.
+    virtual void CatchEscape(bool on) = 0;
 };
 
 }  // namespace rilto

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/scoped_flag.h"
+
 namespace rilto {
 
 namespace {
@@ -43,19 +45,6 @@ int CanvasPixels(double v) {
     }
     return static_cast<int>(rounded);
 }
-
-// Keeps the resizing guard up while ResizeEx changes the canvas width, even if the
-// canvas throws.
-class GuardUp {
-  public:
-    explicit GuardUp(bool& guard) : guard_(guard) { guard_ = true; }
-    ~GuardUp() { guard_ = false; }
-    GuardUp(const GuardUp&) = delete;
-    GuardUp& operator=(const GuardUp&) = delete;
-
-  private:
-    bool& guard_;
-};
 
 }  // namespace
 
@@ -150,7 +139,7 @@ void CProgressBar::ResizeEx() {
         border = 0;
     }
     {
-        const GuardUp guard(resizing_);
+        const ScopedFlag guard(resizing_);
         canvas_->SetOuterWidthTwips(full * twipsPerPixel + border);
     }
     Refresh(true);

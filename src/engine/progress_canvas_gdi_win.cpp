@@ -113,8 +113,4 @@ void PaintProgressBar(CProgressBar& bar, GdiProgressCanvas& canvas, HDC dc) {
     }
 }
 
-std::function<void(HWND, HDC)> ProgressPainter(CProgressBar& bar, GdiProgressCanvas& canvas) {
-    return [&bar, &canvas](HWND, HDC dc) { PaintProgressBar(bar, canvas, dc); };
-}
-
 }  // namespace rilto

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "engine/progress_canvas.h"
 
 namespace rilto {
@@ -20,8 +18,6 @@ class GdiProgressCanvas : public ProgressCanvas {
     // The window is borrowed; it must outlive the canvas or the bar's use of it.
     explicit GdiProgressCanvas(HWND window) : window_(window) {}
 
-    HWND window() const { return window_; }
-
     // Drawing goes into `dc` instead of a DC of the window until the target is set back
     // to null: the DC of the window's WM_PAINT, or a memory DC. Its origin is taken as
     // the top left of the window's client area, and drawing stays within that area.
@@ -31,8 +27,6 @@ class GdiProgressCanvas : public ProgressCanvas {
     bool IsPictureBox() const override { return true; }
     void SetForeColor(OleColor c) override { foreColor_ = c; }
     void SetBackColor(OleColor c) override { backColor_ = c; }
-    OleColor ForeColor() const { return foreColor_; }
-    OleColor BackColor() const { return backColor_; }
     // A window measures its client area in pixels already.
     void SetScaleModePixels() override {}
     double ScaleWidth() const override;
@@ -73,9 +67,5 @@ class CanvasTarget {
 // the bar is bound to another canvas (or none), the window is only filled with its back
 // colour.
 void PaintProgressBar(CProgressBar& bar, GdiProgressCanvas& canvas, HDC dc);
-
-// PaintProgressBar as a window's paint handler (FrmRilto::SetProgressPainter). Both
-// objects are borrowed and must outlive the handler's use.
-std::function<void(HWND, HDC)> ProgressPainter(CProgressBar& bar, GdiProgressCanvas& canvas);
 
 }  // namespace rilto

@@ -91,11 +91,18 @@ class Scheduler {
 
     // Starts a micropause now: from the minute countdown, or "Micropause Now!".
     void RiltoMicropause();
-    // cmdCancel (ESC) and a double click on lblESC: the running micropause ends at
-    // the next step of its bar. Nothing when escaping is disabled.
+    // A double click on lblESC: the running micropause ends at the next step of its
+    // bar. Nothing when escaping is disabled or no micropause runs.
     void Skip();
-    // cmdOK of the status window.
+    // ESC, wherever the focus is: Skip during a micropause, otherwise the status
+    // window closes.
+    void EscapePressed();
+    // cmdOK and Enter: the status window closes. Nothing during a micropause.
     void StatusOk();
+    // The window is asked to close (Alt+F4): as StatusOk.
+    void CloseRequested();
+    // "Status...": the form as the status window, unless a micropause runs.
+    void StatusRequested();
     // A double click on lblvoluntary: lblESC shows DiagnosticText.
     void ShowDiagnostics();
     // The stored and current hook times of the keyboard, then of the mouse, and the

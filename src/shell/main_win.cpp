@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "common/wide_text_win.h"
 #include "shell/command_line.h"
 #include "shell/rilto_app_win.h"
-#include "common/wide_text_win.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::string arguments = rilto::ArgumentText(rilto::Narrow(GetCommandLineW()));
-    rilto::RiltoApp app(instance);
+    rilto::RiltoApp app;
     return app.Run(arguments);
 }

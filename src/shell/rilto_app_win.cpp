@@ -2,88 +2,117 @@
 
 #include <mmsystem.h>
 
-#include "shell/command_line.h"
+#include "common/hook_window_address_win.h"
+#include "common/product.h"
+#include "common/program_folder_win.h"
+#include "common/resource_ids.h"
+#include "common/texts.h"
+#include "common/wide_text_win.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
-#include "common/hook_window_address_win.h"
-#include "shell/resource.h"
-#include "common/settings_loader.h"
 #include "shell/single_instance_win.h"
-#include "common/program_folder_win.h"
-#include "common/text.h"
-#include "common/version.h"
-#include "common/wide_text_win.h"
 
 namespace rilto {
 
-namespace {
-
-// Timers of the main form.
-constexpr UINT_PTR kTimerMinutes = 1;
-constexpr UINT_PTR kTimerSeconds = 2;
-constexpr UINT_PTR kTimerTrayRetry = 3;
-// At log-on the taskbar may not be there yet: try the icon again for a minute.
-constexpr std::uint32_t kTrayRetryMs = 2000;
-constexpr int kTrayAttempts = 30;
-// Posted to the form to tell the user, once start-up is done, that the hook
-// library is missing.
-constexpr UINT kMsgHookMissing = WM_APP + 1;
-
-// "tray" holds the handle as unsigned decimal.
-std::string HandleText(HWND hwnd) {
-    return std::to_string(ValueOfHandle(hwnd));
-}
-
-HWND HandleFromText(const std::string& text) {
-    const auto value = ParseDecimal(text);
-    if (!value || *value == 0 || *value < INT32_MIN || *value > UINT32_MAX) {
-        return nullptr;
-    }
-    return HandleFromValue(static_cast<std::uint32_t>(*value));
-}
-
-RECT WindowRectIn(HWND child, HWND parent) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-}  // namespace
-
-RiltoApp::RiltoApp(HINSTANCE instance)
-    : instance_(instance),
-      frmRilto_(instance, *this),
-      tMinutes_(kTimerMinutes),
-      tSeconds_(kTimerSeconds),
-      trayRetry_(kTimerTrayRetry),
-      hook_([this] { PostMessageW(frmRilto_.hwnd(), kMsgHookMissing, 0, 0); }),
-      sounds_(sound_, settings_, ProgramFolder()),
+RiltoApp::RiltoApp()
+    : tMinutes_("tMinutes"),
+      tSeconds_("tSeconds"),
+      trayRetry_("tray icon retry"),
+      // Told from the hook window's procedure, so that a menu or message box open at
+      // the time does not swallow the notice.
+      hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
+      sounds_(sound_, settings_, rilto::ProgramFolder()),
       scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, clock_, progressBar_,
                                 sounds_, frmRilto_}),
-      trayMenu_(instance),
-      trayNotifications_([] {}, [this] { ShowTrayMenu(); }) {}
+      tray_(TrayActions{{}, [this] { ShowTrayMenu(); }, [this] { ShutdownNow(*this); }}) {}
 
 int RiltoApp::Run(const std::string& arguments) {
     const SingleInstance instance;
-    if (instance.AlreadyRunning()) {
-        HandOverToRunningCopy(arguments);
-        return 0;
+    const StartDecision start = DecideStart(instance.AlreadyRunning(), arguments, store_);
+    switch (start.kind) {
+        case StartKind::EndAtOnce:
+            return 0;
+        case StartKind::AlreadyRunning:
+            MessageBoxW(nullptr, Widen(kAlreadyRunning).c_str(),
+                        Widen(kAlreadyRunningTitle).c_str(), MB_OK);
+            return 0;
+        case StartKind::HandOver:
+            HandOver(start);
+            return 0;
+        case StartKind::RunHere:
+            break;
     }
-    if (IsShutdownArgument(arguments)) {
-        return 0;  // no running copy to stop
-    }
-    if (!Startup()) {
+    if (!CreateWindows()) {
+        ShowNotice(kCannotStart);
         return 1;
     }
+    RunStartup(StartupParts{store_, settings_, scheduler_, hook_, *this});
+    return MessageLoop();
+}
+
+void RiltoApp::HandOver(const StartDecision& start) {
+    const HWND target = RunningCopyWindow(start.handle);
+    if (target == nullptr) {
+        MessageBoxW(nullptr, Widen(kAlreadyRunning).c_str(), Widen(kAlreadyRunningTitle).c_str(),
+                    MB_OK);
+        return;
+    }
+    // This start has the foreground; the running copy needs it for the menu it opens,
+    // which otherwise would neither close on an outside click nor take keys.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(target, &processId);
+    AllowSetForegroundWindow(processId);
+    // Waits until the running copy has handled it: for the menu, until it closes.
+    SendMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(start.keyCode), 0);
+}
+
+bool RiltoApp::CreateWindows() {
+    FrmRiltoEvents form;
+    form.escapePressed = [this] { scheduler_.EscapePressed(); };
+    form.statusOk = [this] { scheduler_.StatusOk(); };
+    form.closeRequested = [this] { scheduler_.CloseRequested(); };
+    form.skipRequested = [this] { scheduler_.Skip(); };
+    form.diagnosticsRequested = [this] { scheduler_.ShowDiagnostics(); };
+    // Explorer restarted: its new taskbar has none of the old icons.
+    form.taskbarCreated = [this] {
+        if (trayIcon_) {
+            AddTrayIcon();
+        }
+    };
+    form.sessionEnding = [this] {
+        if (!unloaded_) {
+            unloaded_ = true;
+            UnloadMainForm(*this);
+        }
+    };
+    if (!frmRilto_.Create(std::move(form))) {
+        return false;
+    }
+
+    HookWindowEvents hook;
+    hook.keyCommand = [this](int code) { tray_.KeyCommand(code); };
+    hook.trayNotify = [this](unsigned mouseMessage) { tray_.IconNotify(mouseMessage); };
+    hook.menuCommand = [this](int id) { trayMenu_.Execute(id); };
+    if (!hookWindow_.Create(frmRilto_.hwnd(), std::move(hook))) {
+        return false;
+    }
+
+    TrayMenuEvents menu;
+    menu.status = [this] { scheduler_.StatusRequested(); };
+    menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
+    menu.shutdown = [this] { ShutdownRilto(*this); };
+    trayMenu_.Create(std::move(menu));
+
+    tMinutes_.Attach(frmRilto_.hwnd(), [this] { scheduler_.MinuteTick(); });
+    tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
+    trayRetry_.Attach(frmRilto_.hwnd(), [this] { RetryTrayIcon(); });
+    return true;
+}
+
+int RiltoApp::MessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == kMsgHookMissing) {
-            MessageBoxW(nullptr, Widen(kNoHookLibrary).c_str(), Widen(kProductTitle).c_str(),
-                        MB_OK | MB_ICONWARNING);
-            continue;
-        }
-        if (!frmRilto_.PreTranslateMessage(&msg)) {
+        if (!frmRilto_.TranslateDialogMessage(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -91,119 +120,53 @@ int RiltoApp::Run(const std::string& arguments) {
     return 0;
 }
 
-void RiltoApp::HandOverToRunningCopy(const std::string& arguments) {
-    const HWND target = HandleFromText(store_.GetSetting(kOptions, "tray", 0));
-    if (target == nullptr || !IsHookWindow(target)) {
-        MessageBoxW(nullptr, Widen(kAlreadyRunning).c_str(), Widen(kAlreadyRunningTitle).c_str(),
-                    MB_OK);
-        return;
-    }
-    // Waits until the running copy has handled it: for the menu, until it closes.
-    SendMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(SecondStartKeyCode(arguments)), 0);
+void RiltoApp::ShowTrayMenu() {
+    trayMenu_.Load(LoadTrayMenu(store_, TrayFeatures{}));
+    trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd());
 }
 
-bool RiltoApp::Startup() {
-    if (!frmRilto_.Create()) {
-        return false;
+void RiltoApp::RetryTrayIcon() {
+    if (trayIcon_->Add() || !trayIconRetry_.AnotherAttempt()) {
+        trayRetry_.SetEnabled(false);
     }
-    const HWND form = frmRilto_.hwnd();
-    for (WinTimer* t : {&tMinutes_, &tSeconds_, &trayRetry_}) {
-        t->SetOwner(form);
-    }
-    frmRilto_.SetCaption(IDC_LBLVERSION, VersionLabel());
-    store_.SaveSetting(kOptions, "tray", HandleText(frmRilto_.pichook()));
+}
 
+void RiltoApp::ShowNotice(const char* text) {
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(kProductTitle).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void RiltoApp::ShowVersion(const std::string& label) {
+    frmRilto_.Panel().SetCaption(PanelItem::lblVersion, label);
+}
+
+std::uint32_t RiltoApp::HookWindowHandle() {
+    return ValueOfHandle(hookWindow_.hwnd());
+}
+
+void RiltoApp::FirstTimeInitialise() {
     WinFirstRunHost host;
-    FirstTimeInitialise(store_, host);
-
-    LayOutMicropauseScreen();
-
-    settings_ = LoadSettings(store_);
-    scheduler_.State().ExerciseReminderPending = false;
-    frmRilto_.SetCaption(IDC_LBLWARNING, settings_.Warning);
-    SwitchOnRecording();
-
-    scheduler_.SetTimers();
-    scheduler_.SeedLastInputTimes();
-    AddTrayIcon();
-
-    ShowWindow(form, SW_HIDE);
-    store_.SaveSetting(kOptions, "AppPath", ProgramFolder());
-    FitProgressBarBesideLogo();
-    return true;
+    rilto::FirstTimeInitialise(store_, host);
 }
 
 void RiltoApp::LayOutMicropauseScreen() {
-    const HWND form = frmRilto_.hwnd();
-    RECT r;
-    GetWindowRect(form, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    const int screenW = GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = GetSystemMetrics(SM_CYSCREEN);
-    const RECT centred{(screenW - width) / 2, (screenH - height) / 2, (screenW - width) / 2 + width,
-                       (screenH - height) / 2 + height};
-    frmRilto_.SetNormalPlace(centred);
-    SetWindowPos(form, nullptr, centred.left, centred.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Cancel stays on the form, out of sight: ESC presses it.
-    SetWindowPos(frmRilto_.Control(IDCANCEL), nullptr, 2 * screenW, 2 * screenH, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    const HWND picPB = frmRilto_.Control(IDC_PICPB);
-    canvas_ = std::make_unique<GdiProgressCanvas>(picPB);
+    ProgressCanvasWindow& picPB = frmRilto_.Panel().Canvas();
+    canvas_ = std::make_unique<GdiProgressCanvas>(picPB.hwnd());
     progressBar_.SetCanvas(canvas_.get());
-    frmRilto_.SetProgressPainter(ProgressPainter(progressBar_, *canvas_));
-    ShowWindow(picPB, SW_HIDE);
-
-    // OK centred in the panel.
-    const HWND panel = frmRilto_.picBlack();
-    RECT panelRect;
-    GetClientRect(panel, &panelRect);
-    const HWND ok = frmRilto_.Control(IDOK);
-    const RECT okRect = WindowRectIn(ok, panel);
-    SetWindowPos(ok, nullptr, (panelRect.right - (okRect.right - okRect.left)) / 2, okRect.top, 0,
-                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    picPB.OnPaint([this](HDC dc) { PaintProgressBar(progressBar_, *canvas_, dc); });
+    // The bar's blocks follow the canvas's width (a new DPI); without this the bar
+    // would look full long before the micropause ends.
+    picPB.OnResize([this] { progressBar_.ResizeEx(); });
+    frmRilto_.SetVisible(ViewControl::picPB, false);
 }
 
-void RiltoApp::SwitchOnRecording() {
-    // The warning text starts where the bar starts.
-    const HWND panel = frmRilto_.picBlack();
-    const RECT bar = WindowRectIn(frmRilto_.Control(IDC_PICPB), panel);
-    const HWND warning = frmRilto_.Control(IDC_LBLWARNING);
-    const RECT text = WindowRectIn(warning, panel);
-    SetWindowPos(warning, nullptr, bar.left, text.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    for (int kind = 0; kind < kInputKinds; ++kind) {
-        if (settings_.Monitor[kind]) {
-            hook_.InstallFilter(kind, kFilterOn);
-        }
-    }
-}
-
-void RiltoApp::FitProgressBarBesideLogo() {
-    const HWND panel = frmRilto_.picBlack();
-    const HWND logo = frmRilto_.Control(IDC_PICTEVRIN);
-    const HWND picPB = frmRilto_.Control(IDC_PICPB);
-    ShowWindow(logo, SW_SHOWNA);
-    RECT panelRect;
-    GetClientRect(panel, &panelRect);
-    const RECT logoRect = WindowRectIn(logo, panel);
-    const RECT bar = WindowRectIn(picPB, panel);
-    const int logoWidth = logoRect.right - logoRect.left;
-    const int width = (panelRect.right - logoWidth) - 3 * (bar.left - logoWidth);
-    SetWindowPos(picPB, nullptr, 0, 0, width, bar.bottom - bar.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The bar's blocks follow the new width; without this the bar would look full
-    // long before the micropause ends.
-    progressBar_.ResizeEx();
+void RiltoApp::ShowWarning(const std::string& text) {
+    frmRilto_.Panel().SetCaption(PanelItem::lblWarning, text);
 }
 
 void RiltoApp::AddTrayIcon() {
     if (!icon_) {
-        icon_ = LoadTrayIcon(instance_, IDI_RILTO);
-        trayIcon_ = std::make_unique<TrayIcon>(frmRilto_.pichook(), icon_.get());
+        icon_ = LoadTrayIcon(ThisModule(), IDI_RILTO);
+        trayIcon_ = std::make_unique<TrayIcon>(hookWindow_.hwnd(), icon_.get());
         SendMessageW(frmRilto_.hwnd(), WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(icon_.get()));
     }
@@ -211,104 +174,17 @@ void RiltoApp::AddTrayIcon() {
         trayRetry_.SetEnabled(false);
         return;
     }
-    trayAttempts_ = 1;
-    trayRetry_.SetInterval(kTrayRetryMs);
+    trayIconRetry_.FirstFailed();
+    trayRetry_.SetInterval(TrayIconRetry::kIntervalMs);
     trayRetry_.SetEnabled(true);
 }
 
-void RiltoApp::ShowTrayMenu() {
-    trayMenu_.SetSchemeItems(LoadMnuX(store_));
-    // Commands that come with the settings dialog, the About box and the exercise
-    // breaks are shown greyed until the program has them.
-    for (UINT id : {IDM_POPUP_OPTIONS, IDM_POPUP_ABOUT, IDM_EXERCISE}) {
-        trayMenu_.SetEnabled(id, false);
-    }
-    trayMenu_.SetSchemesEnabled(false);
-    trayMenu_.Show(frmRilto_.hwnd());
+void RiltoApp::HideMainForm() {
+    frmRilto_.HideForm();
 }
 
-void RiltoApp::ShowStatusWindow() {
-    const HWND form = frmRilto_.hwnd();
-    ShowWindow(form, SW_HIDE);
-    ShowWindow(form, SW_SHOW);
-    SetForegroundWindow(form);
-}
-
-void RiltoApp::OnHookKey(unsigned keyCode) {
-    if (keyCode == kKeyShutdown) {
-        ShutdownNow(*this);
-        return;
-    }
-    // The busy flag of the tray icon plays no part here.
-    ShowTrayMenu();
-}
-
-void RiltoApp::OnTrayNotify(unsigned mouseMessage) {
-    trayNotifications_.Notify(mouseMessage);
-}
-
-void RiltoApp::OnTimer(UINT_PTR id) {
-    switch (id) {
-        case kTimerMinutes:
-            scheduler_.MinuteTick();
-            break;
-        case kTimerSeconds:
-            scheduler_.SecondsTick();
-            break;
-        case kTimerTrayRetry:
-            if (trayIcon_->Add() || ++trayAttempts_ >= kTrayAttempts) {
-                trayRetry_.SetEnabled(false);
-            }
-            break;
-        default:
-            break;
-    }
-}
-
-void RiltoApp::OnCommand(int id, int notification) {
-    switch (id) {
-        case IDOK:
-            scheduler_.StatusOk();
-            break;
-        case IDCANCEL:
-            scheduler_.Skip();
-            break;
-        case IDC_LBLESC:
-            if (notification == STN_DBLCLK) {
-                scheduler_.Skip();
-            }
-            break;
-        case IDC_LBLVOLUNTARY:
-            if (notification == STN_DBLCLK) {
-                scheduler_.ShowDiagnostics();
-            }
-            break;
-        case IDM_POPUP_STATUS:
-            ShowStatusWindow();
-            break;
-        case IDM_DEMO_MICROPAUSE:
-            scheduler_.RiltoMicropause();
-            break;
-        case IDM_SHUTDOWN_RILTO:
-            ShutdownRilto(*this);
-            break;
-        default:
-            break;
-    }
-}
-
-void RiltoApp::OnBroadcast(UINT) {
-    // Explorer restarted: its new taskbar has none of the old icons.
-    if (trayIcon_) {
-        AddTrayIcon();
-    }
-}
-
-void RiltoApp::OnEndSession() {
-    if (!unloaded_) {
-        unloaded_ = true;
-        UnloadMainForm(*this);
-    }
+std::string RiltoApp::ProgramFolder() {
+    return rilto::ProgramFolder();
 }
 
 void RiltoApp::SwitchOffRecording(int kind) {
@@ -322,7 +198,7 @@ void RiltoApp::DeleteTrayIcon() {
 }
 
 void RiltoApp::ClearPublishedHandle() {
-    store_.SaveSetting(kOptions, "tray", "0");
+    store_.SaveSetting(kOptions, kTrayValue, "0");
 }
 
 void RiltoApp::CloseVideoDevice() {

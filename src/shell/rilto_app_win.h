@@ -1,57 +1,60 @@
 #pragma once
-// The running program: owns the store, the in-memory settings, the main form, the
-// scheduler and the tray icon, and carries out start-up, the key commands of other
-// processes, the tray menu's commands and shutdown.
+// The running program: it owns the store, the settings, the windows and the engine,
+// wires their events to each other, and runs start-up, the message loop and the ways
+// the program ends. What happens, and in which order, is decided in the portable
+// parts it wires.
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
+#include "common/settings.h"
 #include "engine/activity_hook_win.h"
 #include "engine/clock_win.h"
+#include "engine/frm_rilto_win.h"
 #include "engine/progress_bar.h"
 #include "engine/progress_canvas_gdi_win.h"
 #include "engine/scheduler.h"
 #include "engine/sound_win.h"
 #include "engine/timer_win.h"
 #include "engine/warning_sounds.h"
-#include "shell/frm_rilto_win.h"
+#include "shell/hook_window_win.h"
 #include "shell/registry_settings_store_win.h"
-#include "common/settings.h"
 #include "shell/shutdown.h"
+#include "shell/startup.h"
 #include "shell/tray_icon_win.h"
 #include "shell/tray_menu_model.h"
 #include "shell/tray_menu_win.h"
 
 namespace rilto {
 
-class RiltoApp : public FrmRiltoEvents, private ShutdownActions {
+class RiltoApp : private StartupHost, private ShutdownActions {
   public:
-    explicit RiltoApp(HINSTANCE instance);
+    RiltoApp();
 
     // Start-up, then the message loop. Returns the process exit code.
     int Run(const std::string& arguments);
 
-    // FrmRiltoEvents
-    void OnHookKey(unsigned keyCode) override;
-    void OnTrayNotify(unsigned mouseMessage) override;
-    void OnTimer(UINT_PTR id) override;
-    void OnCommand(int id, int notification) override;
-    void OnBroadcast(UINT message) override;
-    void OnEndSession() override;
-
   private:
-    // A second start: hand the key command to the running copy.
-    void HandOverToRunningCopy(const std::string& arguments);
-    bool Startup();
-    void LayOutMicropauseScreen();
-    void SwitchOnRecording();
-    void FitProgressBarBesideLogo();
-    void AddTrayIcon();
-    // LoadMnuX, then the menu at the mouse pointer; returns when it closes.
+    // A second start: the key command handed to the running copy.
+    void HandOver(const StartDecision& start);
+    // The windows made and their events wired; false when Windows refuses them.
+    bool CreateWindows();
+    int MessageLoop();
     void ShowTrayMenu();
-    void ShowStatusWindow();
+    void RetryTrayIcon();
+    void ShowNotice(const char* text);
+
+    // StartupHost
+    void ShowVersion(const std::string& label) override;
+    std::uint32_t HookWindowHandle() override;
+    void FirstTimeInitialise() override;
+    void LayOutMicropauseScreen() override;
+    void ShowWarning(const std::string& text) override;
+    void AddTrayIcon() override;
+    void HideMainForm() override;
+    std::string ProgramFolder() override;
 
     // ShutdownActions
     void SwitchOffRecording(int kind) override;
@@ -62,10 +65,10 @@ class RiltoApp : public FrmRiltoEvents, private ShutdownActions {
     void UnloadSettingsDialog() override;
     void EndProcess() override;
 
-    HINSTANCE instance_;
     RegistrySettingsStore store_;
     Settings settings_;
     FrmRilto frmRilto_;
+    HookWindow hookWindow_;
     WinTimer tMinutes_;
     WinTimer tSeconds_;
     WinTimer trayRetry_;
@@ -77,10 +80,10 @@ class RiltoApp : public FrmRiltoEvents, private ShutdownActions {
     WarningSounds sounds_;
     Scheduler scheduler_;
     TrayMenu trayMenu_;
+    TrayController tray_;
+    TrayIconRetry trayIconRetry_;
     UniqueIcon icon_;
     std::unique_ptr<TrayIcon> trayIcon_;
-    TrayNotifications trayNotifications_;
-    int trayAttempts_ = 0;
     bool unloaded_ = false;
 };
 

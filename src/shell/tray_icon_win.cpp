@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "common/product.h"
+#include "common/wide_text_win.h"
+
 namespace rilto {
 
 namespace {
 constexpr UINT kIconId = 1;
-// The icon reports through the hook window's mouse-move message.
-constexpr UINT kCallbackMessage = WM_MOUSEMOVE;
-constexpr wchar_t kTip[] = L"Rilto Micropause";
 }  // namespace
 
 TrayIcon::TrayIcon(HWND window, HICON icon) : window_(window), icon_(icon) {}
@@ -25,20 +25,18 @@ NOTIFYICONDATAW TrayIcon::Record() const {
 bool TrayIcon::Add() {
     NOTIFYICONDATAW nid = Record();
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = kCallbackMessage;
+    nid.uCallbackMessage = kTrayCallbackMessage;
     nid.hIcon = icon_;
-    lstrcpynW(nid.szTip, kTip, ARRAYSIZE(nid.szTip));
+    lstrcpynW(nid.szTip, Widen(kProductTitle).c_str(), ARRAYSIZE(nid.szTip));
     // After Explorer restarts the old icon is gone, but the add must also work
     // when it is still there.
     Shell_NotifyIconW(NIM_DELETE, &nid);
-    shown_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
-    return shown_;
+    return Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
 }
 
 void TrayIcon::Delete() {
     NOTIFYICONDATAW nid = Record();
     Shell_NotifyIconW(NIM_DELETE, &nid);
-    shown_ = false;
 }
 
 UniqueIcon LoadTrayIcon(HINSTANCE instance, int resourceId) {

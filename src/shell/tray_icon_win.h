@@ -9,6 +9,10 @@
 
 namespace rilto {
 
+// The icon reports through the hook window's mouse-move message, with the mouse message
+// over the icon in lParam.
+inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
+
 class TrayIcon {
   public:
     TrayIcon(HWND window, HICON icon);
@@ -19,14 +23,12 @@ class TrayIcon {
     // False when the taskbar is not there yet (at log-on, say): try again later.
     bool Add();
     void Delete();
-    bool Shown() const { return shown_; }
 
   private:
     NOTIFYICONDATAW Record() const;
 
     HWND window_;
     HICON icon_;
-    bool shown_ = false;
 };
 
 // The program icon at the size the tray uses on this screen, sharp on high DPI.

@@ -1,14 +1,23 @@
 #include "shell/tray_menu_model.h"
 
 #include "common/product.h"
+#include "common/scoped_flag.h"
 #include "common/settings_loader.h"
 
 namespace rilto {
 
 namespace {
-// More menu items than any screen can show; keeps a corrupt count from building
-// a menu of millions.
-inline constexpr std::int32_t kMaxSchemeItems = 500;
+
+// More menu items than any screen can show; keeps a corrupt count from building a
+// menu of millions.
+constexpr std::int32_t kMaxSchemeItems = 500;
+
+void Run(const std::function<void()>& action) {
+    if (action) {
+        action();
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> LoadMnuX(const SettingsStore& store) {
@@ -24,22 +33,44 @@ std::vector<std::string> LoadMnuX(const SettingsStore& store) {
     return names;
 }
 
-void TrayNotifications::Notify(unsigned mouseMessage) {
+TrayMenuContent LoadTrayMenu(const SettingsStore& store, const TrayFeatures& features) {
+    TrayMenuContent menu;
+    menu.schemes = LoadMnuX(store);
+    menu.optionsEnabled = features.settingsDialog;
+    menu.aboutEnabled = features.aboutBox;
+    menu.exerciseEnabled = features.exerciseBreaks;
+    menu.schemesEnabled = features.exerciseBreaks;
+    return menu;
+}
+
+void TrayController::IconNotify(unsigned mouseMessage) {
     if (busy_) {
         return;
     }
-    busy_ = true;
-    try {
-        if (mouseMessage == kTrayLeftDoubleClick) {
-            openSettings_();
-        } else if (mouseMessage == kTrayRightButtonUp) {
-            showMenu_();
-        }
-    } catch (...) {
-        busy_ = false;
-        throw;
+    const ScopedFlag busy(busy_);
+    if (mouseMessage == kTrayLeftDoubleClick) {
+        Run(actions_.openSettings);
+    } else if (mouseMessage == kTrayRightButtonUp) {
+        ShowMenuOnce();
     }
-    busy_ = false;
+}
+
+void TrayController::KeyCommand(int keyCode) {
+    if (keyCode == kKeyShutdown) {
+        Run(actions_.shutdownNow);
+        return;
+    }
+    ShowMenuOnce();
+}
+
+// A menu open already: the new request would rebuild and reopen the menu the user is
+// looking at.
+void TrayController::ShowMenuOnce() {
+    if (menuOpen_) {
+        return;
+    }
+    const ScopedFlag open(menuOpen_);
+    Run(actions_.showMenu);
 }
 
 }  // namespace rilto

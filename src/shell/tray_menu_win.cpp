@@ -1,23 +1,44 @@
 #include "shell/tray_menu_win.h"
 
-#include "shell/resource.h"
+#include <utility>
+
+#include "common/trace_win.h"
 #include "common/wide_text_win.h"
+#include "common/window_win.h"
+#include "shell/resource.h"
 
 namespace rilto {
 
 namespace {
+
 // mnuPopupDash3: the scheme items follow it.
 constexpr int kSchemeItemsStart = 7;
-}  // namespace
 
-TrayMenu::TrayMenu(HINSTANCE instance) : menu_(LoadMenuW(instance, MAKEINTRESOURCEW(IDM_POPUP))) {
-    if (menu_) {
-        popup_ = GetSubMenu(menu_.get(), 0);
-        SetMenuDefaultItem(popup_, IDM_POPUP_OPTIONS, FALSE);
+void Raise(const std::function<void()>& event) {
+    if (event) {
+        event();
     }
 }
 
-void TrayMenu::SetSchemeItems(const std::vector<std::string>& names) {
+UINT EnabledFlag(bool enabled) {
+    return enabled ? MF_ENABLED : MF_GRAYED;
+}
+
+}  // namespace
+
+bool TrayMenu::Create(TrayMenuEvents events) {
+    events_ = std::move(events);
+    menu_.reset(LoadMenuW(ThisModule(), MAKEINTRESOURCEW(IDM_POPUP)));
+    if (!menu_) {
+        TraceLastError("the tray menu cannot be loaded");
+        return false;
+    }
+    popup_ = GetSubMenu(menu_.get(), 0);
+    SetMenuDefaultItem(popup_, IDM_POPUP_OPTIONS, FALSE);
+    return true;
+}
+
+void TrayMenu::Load(const TrayMenuContent& content) {
     if (popup_ == nullptr) {
         return;
     }
@@ -26,34 +47,24 @@ void TrayMenu::SetSchemeItems(const std::vector<std::string>& names) {
             break;  // the first index that does not exist
         }
     }
+    schemes_.clear();
     UINT position = kSchemeItemsStart;
-    UINT id = IDM_SCHEME_FIRST;
-    for (const auto& name : names) {
+    for (const std::string& name : content.schemes) {
+        const UINT id = IDM_SCHEME_FIRST + static_cast<UINT>(schemes_.size());
         if (id > IDM_SCHEME_LAST) {
             break;
         }
-        const UINT state = schemesEnabled_ ? MF_ENABLED : MF_GRAYED;
-        InsertMenuW(popup_, position++, MF_BYPOSITION | MF_STRING | state, id++,
+        InsertMenuW(popup_, position++,
+                    MF_BYPOSITION | MF_STRING | EnabledFlag(content.schemesEnabled), id,
                     Widen(name).c_str());
+        schemes_.push_back(name);
     }
+    EnableMenuItem(popup_, IDM_POPUP_OPTIONS, EnabledFlag(content.optionsEnabled));
+    EnableMenuItem(popup_, IDM_POPUP_ABOUT, EnabledFlag(content.aboutEnabled));
+    EnableMenuItem(popup_, IDM_EXERCISE, EnabledFlag(content.exerciseEnabled));
 }
 
-void TrayMenu::SetEnabled(UINT id, bool enabled) {
-    if (popup_ != nullptr) {
-        EnableMenuItem(popup_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    }
-}
-
-void TrayMenu::SetSchemesEnabled(bool enabled) {
-    schemesEnabled_ = enabled;
-    for (UINT id = IDM_SCHEME_FIRST; id <= IDM_SCHEME_LAST; ++id) {
-        if (EnableMenuItem(popup_, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED)) == -1) {
-            break;
-        }
-    }
-}
-
-void TrayMenu::Show(HWND owner) {
+void TrayMenu::Show(HWND owner, HWND commandTarget) {
     if (popup_ == nullptr) {
         return;
     }
@@ -62,8 +73,45 @@ void TrayMenu::Show(HWND owner) {
     // Without the foreground switch the menu would not close when the user clicks
     // elsewhere; without the null message the next menu would vanish at once.
     SetForegroundWindow(owner);
-    TrackPopupMenu(popup_, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+    const int chosen = TrackPopupMenu(popup_, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+                                      at.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
+    if (chosen != 0) {
+        PostMessageW(commandTarget, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+    }
+}
+
+bool TrayMenu::Execute(int commandId) {
+    switch (commandId) {
+        case IDM_POPUP_OPTIONS:
+            Raise(events_.options);
+            return true;
+        case IDM_POPUP_STATUS:
+            Raise(events_.status);
+            return true;
+        case IDM_POPUP_ABOUT:
+            Raise(events_.about);
+            return true;
+        case IDM_DEMO_MICROPAUSE:
+            Raise(events_.micropauseNow);
+            return true;
+        case IDM_EXERCISE:
+            Raise(events_.exerciseNow);
+            return true;
+        case IDM_SHUTDOWN_RILTO:
+            Raise(events_.shutdown);
+            return true;
+        default:
+            break;
+    }
+    const int index = commandId - IDM_SCHEME_FIRST;
+    if (index < 0 || index >= static_cast<int>(schemes_.size())) {
+        return false;
+    }
+    if (events_.scheme) {
+        events_.scheme(index + 1, schemes_[static_cast<std::size_t>(index)]);
+    }
+    return true;
 }
 
 }  // namespace rilto

@@ -1,34 +1,49 @@
 #pragma once
-// mnuPopup, the tray icon's menu.
+// mnuPopup, the tray icon's menu. A chosen command is posted as WM_COMMAND to a window of
+// the program, which hands it to Execute once the menu is gone; each item then raises
+// its own event.
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/handles_win.h"
+#include "shell/tray_menu_model.h"
 
 namespace rilto {
 
+struct TrayMenuEvents {
+    std::function<void()> options;
+    std::function<void()> status;
+    std::function<void()> about;
+    std::function<void()> micropauseNow;
+    std::function<void()> exerciseNow;
+    // mnuX(i): the scheme's place in the list (from 1) and its name.
+    std::function<void(int, const std::string&)> scheme;
+    std::function<void()> shutdown;
+};
+
 class TrayMenu {
   public:
-    explicit TrayMenu(HINSTANCE instance);
+    TrayMenu() = default;
 
-    // Replaces the scheme items with one item per name.
-    void SetSchemeItems(const std::vector<std::string>& names);
-    // Items whose commands the program cannot carry out are shown greyed.
-    void SetEnabled(UINT id, bool enabled);
-    void SetSchemesEnabled(bool enabled);
-    // Opens the menu at the mouse pointer; returns when it closes. The chosen
-    // command arrives at `owner` as WM_COMMAND afterwards.
-    void Show(HWND owner);
-
-    HMENU Popup() const { return popup_; }
+    // Loads the menu from the program's resources. False when that fails.
+    bool Create(TrayMenuEvents events);
+    // The items as the next display shows them.
+    void Load(const TrayMenuContent& content);
+    // Opens the menu at the mouse pointer for `owner`, a top-level window of the program;
+    // returns when it closes. The chosen command is posted to `commandTarget`.
+    void Show(HWND owner, HWND commandTarget);
+    // A command of the menu: its event is raised. False when the id is none of its items'.
+    bool Execute(int commandId);
 
   private:
+    TrayMenuEvents events_;
     UniqueMenu menu_;
     HMENU popup_ = nullptr;
-    bool schemesEnabled_ = true;
+    std::vector<std::string> schemes_;
 };
 
 }  // namespace rilto

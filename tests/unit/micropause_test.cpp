@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -125,11 +126,11 @@ TEST(MicropauseRun, EndGoesToTheBottomHidesAndTellsTheTime) {
     rig.scheduler.RiltoMicropause();
     rig.log.Clear();
     rig.AdvanceSeconds(20);
-    EXPECT_EQ(
-        rig.log.Texts(),
-        (std::vector<std::string>{"tSeconds off", "bottom", "hide form", "hide picPB", "show cmdOK",
-                                  "hide lblESC", "tSeconds interval 20000", "tSeconds on",
-                                  "lblrilto = Last rilto micropause: 14:00", "beep"}));
+    EXPECT_EQ(rig.log.Texts(),
+              (std::vector<std::string>{"tSeconds off", "bottom", "hide form", "hide picPB",
+                                        "show cmdOK", "hide lblESC", "release ESC",
+                                        "tSeconds interval 20000", "tSeconds on",
+                                        "lblrilto = Last rilto micropause: 14:00", "beep"}));
     EXPECT_FALSE(rig.view.Topmost());
     EXPECT_FALSE(rig.view.FormVisible());
 }
@@ -212,11 +213,60 @@ TEST(MicropauseSkip, BetweenMicropausesDoesNotShortenTheNextOne) {
     rig.settings.InterruptFor = 15;
     rig.Start();
     rig.scheduler.Skip();
+    rig.scheduler.EscapePressed();
     rig.scheduler.RiltoMicropause();
     rig.clock.Advance(14'800);
     EXPECT_TRUE(rig.state().MicropauseRunning);
     rig.clock.Advance(100);
     EXPECT_FALSE(rig.state().MicropauseRunning);
+}
+
+// Enter reaches OK, Alt+F4 asks the window to close, "Status..." shows the status
+// window: none of them may end or hide a running micropause, escapable or not.
+TEST(MicropauseSkip, OnlyTheBarOrAnAllowedEscapeEndsIt) {
+    for (const bool disableEsc : {false, true}) {
+        SchedulerRig rig;
+        rig.settings.InterruptFor = 15;
+        rig.settings.DisableEsc = disableEsc;
+        rig.Start();
+        rig.scheduler.RiltoMicropause();
+        EXPECT_EQ(rig.view.CatchingEscape(), !disableEsc);
+        rig.AdvanceSeconds(1);
+        rig.log.Clear();
+        rig.scheduler.StatusOk();
+        rig.scheduler.CloseRequested();
+        rig.scheduler.StatusRequested();
+        rig.AdvanceSeconds(1);
+        EXPECT_TRUE(rig.state().MicropauseRunning) << disableEsc;
+        EXPECT_TRUE(rig.view.FormVisible()) << disableEsc;
+        EXPECT_EQ(rig.view.State(), WindowState::Maximised) << disableEsc;
+        EXPECT_EQ(rig.log.Count("hide form"), 0u) << disableEsc;
+
+        rig.scheduler.EscapePressed();
+        rig.clock.Advance(100);
+        EXPECT_EQ(rig.state().MicropauseRunning, disableEsc) << disableEsc;
+        if (!disableEsc) {
+            // ESC is the other programs' again once the micropause is over.
+            EXPECT_FALSE(rig.view.CatchingEscape());
+        }
+    }
+}
+
+TEST(StatusWindow, OkEscapeOrCloseHideIt) {
+    SchedulerRig rig;
+    rig.Start();
+    const std::function<void()> closers[] = {[&] { rig.scheduler.StatusOk(); },
+                                             [&] { rig.scheduler.EscapePressed(); },
+                                             [&] { rig.scheduler.CloseRequested(); }};
+    for (const auto& close : closers) {
+        rig.scheduler.StatusRequested();
+        ASSERT_TRUE(rig.view.FormVisible());
+        EXPECT_EQ(rig.view.State(), WindowState::Normal);
+        EXPECT_FALSE(rig.view.Topmost());
+        close();
+        EXPECT_FALSE(rig.view.FormVisible());
+    }
+    EXPECT_EQ(rig.log.Count("catch ESC"), 0u);
 }
 
 // ---------------------------------------------------------------- diagnostics

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "common/memory_settings_store.h"
@@ -37,41 +38,107 @@ TEST(LoadMnuX, AMissingNameIsAnEmptyItemAndABadCountNone) {
     EXPECT_LE(LoadMnuX(store).size(), 500u);
 }
 
-TEST(TrayNotifications, DoubleClickOpensSettingsAndRightButtonUpTheMenu) {
+TEST(LoadTrayMenu, GreysWhatTheProgramCannotDoYet) {
+    MemorySettingsStore store;
+    const TrayMenuContent none = LoadTrayMenu(store, TrayFeatures{});
+    EXPECT_EQ(none.schemes, std::vector<std::string>{"Scheme"});
+    EXPECT_FALSE(none.optionsEnabled || none.aboutEnabled || none.exerciseEnabled ||
+                 none.schemesEnabled);
+    const TrayMenuContent all = LoadTrayMenu(store, TrayFeatures{true, true, true});
+    EXPECT_TRUE(all.optionsEnabled && all.aboutEnabled && all.exerciseEnabled &&
+                all.schemesEnabled);
+    // The scheme items start exercise breaks: they come with them.
+    const TrayMenuContent noBreaks = LoadTrayMenu(store, TrayFeatures{true, true, false});
+    EXPECT_FALSE(noBreaks.schemesEnabled);
+}
+
+struct TrayRig {
     int settings = 0;
     int menus = 0;
-    TrayNotifications tray([&] { ++settings; }, [&] { ++menus; });
+    int shutdowns = 0;
+    std::function<void()> duringMenu;
+    TrayController tray{TrayActions{[this] { ++settings; },
+                                    [this] {
+                                        ++menus;
+                                        if (duringMenu) {
+                                            duringMenu();
+                                        }
+                                    },
+                                    [this] { ++shutdowns; }}};
+};
+
+TEST(TrayController, DoubleClickOpensSettingsAndRightButtonUpTheMenu) {
+    TrayRig rig;
     for (unsigned m : {0x201u, 0x202u, 0x203u, 0x202u, 0x204u}) {  // the clicks around it
-        tray.Notify(m);
+        rig.tray.IconNotify(m);
     }
-    EXPECT_EQ(settings, 1);
-    EXPECT_EQ(menus, 0);  // pressed, not yet released
-    tray.Notify(0x205);
-    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(rig.settings, 1);
+    EXPECT_EQ(rig.menus, 0);  // pressed, not yet released
+    rig.tray.IconNotify(0x205);
+    EXPECT_EQ(rig.menus, 1);
 }
 
-TEST(TrayNotifications, ANotificationWhileOneIsHandledIsDropped) {
-    int menus = 0;
-    TrayNotifications* self = nullptr;
-    TrayNotifications tray([] {},
-                           [&] {
-                               ++menus;
-                               // Another right click while the menu is open.
-                               self->Notify(0x205);
-                               EXPECT_TRUE(self->Busy());
-                           });
-    self = &tray;
-    tray.Notify(0x205);
-    EXPECT_EQ(menus, 1);
-    EXPECT_FALSE(tray.Busy());
-    tray.Notify(0x205);  // and the next one after it closes is taken
-    EXPECT_EQ(menus, 2);
+TEST(TrayController, KeyCodeNinetyNineEndsAndAnyOtherShowsTheMenu) {
+    TrayRig rig;
+    for (int code : {0, 100, 98, -1}) {
+        rig.tray.KeyCommand(code);
+    }
+    EXPECT_EQ(rig.menus, 4);
+    EXPECT_EQ(rig.shutdowns, 0);
+    rig.tray.KeyCommand(99);
+    EXPECT_EQ(rig.shutdowns, 1);
 }
 
-TEST(TrayNotifications, AFailingActionLeavesItReady) {
-    TrayNotifications tray([] { throw std::runtime_error("no dialog"); }, [] {});
-    EXPECT_THROW(tray.Notify(0x203), std::runtime_error);
-    EXPECT_FALSE(tray.Busy());
+// The menu's own loop takes sent messages and tray notifications while it is open:
+// none of them may rebuild and reopen the menu the user is looking at. Shutdown still
+// works.
+TEST(TrayController, NothingOpensASecondMenuWhileOneIsOpen) {
+    TrayRig rig;
+    rig.duringMenu = [&] {
+        EXPECT_TRUE(rig.tray.MenuOpen());
+        rig.tray.IconNotify(0x205);
+        rig.tray.KeyCommand(0);
+        rig.tray.IconNotify(0x203);  // dropped too: the icon's notification is being handled
+    };
+    rig.tray.IconNotify(0x205);
+    EXPECT_EQ(rig.menus, 1);
+    EXPECT_EQ(rig.settings, 0);
+
+    rig.duringMenu = [&] { rig.tray.IconNotify(0x205); };
+    rig.tray.KeyCommand(0);
+    EXPECT_EQ(rig.menus, 2);
+
+    rig.duringMenu = [&] { rig.tray.KeyCommand(99); };
+    rig.tray.KeyCommand(0);
+    EXPECT_EQ(rig.shutdowns, 1);
+
+    // Once it closes, the next request is taken.
+    rig.duringMenu = nullptr;
+    EXPECT_FALSE(rig.tray.MenuOpen());
+    rig.tray.IconNotify(0x205);
+    EXPECT_EQ(rig.menus, 4);
+}
+
+TEST(TrayController, AFailingActionLeavesItReady) {
+    TrayController tray(TrayActions{[] { throw std::runtime_error("no dialog"); },
+                                    [] { throw std::runtime_error("no menu"); },
+                                    {}});
+    EXPECT_THROW(tray.IconNotify(0x203), std::runtime_error);
+    EXPECT_THROW(tray.KeyCommand(0), std::runtime_error);
+    EXPECT_FALSE(tray.MenuOpen());
+    EXPECT_THROW(tray.IconNotify(0x205), std::runtime_error);
+}
+
+TEST(TrayIconRetry, TriesThirtyTimesInAll) {
+    TrayIconRetry retry;
+    retry.FirstFailed();
+    int more = 0;
+    while (retry.AnotherAttempt()) {
+        ++more;
+    }
+    EXPECT_EQ(1 + more + 1, TrayIconRetry::kAttempts);  // the first, the retries, the last
+    retry.FirstFailed();                                // Explorer restarted: a new round
+    EXPECT_TRUE(retry.AnotherAttempt());
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "engine/frm_rilto_ids.h"
 #include "shell/resource.h"
-#include "support/harness.h"
+#include "support/rilto_test.h"
 
 using namespace harness;
 
@@ -44,31 +47,7 @@ bool IsClockTime(const std::wstring& s) {
            iswdigit(s[4]);
 }
 
-class Micropause : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ClearStore();
-        // Quiet, and skippable unless a test says otherwise.
-        WriteSetting(L"Micropause", L"Audible", L"0");
-        WriteSetting(L"Micropause", L"AudiblePre", L"0");
-        WriteSetting(L"Exercise", L"AudibleX", L"0");
-    }
-    void TearDown() override {
-        StopRilto(running_);
-        ClearStore();
-    }
-    void Start() {
-        running_ = StartRilto();
-        ASSERT_TRUE(running_.Running());
-        form_ = MainForm();
-    }
-    // "Micropause Now!", as the tray menu sends it.
-    void MicropauseNow() { PostMessageW(form_, WM_COMMAND, IDM_DEMO_MICROPAUSE, 0); }
-    bool Shown() const { return IsWindowVisible(form_) != FALSE; }
-
-    Process running_;
-    HWND form_ = nullptr;
-};
+using Micropause = RiltoTest;
 
 TEST_F(Micropause, TheScreenComesTopmostFillsItsBarAndHidesAtTheEnd) {
     WriteSetting(L"Micropause", L"InterruptFor", L"4");
@@ -176,17 +155,25 @@ TEST_F(Micropause, WithoutInputNaturalMicropausesKeepItAway) {
     EXPECT_TRUE(IsClockTime(natural.substr(wcslen(kLastNatural)))) << natural;
 }
 
-TEST_F(Micropause, WithoutTheHookLibraryItWarnsOnceAndKeepsRunning) {
-    const std::wstring folder = L"C:\\rilto without hooks";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    ASSERT_TRUE(
-        CopyFileW(BinPath(L"rilto32.exe").c_str(), (folder + L"\\rilto32.exe").c_str(), FALSE));
-    DeleteFileW((folder + L"\\rsiorril.dll").c_str());
+// A copy of the program in a folder without the hook library.
+class WithoutHookLibrary : public Micropause {
+  protected:
+    void StartWithoutLibrary() {
+        const std::wstring folder = L"C:\\rilto without hooks";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        ASSERT_TRUE(
+            CopyFileW(BinPath(L"rilto32.exe").c_str(), (folder + L"\\rilto32.exe").c_str(), FALSE));
+        DeleteFileW((folder + L"\\rsiorril.dll").c_str());
+        WriteSetting(L"Options", L"Initialised", L"1");  // no default settings to import here
+        running_ = StartRiltoAt(folder + L"\\rilto32.exe", L"");
+        ASSERT_TRUE(running_.Running());
+        form_ = MainForm();
+    }
+};
+
+TEST_F(WithoutHookLibrary, ItWarnsOnceAndKeepsRunning) {
     WriteSetting(L"Micropause", L"InterruptFor", L"1");
-    WriteSetting(L"Options", L"Initialised", L"1");  // no default settings to import here
-    running_ = StartRiltoAt(folder + L"\\rilto32.exe", L"");
-    ASSERT_TRUE(running_.Running());
-    form_ = MainForm();
+    StartWithoutLibrary();
 
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(running_.Id())) != nullptr; }, kWait));
@@ -202,6 +189,36 @@ TEST_F(Micropause, WithoutTheHookLibraryItWarnsOnceAndKeepsRunning) {
     EXPECT_EQ(TextOf(FormControl(IDC_LBLVOLUNTARY)), kLastNatural);
     MicropauseNow();
     EXPECT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+}
+
+// The library is first needed while the tray menu's own message loop runs: the notice
+// must not be lost to that loop.
+TEST_F(WithoutHookLibrary, TheNoticeSurvivesAnOpenMenu) {
+    // Nothing is watched, so start-up does not load the library; the first poll does.
+    WriteSetting(L"Micropause", L"Monitor0", L"0");
+    WriteSetting(L"Micropause", L"Monitor1", L"0");
+    WriteSetting(L"Micropause", L"InterruptFor", L"3");
+    StartWithoutLibrary();
+    const HWND hook = TrayWindow();
+    std::thread secondStart([hook] { SendMessageW(hook, WM_KEYDOWN, 0, 0); });
+    // (No ASSERT from here until the join: the thread must be joined.)
+    EXPECT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    EXPECT_EQ(FindMessageBox(running_.Id()), nullptr);
+    // The first poll comes while the menu is open.
+    PumpFor(4000);
+    if (FindMenuWindow(running_.Id()) != nullptr) {
+        PressKey(VK_ESCAPE);
+    }
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(running_.Id())) != nullptr; }, kWait));
+    if (box != nullptr) {
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait);
+    if (FindMenuWindow(running_.Id()) != nullptr) {
+        PressKey(VK_ESCAPE);
+    }
+    secondStart.join();
 }
 
 }  // namespace

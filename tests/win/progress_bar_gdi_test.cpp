@@ -238,8 +238,7 @@ TEST_F(ProgressBarGdi, PainterRedrawsIntoThePaintDcAndLeavesItAsItWas) {
     ASSERT_TRUE(dib.Ok());
     const COLORREF brushBefore = GetDCBrushColor(dib.dc());
     HGDIOBJ selectedBefore = GetCurrentObject(dib.dc(), OBJ_BRUSH);
-    const auto painter = ProgressPainter(bar, *canvas_);
-    painter(picPB_.get(), dib.dc());
+    PaintProgressBar(bar, *canvas_, dib.dc());
     EXPECT_EQ(LitColumns(dib, kRed, kGreen), 50);
     EXPECT_EQ(GetDCBrushColor(dib.dc()), brushBefore);
     EXPECT_EQ(GetCurrentObject(dib.dc(), OBJ_BRUSH), selectedBefore);
@@ -262,10 +261,9 @@ TEST_F(ProgressBarGdi, BarSurvivesARepaintOfTheWindow) {
     bar.SetCanvas(canvas_.get());
     bar.SetValue(75);
     int paints = 0;
-    const auto painter = ProgressPainter(bar, *canvas_);
-    paintHandler = [&](HWND hwnd, HDC dc) {
+    paintHandler = [&](HWND, HDC dc) {
         ++paints;
-        painter(hwnd, dc);
+        PaintProgressBar(bar, *canvas_, dc);
     };
     ShowWindow(host_.get(), SW_SHOWNOACTIVATE);
     UpdateWindow(host_.get());

@@ -80,25 +80,12 @@ TEST_F(Trigger, SendsNothingWithoutAHandle) {
 }
 
 TEST_F(Trigger, AnotherProgramsWindowReceivesNothing) {
-    static int keyDowns = 0;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-        if (m == WM_KEYDOWN) {
-            ++keyDowns;
-        }
-        return DefWindowProcW(h, m, w, l);
-    };
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"SomeOtherProgramToo";
-    RegisterClassW(&wc);
-    const HWND foreign = CreateWindowW(wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                       nullptr, wc.hInstance, nullptr);
-    WriteSetting(L"Options", L"tray", Decimal(foreign));
+    OtherProgramWindow foreign;
+    WriteSetting(L"Options", L"tray", Decimal(foreign.hwnd()));
     EXPECT_EQ(RunTrigger(), 0u);
     PumpFor(200);
-    EXPECT_EQ(keyDowns, 0);
+    EXPECT_EQ(foreign.AllKeyDowns(), 0);
     EXPECT_TRUE(running_.Running());
-    DestroyWindow(foreign);
 }
 
 TEST_F(Trigger, AStaleHandleOfAnEndedCopyStillExitsWithZero) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/frm_rilto_ids.h"
 #include "shell/resource.h"
 #include "support/harness.h"
 
@@ -37,34 +38,6 @@ std::wstring TakeMessageBox(const Process& p) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return text;
 }
-
-// A window of this test program, standing in for "another program's window".
-class ForeignWindow {
-  public:
-    ForeignWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"SomeOtherProgram";
-        RegisterClassW(&wc);
-        hwnd_ = CreateWindowW(L"SomeOtherProgram", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-        keyDowns_ = 0;
-    }
-    ~ForeignWindow() { DestroyWindow(hwnd_); }
-    HWND hwnd() const { return hwnd_; }
-    static int KeyDowns() { return keyDowns_; }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_KEYDOWN) {
-            ++keyDowns_;
-        }
-        return DefWindowProcW(h, m, w, l);
-    }
-    HWND hwnd_;
-    static inline int keyDowns_ = 0;
-};
 
 class Startup : public ::testing::Test {
   protected:
@@ -145,14 +118,14 @@ TEST_F(Startup, SecondStartWithoutAUsableHandleSaysItIsAlreadyRunning) {
 TEST_F(Startup, AStaleHandleOfAnotherProgramsWindowReceivesNothing) {
     running_ = StartRilto();
     ASSERT_TRUE(running_.Running());
-    ForeignWindow foreign;
+    OtherProgramWindow foreign;
     WriteSetting(L"Options", L"tray", Decimal(foreign.hwnd()));
 
     Process second(BinPath(L"rilto32.exe"), L"shutdown");
     EXPECT_EQ(TakeMessageBox(second), kAlreadyRunning);
     EXPECT_EQ(second.WaitExit(kExitWait), 0u);
     PumpFor(200);
-    EXPECT_EQ(ForeignWindow::KeyDowns(), 0);
+    EXPECT_EQ(foreign.AllKeyDowns(), 0);
     EXPECT_TRUE(running_.Running());
 }
 
@@ -179,6 +152,18 @@ class FirstRun : public Startup {
         CloseHandle(f);
     }
     Process Start() { return StartRiltoAt(folder_ + L"\\rilto32.exe", L""); }
+    // The copy inherits an environment without "windir", so it finds no registry editor
+    // to run: the system's path is then "\regedit.exe" and the folder ships none.
+    Process StartWithoutEditor() {
+        wchar_t windir[MAX_PATH] = L"";
+        const DWORD n = GetEnvironmentVariableW(L"windir", windir, MAX_PATH);
+        SetEnvironmentVariableW(L"windir", nullptr);
+        Process p = Start();
+        if (n > 0 && n < MAX_PATH) {
+            SetEnvironmentVariableW(L"windir", windir);
+        }
+        return p;
+    }
     std::wstring folder_;
 };
 
@@ -206,6 +191,35 @@ TEST_F(FirstRun, RunsOncePerUserAndAgainWhenInitialisedIsNotExactlyOne) {
     ASSERT_TRUE(running_.Running());
     EXPECT_EQ(ReadSetting(L"Micropause", L"Warning"), L"Imported");
     EXPECT_EQ(ReadSetting(L"Options", L"Initialised"), L"1");
+}
+
+TEST_F(FirstRun, ImportsTheDefaultsItselfWhenNoRegistryEditorCanStart) {
+    for (const std::wstring& editor :
+         {std::wstring(L"\\regedit.exe"), folder_ + L"\\regedit.exe"}) {
+        ASSERT_EQ(GetFileAttributesW(editor.c_str()), INVALID_FILE_ATTRIBUTES) << editor;
+    }
+    running_ = StartWithoutEditor();
+    ASSERT_TRUE(running_.Running());
+    EXPECT_EQ(ReadSetting(L"Micropause", L"Warning"), L"Imported");
+    EXPECT_EQ(ReadSetting(L"Options", L"Initialised"), L"1");
+}
+
+// Each program asks for no elevation and draws itself at each monitor's own DPI.
+TEST(Manifests, EveryProgramRunsAsInvokerAtEachMonitorsDpi) {
+    for (const wchar_t* program :
+         {L"rilto32.exe", L"shutdowntrigger.exe", L"riltomultimedia.exe"}) {
+        const HMODULE exe =
+            LoadLibraryExW(BinPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(exe, nullptr) << program;
+        const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST);
+        ASSERT_NE(found, nullptr) << program;
+        const auto* text = static_cast<const char*>(LockResource(LoadResource(exe, found)));
+        const std::string manifest(text, SizeofResource(exe, found));
+        EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << program;
+        EXPECT_NE(manifest.find(">PerMonitorV2<"), std::string::npos) << program;
+        EXPECT_NE(manifest.find(">true/pm<"), std::string::npos) << program;
+        FreeLibrary(exe);
+    }
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <atomic>
 #include <thread>
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include "engine/frm_rilto_ids.h"
 #include "shell/resource.h"
 #include "support/harness.h"
 
@@ -185,7 +187,7 @@ TEST_F(Tray, ASecondStartOpensTheMenuAndEndsWhenItCloses) {
 
 TEST_F(Tray, KeyCode100DoesWhatKeyCode0Does) {
     for (WPARAM code : {WPARAM{100}, WPARAM{0}}) {
-        bool returned = false;
+        std::atomic<bool> returned{false};
         std::thread sender([&] {
             SendMessageW(hook_, WM_KEYDOWN, code, 0);
             returned = true;
@@ -202,6 +204,24 @@ TEST_F(Tray, KeyCode100DoesWhatKeyCode0Does) {
         EXPECT_TRUE(running_.Running());
         WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait);
     }
+}
+
+// While the menu is open, neither a second start nor another right click rebuilds and
+// reopens it: the second start ends at once, and the menu the user sees stays usable.
+TEST_F(Tray, NothingReopensAnOpenMenu) {
+    const HWND menu = OpenMenuByRightClick();
+    ASSERT_NE(menu, nullptr);
+    WriteSetting(L"Schemes", L"Num", L"3");  // a rebuild would show three scheme items
+    Process second(BinPath(L"rilto32.exe"), L"");
+    EXPECT_EQ(second.WaitExit(5000), 0u);
+    RightClickTrayIcon();
+    PumpFor(500);
+    EXPECT_EQ(FindMenuWindow(running_.Id()), menu);
+    EXPECT_TRUE(IsWindowVisible(menu));
+    // The open menu still takes its keys: "Micropause Now!".
+    TypeChar(L'm');
+    const HWND form = MainForm();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && IsTopmost(form); }, kWait));
 }
 
 TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {

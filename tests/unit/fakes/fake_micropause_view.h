@@ -72,6 +72,10 @@ class FakeMicropauseView : public MicropauseView {
         topmost_ = false;
         Log("bottom");
     }
+    void CatchEscape(bool on) override {
+        catchingEscape_ = on;
+        Log(on ? "catch ESC" : "release ESC");
+    }
 
     std::string Caption(ViewLabel label) const {
         const auto it = captions_.find(label);
@@ -88,6 +92,7 @@ class FakeMicropauseView : public MicropauseView {
     }
     bool FormVisible() const { return formVisible_; }
     bool Topmost() const { return topmost_; }
+    bool CatchingEscape() const { return catchingEscape_; }
     WindowState State() const { return state_; }
 
   private:
@@ -100,6 +105,7 @@ class FakeMicropauseView : public MicropauseView {
     WindowState state_ = WindowState::Normal;
     bool formVisible_ = false;
     bool topmost_ = false;
+    bool catchingEscape_ = false;
 };
 
 }  // namespace rilto::fakes

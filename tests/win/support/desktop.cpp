@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "engine/frm_rilto_ids.h"
 #include "shell/resource.h"
 #include "support/harness.h"
 
@@ -84,6 +85,20 @@ void PressKey(WORD vk) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+void PressKeyWith(WORD held, WORD vk) {
+    INPUT in[4]{};
+    for (INPUT& i : in) {
+        i.type = INPUT_KEYBOARD;
+    }
+    in[0].ki.wVk = held;
+    in[1].ki.wVk = vk;
+    in[2].ki.wVk = vk;
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = held;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
+}
+
 void TypeChar(wchar_t c) {
     PressKey(static_cast<WORD>(VkKeyScanW(c) & 0xFF));
 }
@@ -151,6 +166,64 @@ void SaveScreenshot(const std::wstring& name) {
     DeleteObject(dib);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
+}
+
+void DoubleClickAt(int x, int y) {
+    ClickAt(x, y, false);
+    ClickAt(x, y, false);
+}
+
+POINT CentreOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+OtherProgramWindow::OtherProgramWindow(bool visible) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SomeOtherProgram";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowW(L"SomeOtherProgram", L"Some other program",
+                          WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 40, 40, 300, 200,
+                          nullptr, nullptr, wc.hInstance, this);
+}
+
+OtherProgramWindow::~OtherProgramWindow() {
+    DestroyWindow(hwnd_);
+}
+
+int OtherProgramWindow::KeyDowns(WPARAM vk) const {
+    return vk < 256 ? keyDowns_[vk] : 0;
+}
+
+int OtherProgramWindow::AllKeyDowns() const {
+    int n = 0;
+    for (int k : keyDowns_) {
+        n += k;
+    }
+    return n;
+}
+
+bool OtherProgramWindow::TakeForeground() {
+    SetForegroundWindow(hwnd_);
+    SetFocus(hwnd_);
+    return WaitUntil([&] { return GetForegroundWindow() == hwnd_ && GetFocus() == hwnd_; }, 3000);
+}
+
+LRESULT CALLBACK OtherProgramWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrW(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<OtherProgramWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr && msg == WM_KEYDOWN && wp < 256) {
+        ++self->keyDowns_[wp];
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace harness

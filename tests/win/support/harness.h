@@ -91,11 +91,39 @@ std::wstring Decimal(HWND hwnd);
 
 // Real input, as the user would give it.
 void PressKey(WORD vk);
+// A key pressed while another is held: Alt+F4, say.
+void PressKeyWith(WORD held, WORD vk);
 void TypeChar(wchar_t c);
 void MoveMouseBy(int dx, int dy);
 void ClickAt(int x, int y, bool right);
 
 // Saves the screen as a .bmp under build/screenshots for people to look at.
 void SaveScreenshot(const std::wstring& name);
+
+// Two clicks of the left button, as a double click.
+void DoubleClickAt(int x, int y);
+POINT CentreOf(HWND hwnd);
+
+// A window of this test program standing in for another program on the desktop. It
+// counts the key presses it receives, by virtual-key code.
+class OtherProgramWindow {
+  public:
+    // Visible windows can take the foreground and the keyboard focus.
+    explicit OtherProgramWindow(bool visible = false);
+    ~OtherProgramWindow();
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    int KeyDowns(WPARAM vk) const;
+    int AllKeyDowns() const;
+    // Takes the foreground and the focus; true when it has them.
+    bool TakeForeground();
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+    int keyDowns_[256] = {};
+};
 
 }  // namespace harness

@@ -1,0 +1,16 @@
+#pragma once
+// The resolution a window is drawn at. The program is aware of each monitor's own
+// resolution, so this can differ between windows and change while one lives.
+
+#include <windows.h>
+
+namespace rilto {
+
+inline constexpr UINT kBaseDpi = 96;
+
+// The DPI of the monitor the window is on (Windows 10 1607 on), or the system's DPI.
+UINT DpiOfWindow(HWND hwnd);
+// The system's DPI: what fonts from the system's settings are measured in.
+UINT SystemDpi();
+
+}  // namespace rilto

@@ -1,0 +1,6 @@
+#pragma once
+// Resources that more than one part of the program uses. Plain macros: resource
+// scripts read this file too.
+
+// The program icon: the tray, the windows' icons and the logo of the micropause screen.
+#define IDI_RILTO 1

@@ -1,0 +1,55 @@
+#include "shell/hook_window_win.h"
+
+#include <utility>
+
+#include "common/product.h"
+#include "engine/frm_rilto_ids.h"
+#include "shell/tray_icon_win.h"
+
+namespace rilto {
+
+namespace {
+constexpr UINT kMsgRunPosted = WM_APP + 1;
+}  // namespace
+
+bool HookWindow::Create(HWND form, HookWindowEvents events) {
+    events_ = std::move(events);
+    return RegisterWindowClass({kHookWindowClass}) &&
+           CreateWindowOf(kHookWindowClass, 0, WS_CHILD, RECT{}, form, IDC_PICHOOK);
+}
+
+void HookWindow::Post(std::function<void()> call) {
+    posted_.push_back(std::move(call));
+    PostMessageW(hwnd(), kMsgRunPosted, 0, 0);
+}
+
+LRESULT HookWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (events_.keyCommand) {
+                events_.keyCommand(static_cast<int>(wp));
+            }
+            return 0;
+        case kTrayCallbackMessage:
+            if (events_.trayNotify) {
+                events_.trayNotify(static_cast<unsigned>(lp));
+            }
+            return 0;
+        case WM_COMMAND:
+            if (events_.menuCommand) {
+                events_.menuCommand(LOWORD(wp));
+            }
+            return 0;
+        case kMsgRunPosted:
+            while (!posted_.empty()) {
+                const std::function<void()> call = std::move(posted_.front());
+                posted_.pop_front();
+                call();
+            }
+            return 0;
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
+}  // namespace rilto

@@ -1,0 +1,43 @@
+#pragma once
+// pichook: the hidden child window whose handle the program publishes in "tray". Other
+// processes send it key commands, the tray icon reports to it, the tray menu's commands
+// come to it, and calls posted to it run from its window procedure.
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+
+#include "common/window_win.h"
+
+namespace rilto {
+
+struct HookWindowEvents {
+    // WM_KEYDOWN sent by another process: the key code.
+    std::function<void(int)> keyCommand;
+    // The tray icon's callback: the mouse message that happened over the icon.
+    std::function<void(unsigned)> trayNotify;
+    // A command chosen in the tray menu.
+    std::function<void(int)> menuCommand;
+};
+
+class HookWindow : public Window {
+  public:
+    HookWindow() = default;
+    ~HookWindow() override { Destroy(); }
+
+    bool Create(HWND form, HookWindowEvents events);
+
+    // Runs `call` from this window's procedure as soon as any message loop gets to it:
+    // the program's own, or a modal one (a menu, a message box) that would drop a
+    // message posted to the thread.
+    void Post(std::function<void()> call);
+
+  private:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    HookWindowEvents events_;
+    std::deque<std::function<void()>> posted_;
+};
+
+}  // namespace rilto

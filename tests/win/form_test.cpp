@@ -1,0 +1,140 @@
+// The main form's keys and clicks in the real program: what may end a micropause and
+// what may not, ESC from another program's focus, the double clicks on its labels, and
+// the end of the user's session.
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <string>
+
+#include "engine/frm_rilto_ids.h"
+#include "shell/resource.h"
+#include "support/rilto_test.h"
+
+using namespace harness;
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+constexpr wchar_t kLastRilto[] = L"Last rilto micropause: ";
+// Long enough that only a skip can end it while a test looks.
+constexpr wchar_t kLongMicropause[] = L"60";
+
+// Five whole numbers joined by "/".
+bool IsDiagnosticText(const std::wstring& s) {
+    int numbers = 0;
+    bool inNumber = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const wchar_t c = s[i];
+        if (iswdigit(c) || (c == L'-' && !inNumber)) {
+            if (!inNumber) {
+                ++numbers;
+            }
+            inNumber = true;
+        } else if (c == L'/' && inNumber) {
+            inNumber = false;
+        } else {
+            return false;
+        }
+    }
+    return inNumber && numbers == 5;
+}
+
+class Form : public RiltoTest {
+  protected:
+    void SetUp() override {
+        RiltoTest::SetUp();
+        WriteSetting(L"Micropause", L"InterruptFor", kLongMicropause);
+    }
+    void StartMicropause() {
+        MicropauseNow();
+        ASSERT_TRUE(WaitUntil([&] { return Shown() && IsTopmost(form_); }, kWait));
+        PumpFor(300);
+    }
+    // Still shown after a while: nothing ended it.
+    bool StaysShown() {
+        PumpFor(1500);
+        return Shown();
+    }
+};
+
+// The status window's OK is not the micropause's: Enter and Alt+F4 end neither kind.
+TEST_F(Form, EnterAndAltF4DoNotEndAMicropause) {
+    for (const wchar_t* disabled : {L"1", L"0"}) {
+        WriteSetting(L"Micropause", L"DisableEsc", disabled);
+        Start();
+        StartMicropause();
+        SetForegroundWindow(form_);
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(StaysShown()) << "Enter, DisableEsc " << disabled;
+        PressKeyWith(VK_MENU, VK_F4);
+        EXPECT_TRUE(StaysShown()) << "Alt+F4, DisableEsc " << disabled;
+        PostMessageW(form_, WM_CLOSE, 0, 0);
+        PostMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(StaysShown()) << "WM_CLOSE, DisableEsc " << disabled;
+        StopRilto(running_);
+    }
+}
+
+// Windows may refuse the micropause screen the foreground: ESC must end it from
+// wherever the focus is, and must stay the other program's when escaping is disabled.
+TEST_F(Form, EscapeEndsAMicropauseWhileAnotherProgramHasTheFocus) {
+    OtherProgramWindow other(true);
+    Start();
+    StartMicropause();
+    ASSERT_TRUE(other.TakeForeground());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(); }, 5000));
+    // Once the micropause is over (its time is written last) ESC is the other
+    // program's again.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return TextOf(FormControl(IDC_LBLRILTO)).size() > wcslen(kLastRilto); }, kWait));
+    ASSERT_TRUE(other.TakeForeground());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return other.KeyDowns(VK_ESCAPE) == 1; }, 3000));
+    StopRilto(running_);
+
+    WriteSetting(L"Micropause", L"DisableEsc", L"1");
+    Start();
+    StartMicropause();
+    ASSERT_TRUE(other.TakeForeground());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return other.KeyDowns(VK_ESCAPE) == 2; }, 3000));
+    EXPECT_TRUE(StaysShown());
+}
+
+TEST_F(Form, DoubleClicksOnTheLabels) {
+    Start();
+    // On lblvoluntary in the status window: the diagnostic numbers.
+    Command(IDM_POPUP_STATUS);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    PumpFor(300);
+    const POINT voluntary = CentreOf(FormControl(IDC_LBLVOLUNTARY));
+    DoubleClickAt(voluntary.x, voluntary.y);
+    const HWND hint = FormControl(IDC_LBLESC);
+    std::wstring text;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IsDiagnosticText(text = TextOf(hint)) && IsWindowVisible(hint); }, kWait))
+        << std::string(text.begin(), text.end());
+    PressKey(VK_RETURN);  // the status window's OK
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+
+    // On the skip hint during a micropause: it ends.
+    StartMicropause();
+    const POINT skip = CentreOf(FormControl(IDC_LBLESC));
+    DoubleClickAt(skip.x, skip.y);
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(); }, 5000));
+}
+
+// Log-off: the copy will not run on, so other programs must not find it in "tray".
+TEST_F(Form, TheEndOfTheSessionClearsTray) {
+    Start();
+    ASSERT_NE(ReadSetting(L"Options", L"tray"), L"0");
+    SendMessageTimeoutW(form_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    EXPECT_EQ(ReadSetting(L"Options", L"tray"), L"0");
+}
+
+}  // namespace
