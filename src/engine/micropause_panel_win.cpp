@@ -19,7 +19,7 @@ constexpr COLORREF kTextColor = RGB(235, 235, 235);
 constexpr int kWarningPoints = 16;
 constexpr int kLogoSize96 = 32;
 
-struct ControlSpec {
+struct ControlPlan {
     PanelItem item;
     int id;
     const wchar_t* windowClass;
@@ -30,7 +30,7 @@ struct ControlSpec {
 
 // In tab order. The skip hint shows only during a micropause that may be skipped; it
 // and lblvoluntary tell of double clicks (SS_NOTIFY).
-const ControlSpec kControls[] = {
+const ControlPlan kControls[] = {
     {PanelItem::picTevrin, IDC_PICTEVRIN, L"Static", SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL,
      ""},
     {PanelItem::lblWarning, IDC_LBLWARNING, L"Static", SS_LEFT, kWarningCaption},
@@ -92,15 +92,15 @@ bool MicropausePanel::Create(HWND form, UINT dpi, MicropausePanelEvents events) 
 }
 
 bool MicropausePanel::CreateControls() {
-    for (const ControlSpec& spec : kControls) {
+    for (const ControlPlan& plan : kControls) {
         const HWND control = CreateWindowExW(
-            0, spec.windowClass, Widen(spec.caption).c_str(),
-            WS_CHILD | (spec.visible ? WS_VISIBLE : 0) | spec.style, 0, 0, 0, 0, hwnd(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), ThisModule(), nullptr);
+            0, plan.windowClass, Widen(plan.caption).c_str(),
+            WS_CHILD | (plan.visible ? WS_VISIBLE : 0) | plan.style, 0, 0, 0, 0, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.id)), ThisModule(), nullptr);
         if (control == nullptr) {
             return false;
         }
-        controls_[Index(spec.item)] = control;
+        controls_[Index(plan.item)] = control;
     }
     // The bar's canvas sits between the message and the skip hint.
     if (!canvas_.Create(hwnd(), IDC_PICPB)) {
@@ -129,9 +129,9 @@ void MicropausePanel::MakeFontsAndLogo() {
     font.lfHeight = -MulDiv(kWarningPoints, static_cast<int>(dpi_), 72);
     font.lfWeight = FW_BOLD;
     warningFont_.reset(CreateFontIndirectW(&font));
-    for (const ControlSpec& spec : kControls) {
-        const HFONT f = spec.item == PanelItem::lblWarning ? warningFont_.get() : textFont_.get();
-        SendMessageW(Control(spec.item), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
+    for (const ControlPlan& plan : kControls) {
+        const HFONT f = plan.item == PanelItem::lblWarning ? warningFont_.get() : textFont_.get();
+        SendMessageW(Control(plan.item), WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
     }
 
     const int logoSize = ScaleToDpi(kLogoSize96, static_cast<int>(dpi_));
