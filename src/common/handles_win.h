@@ -38,6 +38,17 @@ struct GdiObjectDeleter {
 template <typename T>
 using UniqueGdi = std::unique_ptr<std::remove_pointer_t<T>, GdiObjectDeleter>;
 
+struct WindowDestroyer {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+// A device context made with CreateCompatibleDC or CreateDC.
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
 struct LibraryFreer {
     void operator()(HMODULE m) const { FreeLibrary(m); }
 };

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/handles_win.h"
 #include "common/texts.h"
 #include "engine/frm_rilto_ids.h"
 #include "engine/frm_rilto_win.h"
@@ -48,8 +49,7 @@ SIZE TextNeeds(HWND label, bool wraps) {
 RECT InkOf(HWND label) {
     RECT client{};
     GetClientRect(label, &client);
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
+    const rilto::UniqueDc dc(CreateCompatibleDC(nullptr));
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = client.right;
@@ -57,9 +57,10 @@ RECT InkOf(HWND label) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, dib);
-    PrintWindow(label, dc, PW_CLIENTONLY);
+    const rilto::UniqueGdi<HBITMAP> dib(
+        CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const rilto::SelectedObject selected(dc.get(), dib.get());
+    PrintWindow(label, dc.get(), PW_CLIENTONLY);
     GdiFlush();
     RECT ink{client.right, client.bottom, -1, -1};
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
@@ -71,10 +72,6 @@ RECT InkOf(HWND label) {
             }
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(dib);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return ink;
 }
 

@@ -44,16 +44,6 @@ LRESULT CALLBACK CanvasProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-struct WindowDestroyer {
-    void operator()(HWND h) const { DestroyWindow(h); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
 // A 32-bit top-down DIB section in a memory DC, every pixel kUntouched at first.
 class DibSurface {
   public:
