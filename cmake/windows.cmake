@@ -67,12 +67,13 @@ target_link_options(rsiorril PRIVATE ${RILTO_STATIC_LINK} -Wl,--kill-at)
 rilto_program_resources(rsiorril "Rilto Micropause activity hook")
 
 add_executable(riltomultimedia WIN32 ${CMAKE_SOURCE_DIR}/src/companion/riltomultimedia_win.cpp)
-target_link_libraries(riltomultimedia PRIVATE rilto_common winmm advapi32)
+target_link_libraries(riltomultimedia PRIVATE rilto_core rilto_common_win winmm advapi32)
 target_link_options(riltomultimedia PRIVATE -municode ${RILTO_STATIC_LINK})
 rilto_program_resources(riltomultimedia "Rilto Micropause first-run check")
 
-# The default-settings file sits beside the program.
-configure_file(${CMAKE_SOURCE_DIR}/data/rilto32.reg ${RILTO_BIN}/rilto32.reg COPYONLY)
+# The default settings with the built-in exercise schemes, and the exercise media they
+# name, made from the sources under data/ and put beside the program.
+include(${CMAKE_SOURCE_DIR}/cmake/media.cmake)
 
 enable_testing()
 add_subdirectory(tests/win)

@@ -17,6 +17,10 @@ have_cmd wine || need+=(wine)
 have_cmd wine64 || have_pkg wine64 || need+=(wine64)
 have_cmd Xvfb || need+=(xvfb)
 have_pkg fonts-wine || need+=(fonts-wine)
+# The exercise media: drawn with pycairo for Debian's python3, encoded by ffmpeg.
+have_cmd ffmpeg || need+=(ffmpeg)
+have_pkg python3-cairo || need+=(python3-cairo)
+have_pkg fonts-dejavu-core || need+=(fonts-dejavu-core)
 
 if [ ${#need[@]} -gt 0 ]; then
   echo "install-deps: installing ${need[*]}"

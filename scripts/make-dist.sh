@@ -9,5 +9,10 @@ mkdir -p "$out"
 for f in rilto32.exe shutdowntrigger.exe rsiorril.dll riltomultimedia.exe rilto32.reg; do
   [ -f "$bin/$f" ] && cp "$bin/$f" "$out/"
 done
-if [ -d "$bin/media" ]; then cp -r "$bin/media/." "$out/"; fi
+# The exercise media, as the build listed them in media.txt.
+if [ -f "$bin/media.txt" ]; then
+  while IFS= read -r f; do
+    [ -n "$f" ] && cp "$bin/$f" "$out/"
+  done <"$bin/media.txt"
+fi
 echo "make-dist: $(ls "$out" | tr '\n' ' ')"

@@ -36,4 +36,32 @@ inline constexpr char kEscapeHint[] =
 inline constexpr char kOkCaption[] = "&OK";
 inline constexpr char kCancelCaption[] = "Cancel";
 
+// Exercise breaks: the label while one runs, the reminder, the player's question.
+inline constexpr char kExerciseInProgress[] = "Next Exercise Break: In Progress";
+inline constexpr char kReminderCaption[] = "Exercise...";
+inline constexpr char kReminderExerciseNow[] = "&Exercise Now...";
+inline constexpr char kReminderFrame[] = "or procrastinate";
+inline constexpr char kReminderFor[] = "for";
+inline constexpr char kReminderMinutes[] = "minutes";
+inline constexpr char kReminderLater[] = "&Later";
+inline constexpr char kPlayerCaption[] = "Exercises";
+inline constexpr char kQuitExerciseQuestion[] = "Are you sure you want to quit the exercise break?";
+inline constexpr char kQuitExerciseTitle[] = "Rilto Exercise Break";
+inline constexpr char kPreviousTip[] = "Previous exercise";
+inline constexpr char kNextTip[] = "Next exercise";
+inline constexpr char kPlayTip[] = "Play";
+inline constexpr char kPauseTip[] = "Pause";
+inline constexpr char kStopTip[] = "Stop";
+
+// The first-run check of the exercise media.
+inline constexpr char kMissingMediaTitle[] = "Rilto Micropause: exercise files missing";
+inline constexpr char kMissingMediaIntro[] =
+    "Some exercise videos and pictures that your exercise schemes use are not in the "
+    "program folder";
+inline constexpr char kMissingMediaMore[] = "and more: ";
+inline constexpr char kMissingMediaAdvice[] =
+    "Exercise breaks still run, but these exercises show an empty window for their "
+    "time.\n\nTo get the files back, install Rilto Micropause again: your settings and "
+    "schemes are kept. Or, in Rilto Options, take these exercises out of your schemes.";
+
 }  // namespace rilto

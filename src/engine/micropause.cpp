@@ -14,6 +14,11 @@ constexpr char kDiagnosticSeparator[] = "/";
 }  // namespace
 
 void Scheduler::RiltoMicropause() {
+    // An exercise break owns tSeconds while it runs; a micropause then would never
+    // advance.
+    if (exercise_->ExerciseInProgress()) {
+        return;
+    }
     state_.MinutesToMicropause = state_.MicropauseInterval;
     tSeconds_.SetEnabled(false);
     progressBar_.SetMax(MicropauseSeconds() * kMicropauseStepsPerSecond);

@@ -1,13 +1,12 @@
 #include "shell/rilto_app_win.h"
 
-#include <mmsystem.h>
-
 #include "common/hook_window_address_win.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
 #include "common/resource_ids.h"
 #include "common/texts.h"
 #include "common/wide_text_win.h"
+#include "exercise/mci_video_win.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
 #include "shell/single_instance_win.h"
@@ -24,7 +23,16 @@ RiltoApp::RiltoApp()
       sounds_(sound_, settings_, rilto::ProgramFolder()),
       scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, clock_, progressBar_,
                                 sounds_, frmRilto_}),
-      tray_(TrayActions{{}, [this] { ShowTrayMenu(); }, [this] { ShutdownNow(*this); }}) {}
+      frmX_(settings_, rilto::ProgramFolder()),
+      random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
+              static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
+      exerciseFlow_(ExerciseBreakPorts{
+          store_, settings_, exercises_, scheduler_, tMinutes_, tSeconds_, sounds_, frmRilto_,
+          frmX_, frmChkExercise_,
+          [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }}),
+      tray_(TrayActions{{}, [this] { ShowTrayMenu(); }, [this] { ShutdownNow(*this); }}) {
+    scheduler_.SetExerciseFlow(exerciseFlow_);
+}
 
 int RiltoApp::Run(const std::string& arguments) {
     const SingleInstance instance;
@@ -46,7 +54,7 @@ int RiltoApp::Run(const std::string& arguments) {
         ShowNotice(kCannotStart);
         return 1;
     }
-    RunStartup(StartupParts{store_, settings_, scheduler_, hook_, *this});
+    RunStartup(StartupParts{store_, settings_, exercises_, scheduler_, hook_, *this});
     return MessageLoop();
 }
 
@@ -100,8 +108,14 @@ bool RiltoApp::CreateWindows() {
     TrayMenuEvents menu;
     menu.status = [this] { scheduler_.StatusRequested(); };
     menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
+    menu.exerciseNow = [this] { exerciseFlow_.ExerciseNowFromTray(); };
+    menu.scheme = [this](int, const std::string& name) { exerciseFlow_.RunScheme(name); };
     menu.shutdown = [this] { ShutdownRilto(*this); };
     trayMenu_.Create(std::move(menu));
+
+    if (!CreateExerciseWindows()) {
+        return false;
+    }
 
     tMinutes_.Attach(frmRilto_.hwnd(), [this] { scheduler_.MinuteTick(); });
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
@@ -109,9 +123,30 @@ bool RiltoApp::CreateWindows() {
     return true;
 }
 
+// The player stays hidden until a break; the reminder until one is due.
+bool RiltoApp::CreateExerciseWindows() {
+    FrmXEvents player;
+    player.skip = [this] { exerciseFlow_.SkipExercise(); };
+    player.endBreak = [this] { exerciseFlow_.EndBreak(); };
+    player.previous = [this] { exerciseFlow_.LoadPrevExercise(); };
+    player.toggleCountdown = [this] { exerciseFlow_.ToggleCountdown(); };
+    player.stop = [this] { exerciseFlow_.StopRequested(); };
+    if (!frmX_.Create(std::move(player))) {
+        return false;
+    }
+    FrmChkExerciseEvents reminder;
+    reminder.exerciseNow = [this] { return exerciseFlow_.ExerciseNowFromReminder(); };
+    reminder.later = [this](const std::string& minutes) { exerciseFlow_.Later(minutes); };
+    reminder.closed = [this] { exerciseFlow_.ReminderClosed(); };
+    return frmChkExercise_.Create(std::move(reminder));
+}
+
 int RiltoApp::MessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (frmX_.PreTranslate(&msg) || frmChkExercise_.TranslateDialogMessage(&msg)) {
+            continue;
+        }
         if (!frmRilto_.TranslateDialogMessage(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -121,7 +156,9 @@ int RiltoApp::MessageLoop() {
 }
 
 void RiltoApp::ShowTrayMenu() {
-    trayMenu_.Load(LoadTrayMenu(store_, TrayFeatures{}));
+    TrayFeatures features;
+    features.exerciseBreaks = true;
+    trayMenu_.Load(LoadTrayMenu(store_, features));
     trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd());
 }
 
@@ -202,10 +239,12 @@ void RiltoApp::ClearPublishedHandle() {
 }
 
 void RiltoApp::CloseVideoDevice() {
-    mciSendStringW(L"close riltox", nullptr, 0, nullptr);
+    CloseVideo();
 }
 
-void RiltoApp::UnloadPlayer() {}
+void RiltoApp::UnloadPlayer() {
+    frmX_.ClosePlayer();
+}
 
 void RiltoApp::UnloadSettingsDialog() {}
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <random>
 #include <string>
 
 #include "common/settings.h"
@@ -19,8 +20,12 @@
 #include "engine/sound_win.h"
 #include "engine/timer_win.h"
 #include "engine/warning_sounds.h"
+#include "exercise/exercise_break.h"
+#include "exercise/exercise_table.h"
+#include "exercise/frm_chk_exercise_win.h"
+#include "exercise/frm_x_win.h"
 #include "shell/hook_window_win.h"
-#include "shell/registry_settings_store_win.h"
+#include "common/registry_settings_store_win.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "shell/tray_icon_win.h"
@@ -45,6 +50,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     void ShowTrayMenu();
     void RetryTrayIcon();
     void ShowNotice(const char* text);
+    bool CreateExerciseWindows();
 
     // StartupHost
     void ShowVersion(const std::string& label) override;
@@ -79,6 +85,12 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     std::unique_ptr<GdiProgressCanvas> canvas_;
     WarningSounds sounds_;
     Scheduler scheduler_;
+    ExerciseTable exercises_;
+    FrmX frmX_;
+    FrmChkExercise frmChkExercise_;
+    // One generator, seeded once, for where a cycle from a random point starts.
+    std::mt19937 random_;
+    ExerciseBreakFlow exerciseFlow_;
     TrayMenu trayMenu_;
     TrayController tray_;
     TrayIconRetry trayIconRetry_;

@@ -4,6 +4,7 @@
 #include "common/settings_loader.h"
 #include "common/tray_handle.h"
 #include "common/version.h"
+#include "exercise/scheme_store.h"
 #include "shell/command_line.h"
 
 namespace rilto {
@@ -35,6 +36,7 @@ void RunStartup(const StartupParts& p) {
     p.host.LayOutMicropauseScreen();
 
     p.settings = LoadSettings(p.store);
+    LoadScheme(p.store, p.settings.Scheme, p.exercises);
     p.scheduler.State().ExerciseReminderPending = false;
     p.host.ShowWarning(p.settings.Warning);
     SwitchOnRecording(p.hook, p.settings);

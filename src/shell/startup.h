@@ -10,6 +10,7 @@
 #include "common/settings_store.h"
 #include "engine/activity_hook.h"
 #include "engine/scheduler.h"
+#include "exercise/exercise_table.h"
 
 namespace rilto {
 
@@ -51,6 +52,7 @@ class StartupHost {
 struct StartupParts {
     SettingsStore& store;
     Settings& settings;
+    ExerciseTable& exercises;
     Scheduler& scheduler;
     ActivityHook& hook;
     StartupHost& host;
@@ -58,8 +60,8 @@ struct StartupParts {
 
 // Brings a first copy up, in order: the version shown; the hook window published in
 // "tray" (from here on other processes reach the copy); first-run initialisation; the
-// screen laid out; the settings loaded, the warning shown and recording switched on
-// for each watched kind; SetTimers and the input times seeded; the tray icon; the form
+// screen laid out; the settings and the scheme in use loaded, the warning shown and recording
+// switched on for each watched kind; SetTimers and the input times seeded; the tray icon; the form
 // hidden; the program folder stored in "AppPath", last.
 void RunStartup(const StartupParts& parts);
 

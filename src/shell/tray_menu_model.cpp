@@ -39,7 +39,9 @@ TrayMenuContent LoadTrayMenu(const SettingsStore& store, const TrayFeatures& fea
     menu.optionsEnabled = features.settingsDialog;
     menu.aboutEnabled = features.aboutBox;
     menu.exerciseEnabled = features.exerciseBreaks;
-    menu.schemesEnabled = features.exerciseBreaks;
+    // The placeholder of an empty list names no scheme: picking it would only empty
+    // the scheme in use.
+    menu.schemesEnabled = features.exerciseBreaks && ReadNumber(store, kSchemes, "Num", 0) > 0;
     return menu;
 }
 

@@ -12,7 +12,7 @@ set(allowed_exercise common hooklib engine exercise)
 set(allowed_settings common hooklib engine exercise settings)
 set(allowed_shell common hooklib engine exercise settings shell)
 set(allowed_trigger common trigger)
-set(allowed_companion common companion)
+set(allowed_companion common exercise companion)
 set(allowed_hooklib common hooklib)
 set(portable_dirs common engine exercise settings shell)
 

@@ -51,9 +51,13 @@ TEST(Startup, PublishesTheHookWindowFirstAndTheProgramFolderLast) {
     store.SaveSetting("Micropause", "Warning", "Rest now");
     store.SaveSetting("Micropause", "Monitor0", "0");
     store.SaveSetting("Micropause", "InterruptEvery", "7");
+    store.SaveSetting("Exercise", "Scheme", "Mine");
+    store.SaveSetting("SchemeMine", "Num", "1");
+    store.SaveSetting("SchemeMine", "1", "neck.avi");
     rig.state().ExerciseReminderPending = true;
     Recorder recorder(store);
-    RunStartup({store, rig.settings, rig.scheduler, recorder, recorder});
+    ExerciseTable exercises;
+    RunStartup({store, rig.settings, exercises, rig.scheduler, recorder, recorder});
 
     const std::string version = "version " + std::to_string(RILTO_VERSION_MAJOR) + "." +
                                 std::to_string(RILTO_VERSION_MINOR) + "." +
@@ -70,6 +74,8 @@ TEST(Startup, PublishesTheHookWindowFirstAndTheProgramFolderLast) {
     EXPECT_EQ(store.GetSetting("Options", "AppPath", ""), "C:\\Rilto");
     // The settings were loaded, and the timers set from them before the icon came.
     EXPECT_EQ(rig.settings.InterruptEvery, 7);
+    EXPECT_EQ(exercises.NumExercises, 1);
+    EXPECT_EQ(exercises.At(1).File, "neck.avi");
     EXPECT_EQ(rig.state().MinutesToMicropause, 7);
     EXPECT_TRUE(rig.tMinutes.Enabled());
     EXPECT_FALSE(rig.state().ExerciseReminderPending);

@@ -44,6 +44,9 @@ TEST(LoadTrayMenu, GreysWhatTheProgramCannotDoYet) {
     EXPECT_EQ(none.schemes, std::vector<std::string>{"Scheme"});
     EXPECT_FALSE(none.optionsEnabled || none.aboutEnabled || none.exerciseEnabled ||
                  none.schemesEnabled);
+    // The placeholder of an empty list names no scheme to run.
+    EXPECT_FALSE(LoadTrayMenu(store, TrayFeatures{true, true, true}).schemesEnabled);
+    store.SaveSetting("Schemes", "Num", "1");
     const TrayMenuContent all = LoadTrayMenu(store, TrayFeatures{true, true, true});
     EXPECT_TRUE(all.optionsEnabled && all.aboutEnabled && all.exerciseEnabled &&
                 all.schemesEnabled);

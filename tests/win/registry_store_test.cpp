@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/product.h"
-#include "shell/registry_settings_store_win.h"
+#include "common/registry_settings_store_win.h"
 #include "support/harness.h"
 
 namespace rilto {

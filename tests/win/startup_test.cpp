@@ -39,6 +39,27 @@ std::wstring TakeMessageBox(const Process& p) {
     return text;
 }
 
+// The missing-media notice of the companion program, from whichever process shows it:
+// its text, after closing it; empty when none comes within `ms`.
+std::wstring TakeMediaNotice(DWORD ms) {
+    const std::wstring title = L"Rilto Micropause: exercise files missing";
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindWindowW(L"#32770", title.c_str())) != nullptr; }, ms);
+    if (box == nullptr) {
+        return L"";
+    }
+    std::wstring text;
+    WaitUntil(
+        [&] {
+            text = TextOf(GetDlgItem(box, 0xFFFF));
+            return !text.empty();
+        },
+        5000);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+    return text;
+}
+
 class Startup : public ::testing::Test {
   protected:
     void SetUp() override { ClearStore(); }
@@ -151,6 +172,16 @@ class FirstRun : public Startup {
         WriteFile(f, reg, sizeof reg - 1, &written, nullptr);
         CloseHandle(f);
     }
+    void TearDown() override {
+        // The folder has no exercise media: the companion program, run at first start,
+        // says so from a copy of its own, which ends when the notice is closed.
+        if (noticeDue_) {
+            for (DWORD wait = 15000; !TakeMediaNotice(wait).empty(); wait = 2000) {
+            }
+            PumpFor(500);
+        }
+        Startup::TearDown();
+    }
     Process Start() { return StartRiltoAt(folder_ + L"\\rilto32.exe", L""); }
     // The copy inherits an environment without "windir", so it finds no registry editor
     // to run: the system's path is then "\regedit.exe" and the folder ships none.
@@ -165,6 +196,7 @@ class FirstRun : public Startup {
         return p;
     }
     std::wstring folder_;
+    bool noticeDue_ = true;
 };
 
 TEST_F(FirstRun, RunsOncePerUserAndAgainWhenInitialisedIsNotExactlyOne) {
@@ -191,6 +223,31 @@ TEST_F(FirstRun, RunsOncePerUserAndAgainWhenInitialisedIsNotExactlyOne) {
     ASSERT_TRUE(running_.Running());
     EXPECT_EQ(ReadSetting(L"Micropause", L"Warning"), L"Imported");
     EXPECT_EQ(ReadSetting(L"Options", L"Initialised"), L"1");
+}
+
+// The companion ends at once, and tells the user from a copy of its own which exercise
+// files the stored schemes name but the folder lacks; with nothing missing it says
+// nothing.
+TEST_F(FirstRun, TheCompanionTellsOnceWhichExerciseFilesAreMissing) {
+    WriteSetting(L"Schemes", L"Num", L"1");
+    WriteSetting(L"Schemes", L"1", L"Mine");
+    WriteSetting(L"SchemeMine", L"Num", L"2");
+    WriteSetting(L"SchemeMine", L"1", L"neck stretch.avi");
+    WriteSetting(L"SchemeMine", L"2", L"notes.txt");
+    Process companion(folder_ + L"\\riltomultimedia.exe", L"");
+    EXPECT_EQ(companion.WaitExit(kExitWait), 0u);
+    const std::wstring notice = TakeMediaNotice(15000);
+    EXPECT_NE(notice.find(folder_ + L"\\neck stretch.avi"), std::wstring::npos) << notice;
+    EXPECT_NE(notice.find(folder_ + L"\\title.avi"), std::wstring::npos) << notice;
+    EXPECT_EQ(notice.find(L"notes.txt"), std::wstring::npos) << notice;
+    EXPECT_NE(notice.find(L"install Rilto Micropause again"), std::wstring::npos) << notice;
+
+    // Beside the build's media every file is there.
+    WriteSetting(L"SchemeMine", L"1", L"neckturn.avi");
+    Process quiet(BinPath(L"riltomultimedia.exe"), L"");
+    EXPECT_EQ(quiet.WaitExit(kExitWait), 0u);
+    EXPECT_EQ(TakeMediaNotice(3000), L"");
+    noticeDue_ = false;
 }
 
 TEST_F(FirstRun, ImportsTheDefaultsItselfWhenNoRegistryEditorCanStart) {

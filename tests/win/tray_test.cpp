@@ -114,6 +114,7 @@ int MenuHeight(HWND menu) {
 }
 
 TEST_F(Tray, TheSchemeItemsFollowTheStoreAtEveryDisplay) {
+    DeleteSection(L"Schemes");  // the first start imported the built-in ones
     HWND menu = OpenMenuByRightClick();
     ASSERT_NE(menu, nullptr);
     const int oneItem = MenuHeight(menu);  // no schemes: the item "Scheme"

@@ -21,8 +21,14 @@ HWND FormControl(int id) {
 }
 
 std::wstring TextOf(HWND hwnd) {
+    // Asked of the window itself: an edit or combo box of another program answers with
+    // what it holds now, not the text it was made with.
     wchar_t text[512] = L"";
-    GetWindowTextW(hwnd, text, 512);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 2000, &copied)) {
+        GetWindowTextW(hwnd, text, 512);
+    }
     return text;
 }
 

@@ -30,6 +30,7 @@ class Process {
     Process& operator=(Process&& other) noexcept;
 
     bool Started() const { return process_ != nullptr; }
+    HANDLE Handle() const { return process_; }
     DWORD Id() const { return id_; }
     bool Running() const;
     // Waits for the end; the exit code, or nothing on time-out.

@@ -1,4 +1,4 @@
-#include "shell/registry_settings_store_win.h"
+#include "common/registry_settings_store_win.h"
 
 #include <windows.h>
 

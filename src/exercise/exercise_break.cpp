@@ -1,0 +1,257 @@
+#include "exercise/exercise_break.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "common/settings_loader.h"
+#include "common/text.h"
+#include "common/texts.h"
+#include "exercise/scheme_store.h"
+
+namespace rilto {
+
+namespace {
+
+constexpr char kNumAtaTimeKey[] = "NumAtaTime";
+constexpr char kProcrastinateKey[] = "ProcrastinateM";
+constexpr std::int32_t kDefaultNumAtaTime = 6;
+
+}  // namespace
+
+std::int32_t PostponeMinutes(const std::string& text) {
+    const auto parsed = ParseDecimal(text);
+    if (!parsed) {
+        return kDefaultPostponeMinutes;
+    }
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        *parsed, std::numeric_limits<std::int32_t>::min(), kMaxPostponeMinutes));
+}
+
+ExerciseBreakFlow::ExerciseBreakFlow(const ExerciseBreakPorts& ports)
+    : store_(ports.store),
+      settings_(ports.settings),
+      table_(ports.table),
+      scheduler_(ports.scheduler),
+      tMinutes_(ports.tMinutes),
+      tSeconds_(ports.tSeconds),
+      sounds_(ports.sounds),
+      mainForm_(ports.mainForm),
+      player_(ports.player),
+      reminder_(ports.reminder),
+      random_(ports.random) {}
+
+void ExerciseBreakFlow::ExerciseSecondsTick() {
+    --state_.ExerciseSecondsLeft;
+    if (state_.ExerciseSecondsLeft < 0) {
+        LoadNextExercise();
+    } else {
+        UpdateExerciseCaption();
+    }
+}
+
+void ExerciseBreakFlow::ShowReminder() {
+    const std::string minutes =
+        store_.GetSetting(kExercise, kProcrastinateKey, kDefaultPostponeMinutes);
+    const auto parsed = ParseDecimal(minutes);
+    scheduler_.State().MinutesToExercise =
+        parsed ? static_cast<std::int32_t>(
+                     std::clamp<std::int64_t>(*parsed, std::numeric_limits<std::int32_t>::min(),
+                                              std::numeric_limits<std::int32_t>::max()))
+               : kDefaultPostponeMinutes;
+    reminder_.Show(minutes);
+}
+
+void ExerciseBreakFlow::ExerciseBreak() {
+    if (table_.EnabledCount() == 0) {
+        scheduler_.SetTimers();
+        return;
+    }
+    state_.ExercisesDone = 0;
+    tSeconds_.SetEnabled(false);
+    tMinutes_.SetEnabled(false);
+    tSeconds_.SetInterval(kMillisecondsPerSecond);
+    player_.PrepareBreak();
+    state_.ExerciseInProgress = true;
+    tSeconds_.SetEnabled(true);
+}
+
+void ExerciseBreakFlow::LoadNextExercise() {
+    ++state_.ExercisesDone;
+    if (state_.ExercisesDone > settings_.NumAtaTime) {
+        FinishBreak();
+        return;
+    }
+    player_.CloseVideo();
+    tSeconds_.SetEnabled(false);
+    if (!PickNext()) {
+        // The scheme changed under the break and nothing in it takes part any more.
+        FinishBreak();
+        return;
+    }
+    Present(true);
+}
+
+bool ExerciseBreakFlow::PickNext() {
+    const std::int32_t n = table_.NumExercises;
+    switch (state_.CyclerState) {
+        case Cycler::ShowTitle:
+            state_.CyclerState = Cycler::FindStart;
+            return true;
+        case Cycler::FindStart:
+            // r * n + 1 to the nearest whole number, halves to even: 1 to n + 1.
+            state_.CurrentExercise =
+                settings_.xStart != 0
+                    ? static_cast<std::int32_t>(std::nearbyint(random_() * n + 1.0))
+                    : 0;
+            state_.CyclerState = Cycler::Continue;
+            [[fallthrough]];
+        case Cycler::Continue:
+            break;
+    }
+    if (state_.CurrentExercise > n || state_.CurrentExercise < 0) {
+        state_.CurrentExercise = 0;
+    }
+    for (std::int32_t tried = 0; tried < n; ++tried) {
+        if (++state_.CurrentExercise > n) {
+            state_.CurrentExercise = 1;
+        }
+        if (table_.TakesPart(state_.CurrentExercise)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ExerciseBreakFlow::LoadPrevExercise() {
+    if (!state_.ExerciseInProgress) {
+        return;
+    }
+    player_.CloseVideo();
+    tSeconds_.SetEnabled(false);
+    --state_.ExercisesDone;
+    const std::int32_t n = table_.NumExercises;
+    for (std::int32_t tried = 0; tried < n; ++tried) {
+        if (--state_.CurrentExercise < 1 || state_.CurrentExercise > n) {
+            state_.CurrentExercise = n;
+        }
+        if (table_.TakesPart(state_.CurrentExercise)) {
+            Present(false);
+            return;
+        }
+    }
+    FinishBreak();
+}
+
+void ExerciseBreakFlow::Present(bool first) {
+    const ExerciseRecord& exercise = table_.At(state_.CurrentExercise);
+    // A negative length is shown for one tick, as 0 is.
+    state_.ExerciseSecondsLeft = std::max(exercise.Seconds, 0);
+    UpdateExerciseCaption();
+    player_.PresentExercise(exercise.File, first);
+    tSeconds_.SetEnabled(true);
+}
+
+void ExerciseBreakFlow::FinishBreak() {
+    ReadNumAtaTime();
+    state_.ExerciseInProgress = false;
+    player_.ClosePlayer();
+    scheduler_.SetTimers();
+}
+
+void ExerciseBreakFlow::UpdateExerciseCaption() {
+    std::string caption = table_.At(state_.CurrentExercise).Title;
+    caption.append(" (");
+    caption.append(std::to_string(state_.ExerciseSecondsLeft));
+    caption.append(")");
+    player_.SetCaption(caption);
+}
+
+void ExerciseBreakFlow::Later(const std::string& minutesText) {
+    const std::int32_t minutes = PostponeMinutes(minutesText);
+    store_.SaveSetting(kExercise, kProcrastinateKey, std::to_string(minutes));
+    scheduler_.State().MinutesToExercise = minutes;
+    scheduler_.State().ExerciseReminderPending = false;
+    reminder_.Close();
+}
+
+bool ExerciseBreakFlow::ExerciseNowFromReminder() {
+    if (MicropauseRunning()) {
+        return false;
+    }
+    scheduler_.State().MinutesToExercise = 0;
+    mainForm_.SetCaption(ViewLabel::lblExercise, kExerciseInProgress);
+    ReadNumAtaTime();
+    ExerciseBreak();
+    scheduler_.State().ExerciseReminderPending = false;
+    reminder_.Close();
+    return true;
+}
+
+void ExerciseBreakFlow::ReminderClosed() {
+    scheduler_.State().ExerciseReminderPending = false;
+}
+
+void ExerciseBreakFlow::ExerciseNowFromTray() {
+    if (MicropauseRunning()) {
+        return;
+    }
+    scheduler_.State().MinutesToExercise = 0;
+    if (settings_.AudibleX) {
+        sounds_.AudibleWarningX();
+    }
+    mainForm_.SetCaption(ViewLabel::lblExercise, kExerciseInProgress);
+    ReadNumAtaTime();
+    ExerciseBreak();
+}
+
+void ExerciseBreakFlow::RunScheme(const std::string& name) {
+    if (MicropauseRunning()) {
+        return;
+    }
+    state_.CurrentExercise = 0;
+    settings_.Scheme = name;
+    LoadScheme(store_, settings_.Scheme, table_);
+    state_.ExercisesDone = 0;
+    settings_.NumAtaTime = table_.EnabledCount();
+    if (settings_.NumAtaTime > 0) {
+        ExerciseBreak();
+    }
+}
+
+void ExerciseBreakFlow::SkipExercise() {
+    state_.ExerciseSecondsLeft = 0;
+}
+
+void ExerciseBreakFlow::EndBreak() {
+    state_.ExercisesDone = settings_.NumAtaTime;
+    player_.CloseVideo();
+    SkipExercise();
+}
+
+void ExerciseBreakFlow::ToggleCountdown() {
+    // Between breaks tSeconds polls for natural micropauses; it is not the bar's.
+    if (!state_.ExerciseInProgress) {
+        return;
+    }
+    tSeconds_.SetEnabled(!tSeconds_.Enabled());
+}
+
+void ExerciseBreakFlow::StopRequested() {
+    if (!state_.ExerciseInProgress) {
+        return;
+    }
+    tSeconds_.SetEnabled(false);
+    const bool quit = player_.AskQuit();
+    tSeconds_.SetEnabled(true);
+    if (quit) {
+        EndBreak();
+    }
+}
+
+void ExerciseBreakFlow::ReadNumAtaTime() {
+    settings_.NumAtaTime =
+        ReadNumber(store_, kExercise, kNumAtaTimeKey, kDefaultNumAtaTime, kNumAtaTimeRange);
+}
+
+}  // namespace rilto

@@ -1,0 +1,152 @@
+#include "exercise/mci_video_win.h"
+
+#include <mmsystem.h>
+
+#include <iterator>
+#include <utility>
+
+#include "common/trace_win.h"
+#include "common/wide_text_win.h"
+
+namespace rilto {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"RiltoMediaSurface";
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// Sends one command to the video device. Nothing waits on the answer: a video that
+// does not open or play leaves an empty surface, and the break goes on.
+void SendVideoCommand(const std::string& command, bool traceRefusal = true) {
+    wchar_t answer[128] = L"";
+    const MCIERROR error = mciSendStringW(Widen(command).c_str(), answer,
+                                          static_cast<UINT>(std::size(answer)), nullptr);
+    if (error != 0 && traceRefusal) {
+        wchar_t text[256] = L"";
+        mciGetErrorStringW(error, text, static_cast<UINT>(std::size(text)));
+        Trace("the video device refused \"" + command + "\": " + Narrow(text));
+    }
+}
+
+std::string VideoDestinationCommand(SurfaceSize size) {
+    return std::string("put ") + kVideoAlias + " destination at 0 0 " + std::to_string(size.width) +
+           " " + std::to_string(size.height);
+}
+
+}  // namespace
+
+bool MediaSurface::Create(HWND parent, int childId) {
+    background_.reset(CreateSolidBrush(kBlack));
+    return RegisterWindowClass(WindowClass{kClass, 0, nullptr}) &&
+           CreateWindowOf(kClass, 0, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{}, parent,
+                          childId);
+}
+
+void MediaSurface::SetPicture(UniqueGdi<HBITMAP> picture) {
+    picture_ = std::move(picture);
+    if (picture_ != nullptr) {
+        BITMAP info{};
+        if (GetObjectW(picture_.get(), sizeof info, &info) != 0) {
+            SetSize(SurfaceSize{info.bmWidth, info.bmHeight});
+        }
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void MediaSurface::SetBackground(COLORREF color) {
+    background_.reset(CreateSolidBrush(color));
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void MediaSurface::SetSize(SurfaceSize size) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SurfaceSize MediaSurface::Size() const {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return SurfaceSize{r.right - r.left, r.bottom - r.top};
+}
+
+void MediaSurface::Paint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(hwnd(), &ps);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (picture_ != nullptr) {
+        BITMAP info{};
+        GetObjectW(picture_.get(), sizeof info, &info);
+        const UniqueDc memory(CreateCompatibleDC(dc));
+        const SelectedObject selected(memory.get(), picture_.get());
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+        // Only what the picture leaves uncovered takes the background.
+        ExcludeClipRect(dc, 0, 0, info.bmWidth, info.bmHeight);
+    }
+    FillRect(dc, &client, background_.get());
+    EndPaint(hwnd(), &ps);
+}
+
+LRESULT MediaSurface::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            // WM_PAINT fills the background around the picture, without a flicker.
+            return 1;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        default:
+            return Default(msg, wp, lp);
+    }
+}
+
+std::string ShowExercise(MediaSurface& surface, const std::string& file, std::int32_t viewAm,
+                         const std::string& programFolder) {
+    switch (KindOfMedia(file)) {
+        case MediaKind::Picture:
+            CloseVideo();
+            ShowPicture(surface, ResolveMediaFile(file, programFolder));
+            break;
+        case MediaKind::Video:
+            OpenVideo(surface, ResolveMediaFile(file, programFolder), viewAm);
+            break;
+        case MediaKind::Other:
+            break;
+    }
+    return MediaEnding(file);
+}
+
+void ShowPicture(MediaSurface& surface, const std::string& path) {
+    // The old picture goes first, so that two are never held at once.
+    surface.SetPicture(nullptr);
+    surface.SetPicture(UniqueGdi<HBITMAP>(static_cast<HBITMAP>(
+        LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))));
+}
+
+void OpenVideo(MediaSurface& surface, const std::string& path, std::int32_t viewAm) {
+    CloseVideo();
+    surface.SetPicture(nullptr);
+    const SurfaceSize size = VideoSurfaceSize(viewAm).value_or(*VideoSurfaceSize(0));
+    surface.SetSize(size);
+    SendVideoCommand(OpenVideoCommand(path, reinterpret_cast<std::uintptr_t>(surface.hwnd())));
+    SendVideoCommand(PlaceVideoCommand(size));
+    // Windows stretches the picture over the window by itself; Wine's video device
+    // draws it at its own size unless told where it goes.
+    SendVideoCommand(VideoDestinationCommand(size));
+    // The video window belongs to the video device. Disabled, it passes its clicks to
+    // the surface, whichever thread the device made it on.
+    if (const HWND video = GetWindow(surface.hwnd(), GW_CHILD); video != nullptr) {
+        EnableWindow(video, FALSE);
+    }
+}
+
+void PlayVideo() {
+    SendVideoCommand(kPlayVideoCommand);
+}
+
+void CloseVideo() {
+    // Most of the time no video is open: nothing worth a trace.
+    SendVideoCommand(kCloseVideoCommand, false);
+}
+
+}  // namespace rilto

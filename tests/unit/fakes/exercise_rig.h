@@ -1,0 +1,93 @@
+#pragma once
+// The exercise break flow wired to the scheduler rig, as the program wires it: a store
+// in memory, the exercise table, and a player and a reminder that record what they were
+// asked to do.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/memory_settings_store.h"
+#include "exercise/exercise_break.h"
+#include "exercise/scheme_store.h"
+#include "fakes/scheduler_rig.h"
+
+namespace rilto::fakes {
+
+struct FakePlayer : ExercisePlayer {
+    void PrepareBreak() override { ++breaksPrepared; }
+    void PresentExercise(const std::string& file, bool first) override {
+        (first ? forward : backward).push_back(file);
+    }
+    void SetCaption(const std::string& text) override { caption = text; }
+    void CloseVideo() override { ++videoClosed; }
+    void ClosePlayer() override { ++closed; }
+    bool AskQuit() override {
+        ++asked;
+        return answerYes;
+    }
+
+    std::vector<std::string> forward;   // presented moving forward, in order
+    std::vector<std::string> backward;  // presented by the previous button
+    std::string caption;
+    int breaksPrepared = 0;
+    int videoClosed = 0;
+    int closed = 0;
+    int asked = 0;
+    bool answerYes = false;
+};
+
+struct FakeReminder : ExerciseReminder {
+    void Show(const std::string& minutes) override {
+        shown = true;
+        text = minutes;
+    }
+    void Close() override { shown = false; }
+    bool shown = false;
+    std::string text;
+};
+
+struct ExerciseRig : SchedulerRig {
+    ExerciseRig()
+        : flow(ExerciseBreakPorts{store, settings, table, scheduler, tMinutes, tSeconds, sounds,
+                                  view, player, reminder, [this] { return randomValue; }}) {
+        scheduler.SetExerciseFlow(flow);
+        settings.NumAtaTime = 6;
+    }
+
+    // A scheme "Test" of `n` exercises e1.avi.. with titles "Exercise k", each shown for
+    // `seconds`; those in `off` take no part. Stored, made the scheme in use and loaded.
+    void UseScheme(std::int32_t n, std::vector<std::int32_t> off = {}, std::int32_t seconds = 0) {
+        std::vector<ExerciseRecord> records(static_cast<std::size_t>(n) + 1);
+        for (std::int32_t k = 1; k <= n; ++k) {
+            records[static_cast<std::size_t>(k)] = {
+                "e" + std::to_string(k) + ".avi", "Exercise " + std::to_string(k),
+                std::find(off.begin(), off.end(), k) == off.end() ? 1 : 0, seconds};
+        }
+        SaveScheme(store, "Test", records, n);
+        settings.Scheme = "Test";
+        LoadScheme(store, settings.Scheme, table);
+    }
+
+    // Starts a break as the tray does and lets it run to its end; what it showed.
+    std::vector<std::string> RunBreak() {
+        const std::size_t before = player.forward.size();
+        flow.ExerciseNowFromTray();
+        RunToEnd();
+        return {player.forward.begin() + static_cast<std::ptrdiff_t>(before), player.forward.end()};
+    }
+    void RunToEnd() {
+        for (int s = 0; s < 10'000 && flow.ExerciseInProgress(); ++s) {
+            AdvanceSeconds(1);
+        }
+    }
+
+    MemorySettingsStore store;
+    ExerciseTable table;
+    FakePlayer player;
+    FakeReminder reminder;
+    double randomValue = 0.0;
+    ExerciseBreakFlow flow;
+};
+
+}  // namespace rilto::fakes
