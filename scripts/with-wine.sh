@@ -31,14 +31,24 @@ cleanup() {
 trap cleanup EXIT
 
 if [ "$xvfb" = 1 ] || [ -z "${DISPLAY:-}" ]; then
+  # Several of these may start at once (tests run side by side): a display whose
+  # server gives up at once was taken by another, and the next one is tried.
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
+    for _ in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    sleep 0.2
+    if kill -0 "$xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      break
+    fi
+    xvfb_pid=""
   done
-  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
   echo "with-wine: using a virtual display (Xvfb $DISPLAY)" >&2
 fi
 
