@@ -30,7 +30,11 @@ RiltoApp::RiltoApp()
           store_, settings_, exercises_, scheduler_, tMinutes_, tSeconds_, sounds_, frmRilto_,
           frmX_, frmChkExercise_,
           [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }}),
-      tray_(TrayActions{{}, [this] { ShowTrayMenu(); }, [this] { ShutdownNow(*this); }}) {
+      settingsDialog_(SettingsDialogPorts{settings_, store_, scheduler_, progressBar_, hook_,
+                                          exercises_, *this,
+                                          [this](const std::string& text) { ShowWarning(text); }}),
+      tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); }, [this] { ShowTrayMenu(); },
+                        [this] { ShutdownNow(*this); }}) {
     scheduler_.SetExerciseFlow(exerciseFlow_);
 }
 
@@ -106,6 +110,7 @@ bool RiltoApp::CreateWindows() {
     }
 
     TrayMenuEvents menu;
+    menu.options = [this] { settingsDialog_.LoadMeUp(); };
     menu.status = [this] { scheduler_.StatusRequested(); };
     menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
     menu.exerciseNow = [this] { exerciseFlow_.ExerciseNowFromTray(); };
@@ -113,7 +118,7 @@ bool RiltoApp::CreateWindows() {
     menu.shutdown = [this] { ShutdownRilto(*this); };
     trayMenu_.Create(std::move(menu));
 
-    if (!CreateExerciseWindows()) {
+    if (!CreateExerciseWindows() || !CreateSettingsDialog()) {
         return false;
     }
 
@@ -141,22 +146,56 @@ bool RiltoApp::CreateExerciseWindows() {
     return frmChkExercise_.Create(std::move(reminder));
 }
 
+// Loaded once and kept hidden; the tray shows it.
+bool RiltoApp::CreateSettingsDialog() {
+    FrmSettingsEvents events;
+    events.apply = [this] { settingsDialog_.Apply(); };
+    events.ok = [this] { settingsDialog_.Ok(); };
+    events.cancel = [this] { settingsDialog_.Cancel(); };
+    events.schemeChosen = [this](const std::string& name) { settingsDialog_.SchemeChosen(name); };
+    return frmSettings_.Create(std::move(events));
+}
+
+void RiltoApp::Dispatch(MSG& msg) {
+    if (frmX_.PreTranslate(&msg) || frmChkExercise_.TranslateDialogMessage(&msg) ||
+        frmSettings_.TranslateDialogMessage(&msg) || frmRilto_.TranslateDialogMessage(&msg)) {
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 int RiltoApp::MessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (frmX_.PreTranslate(&msg) || frmChkExercise_.TranslateDialogMessage(&msg)) {
-            continue;
-        }
-        if (!frmRilto_.TranslateDialogMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        Dispatch(msg);
     }
     return 0;
 }
 
+// The program goes on meanwhile: its timers tick and its windows paint. Nothing spins:
+// the thread sleeps until a message comes.
+void RiltoApp::WaitWhile(const std::function<bool()>& busy) {
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    MSG msg;
+    while (busy()) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            // The main loop ends the program.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        Dispatch(msg);
+    }
+    SetCursor(previous);
+}
+
 void RiltoApp::ShowTrayMenu() {
     TrayFeatures features;
+    features.settingsDialog = true;
     features.exerciseBreaks = true;
     trayMenu_.Load(LoadTrayMenu(store_, features));
     trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd());
@@ -246,7 +285,9 @@ void RiltoApp::UnloadPlayer() {
     frmX_.ClosePlayer();
 }
 
-void RiltoApp::UnloadSettingsDialog() {}
+void RiltoApp::UnloadSettingsDialog() {
+    frmSettings_.Hide();
+}
 
 void RiltoApp::EndProcess() {
     ExitProcess(0);

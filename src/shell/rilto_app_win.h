@@ -24,6 +24,8 @@
 #include "exercise/exercise_table.h"
 #include "exercise/frm_chk_exercise_win.h"
 #include "exercise/frm_x_win.h"
+#include "settings/frm_settings_win.h"
+#include "settings/settings_dialog.h"
 #include "shell/hook_window_win.h"
 #include "common/registry_settings_store_win.h"
 #include "shell/shutdown.h"
@@ -34,7 +36,7 @@
 
 namespace rilto {
 
-class RiltoApp : private StartupHost, private ShutdownActions {
+class RiltoApp : private StartupHost, private ShutdownActions, private SettingsDialogView {
   public:
     RiltoApp();
 
@@ -51,6 +53,9 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     void RetryTrayIcon();
     void ShowNotice(const char* text);
     bool CreateExerciseWindows();
+    bool CreateSettingsDialog();
+    // One message of the loop, through the windows that take keys first.
+    void Dispatch(MSG& msg);
 
     // StartupHost
     void ShowVersion(const std::string& label) override;
@@ -70,6 +75,18 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     void UnloadPlayer() override;
     void UnloadSettingsDialog() override;
     void EndProcess() override;
+
+    // SettingsDialogView: the dialog window, and the program's messages while it waits.
+    void Fill(const SettingsForm& form) override { frmSettings_.Fill(form); }
+    SettingsForm Read() const override { return frmSettings_.Read(); }
+    void SetSchemeBoxes(const SchemeBox& box) override { frmSettings_.SetSchemeBoxes(box); }
+    void SetRows(const std::vector<ExerciseRow>& rows) override { frmSettings_.SetRows(rows); }
+    std::vector<ExerciseRow> Rows() const override { return frmSettings_.Rows(); }
+    bool HasRows() const override { return frmSettings_.HasRows(); }
+    void ShowDialog() override { frmSettings_.ShowDialog(); }
+    void Hide() override { frmSettings_.Hide(); }
+    void WaitWhile(const std::function<bool()>& busy) override;
+    void Pause(std::uint32_t ms) override { Sleep(ms); }
 
     RegistrySettingsStore store_;
     Settings settings_;
@@ -91,6 +108,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     // One generator, seeded once, for where a cycle from a random point starts.
     std::mt19937 random_;
     ExerciseBreakFlow exerciseFlow_;
+    FrmSettings frmSettings_;
+    SettingsDialog settingsDialog_;
     TrayMenu trayMenu_;
     TrayController tray_;
     TrayIconRetry trayIconRetry_;

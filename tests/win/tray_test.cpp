@@ -19,15 +19,6 @@ namespace {
 
 constexpr DWORD kWait = 15000;
 
-// Where our icon sits: Wine shows tray icons in a small window of its own, 20
-// pixels apart; the program's is the only one.
-POINT TrayIconCentre() {
-    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
-    POINT at{10, 10};
-    ClientToScreen(tray, &at);
-    return at;
-}
-
 void RightClickTrayIcon() {
     const POINT at = TrayIconCentre();
     ClickAt(at.x, at.y, true);

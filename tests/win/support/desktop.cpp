@@ -232,4 +232,32 @@ LRESULT CALLBACK OtherProgramWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+// Wine shows tray icons in a small window of its own, 20 pixels apart; the program's
+// is the only one.
+POINT TrayIconCentre() {
+    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    POINT at{10, 10};
+    ClientToScreen(tray, &at);
+    return at;
+}
+
+HWND DescendantWithId(HWND window, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace harness

@@ -104,6 +104,10 @@ void SaveScreenshot(const std::wstring& name);
 // Two clicks of the left button, as a double click.
 void DoubleClickAt(int x, int y);
 POINT CentreOf(HWND hwnd);
+// Where the program's tray icon sits on the screen.
+POINT TrayIconCentre();
+// A control anywhere inside a window (on a page of a dialog, say), by identifier.
+HWND DescendantWithId(HWND window, int id);
 
 // A window of this test program standing in for another program on the desktop. It
 // counts the key presses it receives, by virtual-key code.

@@ -1,0 +1,70 @@
+#pragma once
+// The settings dialog "Rilto Options": its templates and controls. Plain macros: the
+// resource script reads this file too, and the tests find the controls by these.
+
+// The templates: the dialog, its three pages picTs(0 to 2) and the preview panel.
+#define IDD_SETTINGS 300
+#define IDD_SETTINGS_MICROPAUSES 301
+#define IDD_SETTINGS_EXERCISE_BREAKS 302
+#define IDD_SETTINGS_SCHEMES 303
+#define IDD_SETTINGS_MOVIE 304
+
+// The dialog's own controls (OK and Cancel are IDOK and IDCANCEL).
+#define IDC_TS 3001
+#define IDC_APPLY 3002
+#define IDC_CLOSE 3003
+#define IDC_PICHIDE 3004
+#define IDC_PICTS0 3005
+#define IDC_PICTS1 3006
+#define IDC_PICTS2 3007
+#define IDC_PICMOVIE 3008
+
+// "Micropauses"
+#define IDC_TXTINTFOR 3101
+#define IDC_UPDOWN1 3102
+#define IDC_TXTINTEVERY 3103
+#define IDC_UPDOWN2 3104
+#define IDC_CHKRESET 3105
+#define IDC_CHKMONITOR0 3106
+#define IDC_CHKMONITOR1 3107
+#define IDC_CHKBLANK 3108
+#define IDC_CHKDISABLEESC 3109
+#define IDC_CHKAUDIBLEPRE 3110
+#define IDC_CMDWARNING2 3111
+#define IDC_CHKAUDIBLE 3112
+#define IDC_CMDWARNING0 3113
+#define IDC_TXTWARNING 3114
+
+// "Exercise Breaks"
+#define IDC_TXTEVERYM 3201
+#define IDC_UPDOWN5 3202
+#define IDC_CHKAUDIBLEX 3203
+#define IDC_CMDWARNING1 3204
+#define IDC_CHKBLANKX 3205
+#define IDC_COMBOVIEW 3206
+#define IDC_TXTNUMATATIME 3207
+#define IDC_UPDOWN3 3208
+#define IDC_CMBSCHEMES2 3209
+#define IDC_OPTXSTART0 3210
+#define IDC_OPTXSTART1 3211
+
+// "Exercise Schemes"
+#define IDC_CMBSCHEMES 3301
+#define IDC_CMDSAVEAS 3302
+#define IDC_CMDDELETE 3303
+#define IDC_L 3304
+#define IDC_CMDADD 3305
+#define IDC_CMDREMOVE 3306
+#define IDC_CMDUP 3307
+#define IDC_CMDDOWN 3308
+#define IDC_CMDPREVIEW 3309
+#define IDC_FRAMEX 3310
+#define IDC_CHKDOIT 3311
+#define IDC_LBLFOR 3312
+#define IDC_TXTXSECS 3313
+#define IDC_UPDOWN4 3314
+#define IDC_LBLSECONDS 3315
+
+// The preview panel picMovie
+#define IDC_AM 3401
+#define IDC_CMDDONE 3402

@@ -1,0 +1,369 @@
+// The settings dialog's first two pages: what they show when it opens, and what Apply
+// corrects, changes in the running program and writes to the store, in which order.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/memory_settings_store.h"
+#include "common/settings_loader.h"
+#include "fakes/scheduler_rig.h"
+#include "settings/settings_apply.h"
+#include "settings/settings_form.h"
+
+namespace rilto {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Every write, as "section/key", in the order it came.
+class RecordingStore : public MemorySettingsStore {
+  public:
+    explicit RecordingStore(Calls& calls) : calls_(calls) {}
+    void SaveSetting(std::string_view section, std::string_view key,
+                     std::string_view text) override {
+        calls_.push_back(std::string(section) + "/" + std::string(key));
+        MemorySettingsStore::SaveSetting(section, key, text);
+    }
+
+  private:
+    Calls& calls_;
+};
+
+// The program's hook, with each switch noted in the same list.
+class RecordingHook : public ActivityHook {
+  public:
+    RecordingHook(Calls& calls, ActivityHook& inner) : calls_(calls), inner_(inner) {}
+    std::int32_t InstallFilter(std::int32_t kind, std::int32_t flag) override {
+        calls_.push_back("InstallFilter(" + std::to_string(kind) + "," + std::to_string(flag) +
+                         ")");
+        return inner_.InstallFilter(kind, flag);
+    }
+    std::int32_t RilGetTime(std::int32_t kind) override { return inner_.RilGetTime(kind); }
+    bool Available() const override { return inner_.Available(); }
+
+  private:
+    Calls& calls_;
+    ActivityHook& inner_;
+};
+
+struct ApplyRig {
+    ApplyRig() { rig.Start(); }
+
+    // The dialog opens on the options in effect.
+    void Open() { form = LoadForm(rig.settings, store); }
+    void Apply() {
+        calls.clear();
+        ApplySettings(form, ApplyPorts{rig.settings, store, rig.scheduler, hook,
+                                       [this](const std::string& text) {
+                                           calls.push_back("showWarning");
+                                           shownWarning = text;
+                                       },
+                                       [this] { calls.push_back("saveScheme"); }});
+    }
+    std::string Stored(const char* section, const char* key) const {
+        return store.GetSetting(section, key, "<none>");
+    }
+    int Count(const std::string& call) const {
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+    }
+
+    fakes::SchedulerRig rig;
+    Calls calls;
+    RecordingStore store{calls};
+    RecordingHook hook{calls, rig.hook};
+    SettingsForm form;
+    std::string shownWarning;
+};
+
+// Every option a round trip through the dialog and the store must keep.
+std::string Describe(const Settings& s) {
+    std::string out;
+    for (const std::string& part : {std::to_string(s.InterruptFor),
+                                    std::to_string(s.InterruptEvery),
+                                    std::to_string(s.IntelliReset),
+                                    std::to_string(s.Audible),
+                                    s.WarningSound,
+                                    std::to_string(s.AudiblePre),
+                                    s.WarningSoundPre,
+                                    std::to_string(s.DisableEsc),
+                                    std::to_string(s.Blank),
+                                    s.Warning,
+                                    std::to_string(s.Monitor[0]),
+                                    std::to_string(s.Monitor[1]),
+                                    s.Scheme,
+                                    std::to_string(s.EveryM),
+                                    std::to_string(s.AudibleX),
+                                    s.WarningSoundX,
+                                    std::to_string(s.BlankX),
+                                    std::to_string(s.ViewAm),
+                                    std::to_string(s.xStart),
+                                    std::to_string(s.NumAtaTime)}) {
+        out += part + "|";
+    }
+    return out;
+}
+
+TEST(SettingsDialog, OpenedAndAppliedUnchangedStoresTheOptionsInEffect) {
+    ApplyRig a;
+    // Every option away from its default, within what the dialog accepts.
+    Settings& s = a.rig.settings;
+    s = Settings{.InterruptFor = 42,
+                 .InterruptEvery = 17,
+                 .IntelliReset = false,
+                 .Audible = false,
+                 .WarningSound = "ding.wav",
+                 .AudiblePre = false,
+                 .WarningSoundPre = "pre.wav",
+                 .DisableEsc = true,
+                 .Blank = false,
+                 .Warning = "Stretch!",
+                 .Monitor = {false, true},
+                 .Scheme = "Mine",
+                 .EveryM = 33,
+                 .AudibleX = false,
+                 .WarningSoundX = "x.wav",
+                 .BlankX = false,
+                 .ViewAm = 3,
+                 .xStart = -1,
+                 .NumAtaTime = 4};
+    const std::string before = Describe(s);
+    a.Open();
+    EXPECT_EQ(a.form.txtIntFor, "42");
+    EXPECT_EQ(a.form.txtEveryM, "33");
+    EXPECT_TRUE(a.form.optXstartRandom);
+    a.Apply();
+    EXPECT_EQ(Describe(s), before);
+    EXPECT_EQ(Describe(LoadSettings(a.store)), before);
+}
+
+TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
+    ApplyRig a;
+    a.Open();
+    a.Apply();
+    const Calls expected{
+        "showWarning",
+        "Micropause/InterruptFor",
+        "Micropause/InterruptEvery",
+        "Micropause/Audible",
+        "Micropause/WarningSound",
+        "Micropause/AudiblePre",
+        "Micropause/WarningSoundPre",
+        "Micropause/Blank",
+        "Micropause/Warning",
+        "Micropause/DisableEsc",
+        "Micropause/IntelliReset",
+        "Micropause/Monitor0",
+        "InstallFilter(0,-1)",
+        "Micropause/Monitor1",
+        "InstallFilter(1,-1)",
+        "Exercise/AudibleX",
+        "Exercise/EveryM",
+        "Exercise/WarningSoundX",
+        "Exercise/BlankX",
+        "Exercise/ViewAm",
+        "saveScheme",
+        "Exercise/Scheme",
+        "Exercise/xStart",
+        "Exercise/NumAtaTime",
+    };
+    EXPECT_EQ(a.calls, expected);
+}
+
+TEST(SettingsDialog, TheNewWarningShowsAtOnce) {
+    ApplyRig a;
+    a.Open();
+    a.form.txtWarning = "Look out of the window.";
+    a.Apply();
+    EXPECT_EQ(a.shownWarning, "Look out of the window.");
+    EXPECT_EQ(a.rig.settings.Warning, "Look out of the window.");
+    EXPECT_EQ(a.Stored(kMicropause, "Warning"), "Look out of the window.");
+}
+
+TEST(SettingsDialog, MicropauseBoxesAreClampedToWhatTheDialogAllows) {
+    struct Case {
+        const char* intFor;
+        const char* intEvery;
+        const char* shownFor;
+        const char* shownEvery;
+    };
+    for (const Case& c : {Case{"75", "1", "60", "2"}, Case{"1", "1500", "3", "999"},
+                          Case{"3", "2", "3", "2"}, Case{"60", "999", "60", "999"}}) {
+        ApplyRig a;
+        a.Open();
+        a.form.txtIntFor = c.intFor;
+        a.form.txtIntEvery = c.intEvery;
+        a.Apply();
+        EXPECT_EQ(a.form.txtIntFor, c.shownFor) << c.intFor;
+        EXPECT_EQ(a.form.txtIntEvery, c.shownEvery) << c.intEvery;
+        EXPECT_EQ(a.Stored(kMicropause, "InterruptFor"), c.shownFor);
+        EXPECT_EQ(a.Stored(kMicropause, "InterruptEvery"), c.shownEvery);
+    }
+}
+
+TEST(SettingsDialog, AMicropauseBoxWithoutANumberShowsTheValueInEffectAgain) {
+    for (const char* bad : {"", "abc", "4294967296", "1.5"}) {
+        ApplyRig a;
+        a.rig.settings.InterruptFor = 20;
+        a.rig.settings.InterruptEvery = 7;
+        a.Open();
+        a.form.txtIntFor = bad;
+        a.form.txtIntEvery = "1";  // judged on its own
+        a.Apply();
+        EXPECT_EQ(a.form.txtIntFor, "20") << bad;
+        EXPECT_EQ(a.rig.settings.InterruptFor, 20) << bad;
+        EXPECT_EQ(a.form.txtIntEvery, "2") << bad;
+        EXPECT_EQ(a.rig.settings.InterruptEvery, 2) << bad;
+
+        a.form.txtIntFor = "30";
+        a.form.txtIntEvery = bad;
+        a.Apply();
+        EXPECT_EQ(a.rig.settings.InterruptFor, 30) << bad;
+        EXPECT_EQ(a.form.txtIntEvery, "2") << bad;
+        EXPECT_EQ(a.Stored(kMicropause, "InterruptEvery"), "2") << bad;
+    }
+}
+
+TEST(SettingsDialog, TheRunningProgramTakesTheNewMicropauseTiming) {
+    struct Case {
+        std::int32_t from;
+        const char* to;
+        std::int32_t left;
+        std::int32_t leftAfter;
+    };
+    // The countdown moves by the change of interval, and never below 2 minutes.
+    for (const Case& c : {Case{4, "10", 3, 9}, Case{10, "4", 3, 2}, Case{10, "8", 6, 4}}) {
+        ApplyRig a;
+        a.rig.settings.InterruptEvery = c.from;
+        a.rig.Start();
+        a.rig.state().MinutesToMicropause = c.left;
+        a.Open();
+        a.form.txtIntEvery = c.to;
+        a.form.txtIntFor = "20";
+        a.Apply();
+        EXPECT_EQ(a.rig.state().MinutesToMicropause, c.leftAfter) << c.from << "->" << c.to;
+        EXPECT_EQ(std::to_string(a.rig.state().MicropauseInterval), c.to);
+        // The idle poll runs at the new length.
+        EXPECT_EQ(a.rig.tSeconds.Interval(), 20'000u);
+    }
+}
+
+TEST(SettingsDialog, AShorterExerciseIntervalCutsTheCountdown) {
+    struct Case {
+        const char* everyM;
+        std::int32_t leftAfter;
+    };
+    for (const Case& c : {Case{"20", 20}, Case{"60", 35}}) {
+        ApplyRig a;
+        a.rig.state().MinutesToExercise = 35;
+        a.Open();
+        ASSERT_EQ(a.form.txtEveryM, "50");
+        a.form.txtEveryM = c.everyM;
+        a.Apply();
+        EXPECT_EQ(a.rig.state().MinutesToExercise, c.leftAfter) << c.everyM;
+        EXPECT_EQ(a.Stored(kExercise, "EveryM"), c.everyM);
+    }
+}
+
+TEST(SettingsDialog, ExerciseBoxesWithoutAUsableNumberAreMended) {
+    struct Case {
+        const char* typed;
+        const char* everyMShown;
+        const char* numShown;
+    };
+    const std::string everyMMax = std::to_string(kEveryMRange.max);
+    const std::string numMax = std::to_string(kNumAtaTimeRange.max);
+    for (const Case& c : {Case{"", "50", "6"}, Case{"abc", "50", "6"}, Case{"0", "1", "1"},
+                          Case{"99999999999999", everyMMax.c_str(), numMax.c_str()}}) {
+        ApplyRig a;
+        a.Open();
+        a.form.txtEveryM = c.typed;
+        a.form.txtNumAtaTime = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form.txtEveryM, c.everyMShown) << c.typed;
+        EXPECT_EQ(a.form.txtNumAtaTime, c.numShown) << c.typed;
+        EXPECT_EQ(a.Stored(kExercise, "EveryM"), c.everyMShown) << c.typed;
+        EXPECT_EQ(a.Stored(kExercise, "NumAtaTime"), c.numShown) << c.typed;
+    }
+}
+
+TEST(SettingsDialog, StartingPointAndVideoSize) {
+    ApplyRig a;
+    a.Open();
+    a.form.optXstartRandom = true;
+    a.form.comboView = 9;
+    a.Apply();
+    EXPECT_EQ(a.rig.settings.xStart, -1);
+    EXPECT_EQ(a.Stored(kExercise, "xStart"), "-1");
+    EXPECT_EQ(a.Stored(kExercise, "ViewAm"), "4");
+    EXPECT_EQ(a.form.comboView, 4);
+
+    a.form.optXstartRandom = false;
+    a.form.comboView = -2;
+    a.Apply();
+    EXPECT_EQ(a.Stored(kExercise, "xStart"), "0");
+    EXPECT_EQ(a.rig.settings.ViewAm, 0);
+}
+
+TEST(SettingsDialog, TheHookFollowsTheInputBoxesOnEveryApply) {
+    ApplyRig a;
+    a.Open();
+    a.form.chkMonitor[kKeyboard] = false;
+    a.Apply();
+    EXPECT_EQ(a.Stored(kMicropause, "Monitor0"), "0");
+    EXPECT_EQ(a.Stored(kMicropause, "Monitor1"), "1");
+    EXPECT_EQ(a.Count("InstallFilter(0,0)"), 1);
+    EXPECT_EQ(a.Count("InstallFilter(1,-1)"), 1);
+    EXPECT_FALSE(a.rig.hook.Recording(kKeyboard));
+    EXPECT_FALSE(a.rig.settings.Monitor[kKeyboard]);
+
+    a.form.chkMonitor[kKeyboard] = true;
+    a.Apply();
+    EXPECT_EQ(a.Stored(kMicropause, "Monitor0"), "1");
+    EXPECT_EQ(a.Count("InstallFilter(0,-1)"), 1);
+    EXPECT_TRUE(a.rig.hook.Recording(kKeyboard));
+}
+
+TEST(EscapeLock, TheBoxIsGreyedOnlyWhileTheOutsideLockIsOne) {
+    struct Case {
+        const char* stored;  // nullptr: not stored
+        bool enabled;
+    };
+    for (const Case& c :
+         {Case{"0", true}, Case{"-1", true}, Case{nullptr, true}, Case{"1", false},
+          Case{" 1 ", false}, Case{"x", true}, Case{"1.4", true}, Case{"2", true}}) {
+        ApplyRig a;
+        if (c.stored != nullptr) {
+            a.store.SaveSetting(kMicropause, "DisableEsc2", c.stored);
+        }
+        a.Open();
+        EXPECT_EQ(a.form.chkDisableEscEnabled, c.enabled) << (c.stored ? c.stored : "missing");
+    }
+}
+
+TEST(EscapeLock, AppliedWhileLockedEscapingStaysDisabledButTheBoxIsWhatIsStored) {
+    ApplyRig a;
+    a.store.SaveSetting(kMicropause, "DisableEsc2", "1");
+    a.rig.settings = LoadSettings(a.store);
+    ASSERT_TRUE(a.rig.settings.DisableEsc);
+    a.Open();
+    a.form.chkDisableEsc = false;
+    a.Apply();
+    EXPECT_TRUE(a.rig.settings.DisableEsc);
+    EXPECT_EQ(a.Stored(kMicropause, "DisableEsc"), "0");
+    EXPECT_EQ(a.Stored(kMicropause, "DisableEsc2"), "1");
+
+    // Without the lock the box decides.
+    a.store.SaveSetting(kMicropause, "DisableEsc2", "0");
+    a.Apply();
+    EXPECT_FALSE(a.rig.settings.DisableEsc);
+    a.form.chkDisableEsc = true;
+    a.Apply();
+    EXPECT_TRUE(a.rig.settings.DisableEsc);
+    EXPECT_EQ(a.Stored(kMicropause, "DisableEsc"), "1");
+}
+
+}  // namespace
+}  // namespace rilto

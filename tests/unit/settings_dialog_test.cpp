@@ -1,0 +1,142 @@
+// Opening the settings dialog, its commands, and a scheme picked on its pages, with the
+// window replaced by a view that records what it is asked to show.
+
+#include <gtest/gtest.h>
+
+#include "fakes/exercise_rig.h"
+#include "settings/settings_dialog.h"
+
+namespace rilto {
+namespace {
+
+struct FakeDialogView : SettingsDialogView {
+    explicit FakeDialogView(fakes::ExerciseRig& rig) : rig_(rig) {}
+    void Fill(const SettingsForm& f) override { form = f; }
+    SettingsForm Read() const override { return form; }
+    void SetSchemeBoxes(const SchemeBox& b) override { box = b; }
+    void SetRows(const std::vector<ExerciseRow>& r) override { rows = r; }
+    std::vector<ExerciseRow> Rows() const override { return rows; }
+    bool HasRows() const override { return !rows.empty(); }
+    void ShowDialog() override {
+        shown = true;
+        micropauseOnShow = rig_.state().MicropauseRunning;
+    }
+    void Hide() override { shown = false; }
+    // The program's timers go on while it waits.
+    void WaitWhile(const std::function<bool()>& busy) override {
+        ++waits;
+        for (int i = 0; i < 1000 && busy(); ++i) {
+            rig_.clock.Advance(100);
+        }
+    }
+    void Pause(std::uint32_t ms) override { paused += ms; }
+
+    SettingsForm form;
+    SchemeBox box;
+    std::vector<ExerciseRow> rows;
+    bool shown = false;
+    bool micropauseOnShow = false;
+    int waits = 0;
+    std::uint32_t paused = 0;
+
+  private:
+    fakes::ExerciseRig& rig_;
+};
+
+struct DialogRig : fakes::ExerciseRig {
+    DialogRig()
+        : view(*this),
+          dialog(SettingsDialogPorts{settings, store, scheduler, progressBar, hook, table, view,
+                                     [this](const std::string& w) { warning = w; }}) {}
+    FakeDialogView view;
+    SettingsDialog dialog;
+    std::string warning;
+};
+
+TEST(SettingsDialogTest, OpeningDuringAMicropauseEndsItFirstUnlessItIsAlmostOver) {
+    DialogRig rig;
+    rig.settings.InterruptFor = 10;  // 100 steps of the bar
+    rig.Start();
+    rig.scheduler.RiltoMicropause();
+    rig.AdvanceSeconds(1);
+    ASSERT_TRUE(rig.state().MicropauseRunning);
+    ASSERT_LT(rig.progressBar.Value(), 20);
+    rig.dialog.LoadMeUp();
+    EXPECT_EQ(rig.view.waits, 1);
+    EXPECT_TRUE(rig.view.shown);
+    EXPECT_FALSE(rig.view.micropauseOnShow);
+    EXPECT_LE(rig.clock.Elapsed(), 1'500u);  // ended at its next step, not after 10 s
+
+    rig.dialog.Cancel();
+    rig.scheduler.RiltoMicropause();
+    rig.progressBar.SetValue(97);
+    rig.dialog.LoadMeUp();
+    EXPECT_EQ(rig.view.waits, 1);
+    EXPECT_TRUE(rig.view.micropauseOnShow);
+}
+
+TEST(SettingsDialogTest, FillsThePagesAndKeepsUnappliedRowsAcrossOpenings) {
+    DialogRig rig;
+    rig.UseScheme(3);
+    AddSchemeName(rig.store, "Other");
+    AddSchemeName(rig.store, "Test");
+    rig.settings.InterruptFor = 20;
+    rig.dialog.LoadMeUp();
+    EXPECT_EQ(rig.view.form.txtIntFor, "20");
+    EXPECT_EQ(rig.view.box.names, (std::vector<std::string>{"Other", "Test"}));
+    EXPECT_EQ(rig.view.box.selected, 1);
+    ASSERT_EQ(rig.view.rows.size(), 3u);
+
+    rig.view.rows[0].text = "Edited";
+    rig.view.form.txtIntFor = "45";  // not applied: lost at the next opening
+    rig.dialog.Cancel();
+    rig.dialog.LoadMeUp();
+    EXPECT_EQ(rig.view.rows[0].text, "Edited");
+    EXPECT_EQ(rig.view.form.txtIntFor, "20");
+
+    // The next Apply saves the edited rows as the scheme in use.
+    rig.dialog.Apply();
+    ExerciseTable stored;
+    LoadScheme(rig.store, "Test", stored);
+    EXPECT_EQ(stored.At(1).Title, "Edited");
+    EXPECT_EQ(stored.At(1).File, "e1.avi");
+}
+
+TEST(SettingsDialogTest, OkAppliesPausesAndHidesAndApplyShowsTheCorrectedBoxes) {
+    DialogRig rig;
+    rig.dialog.LoadMeUp();
+    rig.view.form.txtIntFor = "75";
+    rig.view.form.txtWarning = "Stretch now";
+    rig.dialog.Apply();
+    EXPECT_EQ(rig.view.form.txtIntFor, "60");
+    EXPECT_EQ(rig.settings.InterruptFor, 60);
+    EXPECT_EQ(rig.warning, "Stretch now");
+    EXPECT_TRUE(rig.view.shown);
+
+    rig.view.form.txtIntEvery = "7";
+    rig.dialog.Ok();
+    EXPECT_EQ(rig.view.paused, kOkPauseMs);
+    EXPECT_FALSE(rig.view.shown);
+    EXPECT_EQ(rig.store.GetSetting(kMicropause, "InterruptEvery", ""), "7");
+}
+
+TEST(SettingsDialogTest, PickingASchemeSavesTheEditsOfTheOneShownFirst) {
+    DialogRig rig;
+    rig.UseScheme(2);
+    SaveScheme(rig.store, "Next", {TitleEntry(), {"n.bmp", "Next one", 1, 15}}, 1);
+    rig.dialog.LoadMeUp();
+    rig.view.rows[1].length = "44 seconds";
+    rig.view.rows[1].icon = kIconOff;
+    rig.dialog.SchemeChosen("Next");
+    EXPECT_EQ(rig.settings.Scheme, "Next");
+    ASSERT_EQ(rig.view.rows.size(), 1u);
+    EXPECT_EQ(rig.view.rows[0].text, "Next one");
+    EXPECT_EQ(rig.table.At(1).File, "n.bmp");
+    ExerciseTable test;
+    LoadScheme(rig.store, "Test", test);
+    EXPECT_EQ(test.At(2).Seconds, 44);
+    EXPECT_EQ(test.At(2).DoIt, 0);
+}
+
+}  // namespace
+}  // namespace rilto

@@ -1,0 +1,383 @@
+// The settings dialog in this process, made from its template with the program's
+// manifest: its option pages read back what they were filled with, the number boxes
+// take digits within range whatever way they come, Ctrl+Tab switches pages, the
+// exercise list drives its detail frame, and every control stays on its page at 96 and
+// at 144 DPI.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "exercise/scheme_rows.h"
+#include "settings/frm_settings_ids.h"
+#include "settings/frm_settings_win.h"
+#include "support/harness.h"
+
+namespace {
+
+using rilto::ExerciseRow;
+using rilto::FrmSettings;
+using rilto::SettingsForm;
+
+// Two forms that differ in every field, so that a control left out shows in one.
+SettingsForm Sample(bool first) {
+    SettingsForm form;
+    form.txtIntFor = first ? "15" : "3";
+    form.txtIntEvery = first ? "4" : "99";
+    form.chkReset = first;
+    form.chkMonitor = {first, !first};
+    form.chkAudible = !first;
+    form.chkAudiblePre = first;
+    form.chkBlank = !first;
+    form.txtWarning = first ? "Hands off && relax" : "Look away";
+    form.chkDisableEsc = first;
+    form.chkDisableEscEnabled = !first;
+    form.txtEveryM = first ? "50" : "999";
+    form.chkAudibleX = first;
+    form.chkBlankX = !first;
+    form.comboView = first ? 4 : 1;
+    form.txtNumAtaTime = first ? "6" : "1";
+    form.optXstartRandom = first;
+    return form;
+}
+
+const std::vector<ExerciseRow> kRows = {{"Neck rolls", rilto::kIconOn, "30 seconds"},
+                                        {"Wrists", rilto::kIconOff, "45 seconds"},
+                                        {"Shoulders", rilto::kIconOn, "20 seconds"}};
+
+constexpr int kNumberBoxes[] = {IDC_TXTINTFOR, IDC_TXTINTEVERY, IDC_TXTEVERYM, IDC_TXTNUMATATIME,
+                                IDC_TXTXSECS};
+
+RECT ScreenRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+RECT ClientOnScreen(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+class SettingsDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rilto::FrmSettingsEvents events;
+        events.ok = [this] { ++oks_; };
+        events.cancel = [this] { ++cancels_; };
+        events.schemeChosen = [this](const std::string& name) { chosen_.push_back(name); };
+        ASSERT_TRUE(dialog_.Create(std::move(events)));
+    }
+
+    // The program's message loop: the dialog sees each message first.
+    bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (!dialog_.TranslateDialogMessage(&msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
+            }
+            if (done() || GetTickCount() - start >= ms) {
+                return done();
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    void Pump(DWORD ms) {
+        PumpUntil([] { return false; }, ms);
+    }
+    void Show() {
+        dialog_.ShowDialog();
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog_.hwnd(); }, 3000));
+    }
+    void SelectPage(int index) {
+        SendMessageW(C(IDC_TS), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+        Pump(100);
+    }
+    int VisiblePage() const {
+        for (int i = 0; i < FrmSettings::kPages; ++i) {
+            if (IsWindowVisible(dialog_.Page(i))) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    HWND C(int id) const { return dialog_.Control(id); }
+    std::wstring Text(int id) const { return harness::TextOf(C(id)); }
+    bool Checked(int id) const { return SendMessageW(C(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool OkIsDefault() const {
+        return (GetWindowLongPtrW(C(IDOK), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+               LOWORD(SendMessageW(dialog_.hwnd(), DM_GETDEFID, 0, 0)) == IDOK;
+    }
+    POINT RowCentre(int row) const {
+        RECT r{LVIR_LABEL, 0, 0, 0};
+        SendMessageW(C(IDC_L), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&r));
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(C(IDC_L), &p);
+        return p;
+    }
+    void PutOnClipboard(const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(dialog_.hwnd()));
+        EmptyClipboard();
+        const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(block), text.c_str(), bytes);
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+        CloseClipboard();
+    }
+
+    FrmSettings dialog_;
+    int oks_ = 0;
+    int cancels_ = 0;
+    std::vector<std::string> chosen_;
+};
+
+TEST_F(SettingsDialog, ReadGivesBackWhatFillShowed) {
+    for (const bool first : {true, false}) {
+        const SettingsForm form = Sample(first);
+        dialog_.Fill(form);
+        const SettingsForm read = dialog_.Read();
+        EXPECT_EQ(read.txtIntFor, form.txtIntFor);
+        EXPECT_EQ(read.txtIntEvery, form.txtIntEvery);
+        EXPECT_EQ(read.chkReset, form.chkReset);
+        EXPECT_EQ(read.chkMonitor, form.chkMonitor);
+        EXPECT_EQ(read.chkAudible, form.chkAudible);
+        EXPECT_EQ(read.chkAudiblePre, form.chkAudiblePre);
+        EXPECT_EQ(read.chkBlank, form.chkBlank);
+        EXPECT_EQ(read.txtWarning, form.txtWarning);
+        EXPECT_EQ(read.chkDisableEsc, form.chkDisableEsc);
+        EXPECT_EQ(read.chkDisableEscEnabled, form.chkDisableEscEnabled);
+        EXPECT_EQ(IsWindowEnabled(C(IDC_CHKDISABLEESC)) != FALSE, form.chkDisableEscEnabled);
+        EXPECT_EQ(read.txtEveryM, form.txtEveryM);
+        EXPECT_EQ(read.chkAudibleX, form.chkAudibleX);
+        EXPECT_EQ(read.chkBlankX, form.chkBlankX);
+        EXPECT_EQ(read.comboView, form.comboView);
+        EXPECT_EQ(read.txtNumAtaTime, form.txtNumAtaTime);
+        EXPECT_EQ(read.optXstartRandom, form.optXstartRandom);
+        // One of the two start buttons, never both.
+        EXPECT_EQ(Checked(IDC_OPTXSTART0), !first);
+        EXPECT_EQ(Checked(IDC_OPTXSTART1), first);
+    }
+    // The user's pick of a start reads back too.
+    SendMessageW(C(IDC_OPTXSTART1), BM_CLICK, 0, 0);
+    EXPECT_TRUE(dialog_.Read().optXstartRandom);
+    EXPECT_FALSE(Checked(IDC_OPTXSTART0));
+}
+
+TEST_F(SettingsDialog, NumberBoxesTakeDigitsWithinRangeAndRefuseOtherPastes) {
+    dialog_.SetRows(kRows);  // the seconds box is enabled with a row selected
+    const struct {
+        const wchar_t* before;
+        wchar_t typed;
+        const wchar_t* after;
+    } cases[] = {{L"", L'a', L""},      {L"99", L'9', L"999"}, {L"100", L'0', L"100"},
+                 {L"12", L'\r', L"12"}, {L"12", L'-', L"12"},  {L"12", L'\b', L"1"},
+                 {L"", L'7', L"7"}};
+    for (const int id : kNumberBoxes) {
+        const HWND box = C(id);
+        for (const auto& c : cases) {
+            SetWindowTextW(box, c.before);
+            SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(-2), -2);  // caret at the end
+            SendMessageW(box, WM_CHAR, c.typed, 1);
+            EXPECT_EQ(harness::TextOf(box), c.after) << id << " typed " << int(c.typed);
+        }
+        // A paste, by message and by Ctrl+V, goes in only when it is all digits.
+        SetWindowTextW(box, L"12");
+        PutOnClipboard(L"abc");
+        for (const UINT msg : {UINT{WM_PASTE}, UINT{WM_CHAR}}) {
+            SendMessageW(box, EM_SETSEL, 0, -1);
+            SendMessageW(box, msg, msg == WM_CHAR ? 0x16 : 0, 0);
+            EXPECT_EQ(harness::TextOf(box), L"12") << id;
+        }
+        PutOnClipboard(L"42");
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        SendMessageW(box, WM_PASTE, 0, 0);
+        EXPECT_EQ(harness::TextOf(box), L"42") << id;
+    }
+}
+
+TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
+    Show();
+    SetFocus(C(IDC_TXTINTFOR));
+    for (const int expected : {1, 2, 0}) {
+        harness::PressKeyWith(VK_CONTROL, VK_TAB);
+        EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == expected; }, 2000)) << expected;
+        EXPECT_EQ(SendMessageW(C(IDC_TS), TCM_GETCURSEL, 0, 0), expected);
+        EXPECT_TRUE(IsChild(dialog_.hwnd(), GetFocus())) << expected;
+    }
+    // Ctrl+Shift+Tab goes back.
+    INPUT keys[6]{};
+    const WORD order[] = {VK_CONTROL, VK_SHIFT, VK_TAB, VK_TAB, VK_SHIFT, VK_CONTROL};
+    for (int i = 0; i < 6; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i >= 3 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(6, keys, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 2; }, 2000));
+}
+
+TEST_F(SettingsDialog, TabTipsNameTheFirstTwoPages) {
+    const auto tips = reinterpret_cast<HWND>(SendMessageW(C(IDC_TS), TCM_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tips, nullptr);
+    const wchar_t* expected[] = {L"Micropause Options", L"Exercise Break Options", L""};
+    for (int tab = 0; tab < FrmSettings::kPages; ++tab) {
+        wchar_t text[80] = L"";
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = C(IDC_TS);
+        tool.uId = static_cast<UINT_PTR>(tab);
+        tool.lpszText = text;
+        SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(text, expected[tab]) << tab;
+    }
+}
+
+TEST_F(SettingsDialog, APickInEitherSchemeBoxMovesTheOtherAndIsToldOnce) {
+    dialog_.SetSchemeBoxes(rilto::SchemeBox{{"*Short", "*Medium break", "Mine"}, 1});
+    EXPECT_EQ(SendMessageW(C(IDC_CMBSCHEMES), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(C(IDC_CMBSCHEMES2), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(chosen_.empty());
+    const struct {
+        int picked;
+        int other;
+        int page;
+        int index;
+    } picks[] = {{IDC_CMBSCHEMES2, IDC_CMBSCHEMES, 1, 2}, {IDC_CMBSCHEMES, IDC_CMBSCHEMES2, 2, 0}};
+    for (const auto& p : picks) {
+        SendMessageW(C(p.picked), CB_SETCURSEL, static_cast<WPARAM>(p.index), 0);
+        SendMessageW(dialog_.Page(p.page), WM_COMMAND, MAKEWPARAM(p.picked, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(C(p.picked)));
+        EXPECT_EQ(SendMessageW(C(p.other), CB_GETCURSEL, 0, 0), p.index);
+    }
+    EXPECT_EQ(chosen_, (std::vector<std::string>{"Mine", "*Short"}));
+}
+
+TEST_F(SettingsDialog, TheExerciseListDrivesItsDetailFrame) {
+    dialog_.SetRows(kRows);
+    EXPECT_EQ(Text(IDC_FRAMEX), L"Neck rolls settings");
+    EXPECT_TRUE(Checked(IDC_CHKDOIT));
+    EXPECT_EQ(Text(IDC_TXTXSECS), L"30");
+    Show();
+    SelectPage(2);
+
+    // A click on the second row shows it; its seconds and its check box edit it.
+    harness::ClickAt(RowCentre(1).x, RowCentre(1).y, false);
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_FRAMEX) == L"Wrists settings"; }, 2000));
+    EXPECT_EQ(Text(IDC_TXTXSECS), L"45");
+    EXPECT_FALSE(Checked(IDC_CHKDOIT));
+    SetWindowTextW(C(IDC_TXTXSECS), L"90");
+    EXPECT_EQ(dialog_.Rows()[1].length, "90 seconds");
+    SendMessageW(C(IDC_CHKDOIT), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog_.Rows()[1].icon, rilto::kIconOn);
+    SendMessageW(C(IDC_CHKDOIT), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog_.Rows()[1].icon, rilto::kIconOff);
+
+    // A double click on the third row turns it off, and the frame with it.
+    harness::DoubleClickAt(RowCentre(2).x, RowCentre(2).y);
+    EXPECT_TRUE(PumpUntil([&] { return dialog_.Rows()[2].icon == rilto::kIconOff; }, 2000));
+    EXPECT_EQ(Text(IDC_FRAMEX), L"Shoulders settings");
+    EXPECT_FALSE(Checked(IDC_CHKDOIT));
+    const std::vector<ExerciseRow> rows = dialog_.Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].text, "Neck rolls");
+    EXPECT_EQ(rows[0].icon, rilto::kIconOn);
+    EXPECT_EQ(rows[0].length, "30 seconds");
+
+    // Without rows the frame is empty and disabled, and its handlers do nothing.
+    dialog_.SetRows({});
+    EXPECT_FALSE(dialog_.HasRows());
+    EXPECT_FALSE(IsWindowEnabled(C(IDC_CHKDOIT)));
+    EXPECT_FALSE(IsWindowEnabled(C(IDC_TXTXSECS)));
+    EXPECT_EQ(Text(IDC_FRAMEX), L"");
+    SendMessageW(dialog_.Page(2), WM_COMMAND, MAKEWPARAM(IDC_CHKDOIT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(C(IDC_CHKDOIT)));
+    SetWindowTextW(C(IDC_TXTXSECS), L"12");
+    EXPECT_TRUE(dialog_.Rows().empty());
+}
+
+TEST_F(SettingsDialog, EditingATitleInPlaceTakesEnterFromOk) {
+    dialog_.SetRows(kRows);
+    Show();
+    SelectPage(2);
+    EXPECT_TRUE(OkIsDefault());
+    SetFocus(C(IDC_L));
+    const auto edit = reinterpret_cast<HWND>(SendMessageW(C(IDC_L), LVM_EDITLABELW, 1, 0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(OkIsDefault());
+    SetWindowTextW(edit, L"Wrist circles");
+    harness::PressKey(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return dialog_.Rows()[1].text == "Wrist circles"; }, 2000));
+    EXPECT_TRUE(OkIsDefault());
+    EXPECT_EQ(oks_, 0);
+    // Enter is OK again, and ESC Cancel.
+    harness::PressKey(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return oks_ == 1; }, 2000));
+    harness::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return cancels_ == 1; }, 2000));
+}
+
+TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
+    dialog_.Fill(Sample(true));
+    dialog_.SetSchemeBoxes(rilto::SchemeBox{{"*Medium break"}, 0});
+    dialog_.SetRows(kRows);
+    Show();
+    const wchar_t* shots[] = {L"settings-micropauses", L"settings-exercise-breaks",
+                              L"settings-exercise-schemes"};
+    for (const UINT dpi : {96u, 144u}) {
+        if (dpi != 96) {
+            RECT suggested = ScreenRect(dialog_.hwnd());
+            suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, 3, 2);
+            suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, 3, 2);
+            SendMessageW(dialog_.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+        const RECT client = ClientOnScreen(dialog_.hwnd());
+        const RECT strip = ScreenRect(C(IDC_TS));
+        EXPECT_FALSE(IsWindowVisible(C(IDC_PICHIDE))) << dpi;
+        EXPECT_TRUE(Inside(strip, client)) << dpi;
+        // All three tabs fit: no scroll arrows.
+        const HWND arrows = FindWindowExW(C(IDC_TS), nullptr, UPDOWN_CLASSW, nullptr);
+        EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows)) << dpi;
+        for (const int id : {IDOK, IDCANCEL, IDC_APPLY}) {
+            const RECT button = ScreenRect(C(id));
+            EXPECT_TRUE(Inside(button, client)) << id << " at " << dpi;
+            EXPECT_GE(button.top, strip.bottom) << id << " at " << dpi;
+        }
+        for (int page = 0; page < FrmSettings::kPages; ++page) {
+            SelectPage(page);
+            if (dpi == 96) {
+                harness::SaveScreenshot(shots[page]);
+            }
+            const HWND pageWindow = dialog_.Page(page);
+            const RECT area = ClientOnScreen(pageWindow);
+            EXPECT_TRUE(Inside(ScreenRect(pageWindow), strip)) << page << " at " << dpi;
+            for (HWND c = GetWindow(pageWindow, GW_CHILD); c != nullptr;
+                 c = GetWindow(c, GW_HWNDNEXT)) {
+                EXPECT_TRUE(Inside(ScreenRect(c), area))
+                    << "control " << GetDlgCtrlID(c) << " \"" << harness::TextOf(c) << "\" on page "
+                    << page << " at " << dpi;
+            }
+        }
+    }
+}
+
+}  // namespace

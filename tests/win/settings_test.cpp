@@ -1,0 +1,201 @@
+// The settings dialog end to end: opened from the tray, typed into with real keys, and
+// applied to the running program, observed through its windows and the store.
+
+#include "engine/frm_rilto_ids.h"
+#include "settings/frm_settings_ids.h"
+#include "support/rilto_test.h"
+
+namespace harness {
+namespace {
+
+constexpr DWORD kWait = 10000;
+constexpr wchar_t kDialogTitle[] = L"Rilto Options";
+
+// Four whole numbers and the tick count, joined by "/": the stored and current hook
+// times of the keyboard, then of the mouse.
+std::vector<long long> Numbers(const std::wstring& text) {
+    std::vector<long long> out;
+    std::wstring part;
+    for (wchar_t c : text + L"/") {
+        if (c == L'/') {
+            out.push_back(part.empty() ? 0 : std::stoll(part));
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    return out;
+}
+
+void PutOnClipboard(const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+class SettingsTest : public RiltoTest {
+  protected:
+    HWND Dialog() {
+        const HWND d = FindProcessWindow(running_.Id(), kDialogTitle);
+        return d != nullptr && IsWindowVisible(d) ? d : nullptr;
+    }
+    // Shown and laid out: the curtain that hides the layout is gone.
+    HWND WaitForDialog() {
+        WaitUntil(
+            [&] {
+                return Dialog() != nullptr && Control(IDC_PICHIDE) != nullptr &&
+                       !IsWindowVisible(Control(IDC_PICHIDE));
+            },
+            kWait);
+        PumpFor(500);
+        return Dialog();
+    }
+    HWND Control(int id) { return DescendantWithId(Dialog(), id); }
+    void Click(int id) {
+        const POINT at = CentreOf(Control(id));
+        ClickAt(at.x, at.y, false);
+        PumpFor(200);
+    }
+    bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // The page in front: the one under the middle of the tab strip's display area.
+    int Page() {
+        RECT r{};
+        GetWindowRect(Control(IDC_PICTS0), &r);
+        const HWND top = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        for (int i = 0; i < 3; ++i) {
+            const HWND page = Control(IDC_PICTS0 + i);
+            if (top == page || IsChild(page, top)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    std::vector<long long> Diagnostics() {
+        const POINT voluntary = CentreOf(FormControl(IDC_LBLVOLUNTARY));
+        DoubleClickAt(voluntary.x, voluntary.y);
+        PumpFor(500);
+        return Numbers(TextOf(FormControl(IDC_LBLESC)));
+    }
+};
+
+TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
+    WriteSetting(L"Micropause", L"DisableEsc2", L"1");
+    Start();
+
+    // A double click on the tray icon opens it, on its first page.
+    const POINT icon = TrayIconCentre();
+    DoubleClickAt(icon.x, icon.y);
+    const HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Page(), 0);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_CHKDISABLEESC)));  // locked from outside
+    EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"15");
+    SaveScreenshot(L"settings-micropauses");
+    // Ctrl+Tab goes round the pages.
+    for (int page : {1, 2, 0}) {
+        PressKeyWith(VK_CONTROL, VK_TAB);
+        PumpFor(400);
+        EXPECT_EQ(Page(), page);
+        if (page == 1) {
+            SaveScreenshot(L"settings-exercise-breaks");
+        } else if (page == 2) {
+            SaveScreenshot(L"settings-exercise-schemes");
+        }
+    }
+
+    // Typed: only digits reach the box; Backspace does.
+    Click(IDC_TXTINTFOR);
+    PressKey(VK_END);
+    for (int i = 0; i < 3; ++i) {
+        PressKey(VK_BACK);
+    }
+    for (wchar_t c : std::wstring(L"a1b2")) {
+        TypeChar(c);
+    }
+    PumpFor(200);
+    EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"12");
+    PressKey(VK_BACK);
+    PressKey(VK_BACK);
+    TypeChar(L'5');
+    PumpFor(200);
+    EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"5");
+    // Pasted: refused like typing, by Ctrl+V or by the edit's own paste.
+    PutOnClipboard(L"abc");
+    PressKeyWith(VK_CONTROL, 'V');
+    SendMessageW(Control(IDC_TXTINTFOR), WM_PASTE, 0, 0);
+    PumpFor(200);
+    EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"5");
+
+    Click(IDC_CHKMONITOR0);  // "Monitor keyboard use" off
+    EXPECT_FALSE(Checked(IDC_CHKMONITOR0));
+    Click(IDC_APPLY);
+    EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"5");
+    EXPECT_EQ(ReadSetting(L"Micropause", L"Monitor0").value_or(L""), L"0");
+    EXPECT_EQ(ReadSetting(L"Micropause", L"DisableEsc2").value_or(L""), L"1");
+    EXPECT_NE(Dialog(), nullptr);  // Apply leaves it open
+    Click(IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
+
+    // Keys no longer count; the mouse still does.
+    Command(IDM_POPUP_STATUS);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    PumpFor(300);
+    const std::vector<long long> before = Diagnostics();
+    PumpFor(300);
+    PressKey(VK_SHIFT);
+    MoveMouseBy(3, 3);
+    PumpFor(300);
+    const std::vector<long long> after = Diagnostics();
+    ASSERT_EQ(before.size(), 5u);
+    ASSERT_EQ(after.size(), 5u);
+    EXPECT_EQ(after[1], before[1]) << "keyboard";
+    EXPECT_GT(after[3], before[3]) << "mouse";
+    PressKey(VK_RETURN);  // the status window's OK
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+
+    // The next micropause takes the new length.
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    const DWORD from = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, 20000));
+    const DWORD lasted = GetTickCount() - from;
+    EXPECT_GE(lasted, 4000u);
+    EXPECT_LE(lasted, 9000u);
+}
+
+TEST_F(SettingsTest, OpenedDuringAMicropauseItComesWhenTheMicropauseIsOver) {
+    WriteSetting(L"Micropause", L"InterruptFor", L"30");
+    Start();
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    PumpFor(1000);
+    const DWORD asked = GetTickCount();
+    Command(IDM_POPUP_OPTIONS);
+    bool screenGoneFirst = false;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (Dialog() != nullptr) {
+                screenGoneFirst = !Shown();
+                return true;
+            }
+            return false;
+        },
+        kWait));
+    EXPECT_TRUE(screenGoneFirst);
+    EXPECT_LT(GetTickCount() - asked, 5000u);  // ended at once, not after 30 s
+    ASSERT_NE(WaitForDialog(), nullptr);
+    // Enabled again when the lock is lifted: read afresh at every opening.
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_CHKDISABLEESC)));
+    // OK applies and closes.
+    Click(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
+    EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"30");
+}
+
+}  // namespace
+}  // namespace harness
