@@ -40,16 +40,17 @@ foreach(dir engine exercise settings)
   if(RILTO_${dir}_WIN_SOURCES)
     add_library(rilto_${dir}_win STATIC ${RILTO_${dir}_WIN_SOURCES})
     target_link_libraries(rilto_${dir}_win PUBLIC rilto_core ${below} comctl32 comdlg32 shell32
-                                                  winmm ole32)
+                                                  winmm ole32 version)
     set(below rilto_${dir}_win)
   endif()
 endforeach()
 
 add_executable(rilto32 WIN32 ${RILTO_shell_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc)
 # windres finds the icon on its include path.
-target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/src/shell)
+target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/data/about
+                                          ${CMAKE_SOURCE_DIR}/src/shell)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico)
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/data/icon/rilto.ico;${CMAKE_SOURCE_DIR}/data/about/about.bmp")
 target_link_libraries(rilto32 PRIVATE ${below})
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
 rilto_program_resources(rilto32 "Rilto Micropause")

@@ -112,6 +112,7 @@ bool RiltoApp::CreateWindows() {
     TrayMenuEvents menu;
     menu.options = [this] { settingsDialog_.LoadMeUp(); };
     menu.status = [this] { scheduler_.StatusRequested(); };
+    menu.about = [this] { frmAbout_.Show(nullptr); };
     menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
     menu.exerciseNow = [this] { exerciseFlow_.ExerciseNowFromTray(); };
     menu.scheme = [this](int, const std::string& name) { exerciseFlow_.RunScheme(name); };
@@ -153,12 +154,17 @@ bool RiltoApp::CreateSettingsDialog() {
     events.ok = [this] { settingsDialog_.Ok(); };
     events.cancel = [this] { settingsDialog_.Cancel(); };
     events.schemeChosen = [this](const std::string& name) { settingsDialog_.SchemeChosen(name); };
+    // The choice is in use at once; Apply stores it.
+    events.warningSound = [this](int target) {
+        FrmSound::Choose(frmSettings_.hwnd(), settings_, target, sounds_);
+    };
     return frmSettings_.Create(std::move(events));
 }
 
 void RiltoApp::Dispatch(MSG& msg) {
     if (frmX_.PreTranslate(&msg) || frmChkExercise_.TranslateDialogMessage(&msg) ||
-        frmSettings_.TranslateDialogMessage(&msg) || frmRilto_.TranslateDialogMessage(&msg)) {
+        frmSettings_.TranslateDialogMessage(&msg) || frmAbout_.TranslateDialogMessage(&msg) ||
+        frmRilto_.TranslateDialogMessage(&msg)) {
         return;
     }
     TranslateMessage(&msg);
@@ -196,6 +202,7 @@ void RiltoApp::WaitWhile(const std::function<bool()>& busy) {
 void RiltoApp::ShowTrayMenu() {
     TrayFeatures features;
     features.settingsDialog = true;
+    features.aboutBox = true;
     features.exerciseBreaks = true;
     trayMenu_.Load(LoadTrayMenu(store_, features));
     trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd());

@@ -24,7 +24,9 @@
 #include "exercise/exercise_table.h"
 #include "exercise/frm_chk_exercise_win.h"
 #include "exercise/frm_x_win.h"
+#include "settings/frm_about_tevrin_win.h"
 #include "settings/frm_settings_win.h"
+#include "settings/frm_sound_win.h"
 #include "settings/settings_dialog.h"
 #include "shell/hook_window_win.h"
 #include "common/registry_settings_store_win.h"
@@ -109,6 +111,7 @@ class RiltoApp : private StartupHost, private ShutdownActions, private SettingsD
     std::mt19937 random_;
     ExerciseBreakFlow exerciseFlow_;
     FrmSettings frmSettings_;
+    FrmAboutTevrin frmAbout_;
     SettingsDialog settingsDialog_;
     TrayMenu trayMenu_;
     TrayController tray_;

@@ -2,7 +2,9 @@
 // applied to the running program, observed through its windows and the store.
 
 #include "engine/frm_rilto_ids.h"
+#include "settings/frm_about_ids.h"
 #include "settings/frm_settings_ids.h"
+#include "settings/frm_sound_ids.h"
 #include "support/rilto_test.h"
 
 namespace harness {
@@ -88,8 +90,12 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     Start();
 
     // A double click on the tray icon opens it, on its first page.
-    const POINT icon = TrayIconCentre();
-    DoubleClickAt(icon.x, icon.y);
+    // (The tray may take a moment to show a new icon: the click is tried again.)
+    for (int attempt = 0; attempt < 5 && Dialog() == nullptr; ++attempt) {
+        const POINT icon = TrayIconCentre();
+        DoubleClickAt(icon.x, icon.y);
+        WaitUntil([&] { return Dialog() != nullptr; }, 3000);
+    }
     const HWND dialog = WaitForDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Page(), 0);
@@ -195,6 +201,104 @@ TEST_F(SettingsTest, OpenedDuringAMicropauseItComesWhenTheMicropauseIsOver) {
     Click(IDOK);
     EXPECT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
     EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"30");
+}
+
+// The top-level windows of the process with this title.
+int WindowsTitled(DWORD processId, const std::wstring& title) {
+    struct Count {
+        DWORD pid;
+        const std::wstring* title;
+        int n;
+    } count{processId, &title, 0};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            wchar_t text[128] = L"";
+            GetWindowTextW(w, text, 128);
+            c->n += pid == c->pid && IsWindowVisible(w) && *c->title == text ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+TEST_F(SettingsTest, AWarningSoundChosenIsStoredByApplyAndAboutOpensOnce) {
+    // A wave file to choose: a short silence.
+    const std::wstring wave = BinPath(L"settings-test-chime.wav");
+    {
+        const char header[] =
+            "RIFF\x2c\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00"
+            "\x40\x1f\x00\x00\x40\x1f\x00\x00\x01\x00\x08\x00"
+            "data\x08\x00\x00\x00\x80\x80\x80\x80\x80\x80\x80\x80";
+        const HANDLE f =
+            CreateFileW(wave.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, header, sizeof header - 1, &written, nullptr);
+        CloseHandle(f);
+    }
+    Start();
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    Click(IDC_CMDWARNING0);  // beside "Audible warning"
+    HWND sound = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (sound = FindProcessWindow(running_.Id(), L"Sound warning")) != nullptr; },
+        kWait));
+    PostMessageW(GetDlgItem(sound, IDC_CMDSOUND), BM_CLICK, 0, 0);
+    HWND files = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return (files = FindProcessWindow(running_.Id(), L"Select warning sound")) != nullptr;
+        },
+        kWait));
+    PumpFor(500);
+    // The file name box of the open dialog: its combo box, or the edit of older dialogs.
+    HWND name = GetDlgItem(files, 0x47C);
+    if (name == nullptr) {
+        name = GetDlgItem(files, 0x480);
+    }
+    ASSERT_NE(name, nullptr);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wave.c_str()));
+    PostMessageW(files, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return TextOf(GetDlgItem(sound, IDC_OPTTYPE1)) ==
+                   L"Sound card (settings-test-chime.wav)";
+        },
+        kWait))
+        << TextOf(GetDlgItem(sound, IDC_OPTTYPE1));
+    PumpFor(300);
+    SaveScreenshot(L"sound-dialog");
+    PostMessageW(sound, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sound); }, kWait));
+    // In use at once, stored by Apply.
+    EXPECT_FALSE(ReadSetting(L"Micropause", L"WarningSound").has_value());
+    Click(IDC_APPLY);
+    const std::optional<std::wstring> stored = ReadSetting(L"Micropause", L"WarningSound");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->substr(stored->rfind(L'\\') + 1), L"settings-test-chime.wav");
+    Click(IDCANCEL);
+
+    // "About..." twice: one box, showing the program's version.
+    Command(IDM_POPUP_ABOUT);
+    Command(IDM_POPUP_ABOUT);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (about = FindProcessWindow(running_.Id(), L"About Rilto")) != nullptr; },
+        kWait));
+    PumpFor(1000);
+    EXPECT_EQ(WindowsTitled(running_.Id(), L"About Rilto"), 1);
+    const std::wstring version = std::to_wstring(RILTO_VERSION_MAJOR) + L"." +
+                                 std::to_wstring(RILTO_VERSION_MINOR) + L"." +
+                                 std::to_wstring(RILTO_VERSION_REVISION);
+    const std::wstring label = TextOf(GetDlgItem(about, IDC_ABOUT_LBLVERSION));
+    EXPECT_NE(label.find(version), std::wstring::npos) << label;
+    SaveScreenshot(L"about");
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kWait));
+    DeleteFileW(wave.c_str());
 }
 
 }  // namespace

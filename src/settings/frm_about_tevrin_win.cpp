@@ -1,0 +1,313 @@
+#include "settings/frm_about_tevrin_win.h"
+
+#include <algorithm>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "common/dpi_win.h"
+#include "common/resource_ids.h"
+#include "common/trace_win.h"
+#include "common/version.h"
+#include "common/wide_text_win.h"
+#include "common/window_win.h"
+#include "settings/frm_about_ids.h"
+
+namespace rilto {
+
+namespace {
+
+// The picture at 96 DPI, as scripts/make-about-art.py draws it; the logo likewise.
+constexpr int kPictureWidth96 = 240;
+constexpr int kPictureHeight96 = 160;
+constexpr int kLogoSize96 = 48;
+
+constexpr wchar_t kCredit[] =
+    L"Rilto Micropause \u2014 short breaks and exercises against repetitive strain injury.";
+constexpr wchar_t kContact[] =
+    L"Report problems and ideas at the project's issue tracker.\r\n"
+    L"Rilto Micropause is free software.";
+
+using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+
+// Our own layout follows a DPI change, not the dialog manager's.
+void KeepDialogScalingOff(HWND dialog) {
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    static const auto fn =
+        reinterpret_cast<SetDialogDpiChangeBehaviorFn>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (fn != nullptr) {
+        fn(dialog, kDisableAll, kDisableAll);
+    }
+}
+
+SIZE ClientSize(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// `source` scaled with halftone into a new 24-bit bitmap of `size`.
+UniqueGdi<HBITMAP> Scaled(HBITMAP source, SIZE size) {
+    BITMAP from{};
+    if (GetObjectW(source, sizeof from, &from) == 0 || size.cx <= 0 || size.cy <= 0) {
+        return nullptr;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueGdi<HBITMAP> scaled(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueDc to(CreateCompatibleDC(nullptr));
+    const UniqueDc in(CreateCompatibleDC(nullptr));
+    if (scaled == nullptr || to == nullptr || in == nullptr) {
+        return nullptr;
+    }
+    const SelectedObject target(to.get(), scaled.get());
+    const SelectedObject original(in.get(), source);
+    SetStretchBltMode(to.get(), HALFTONE);
+    SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    StretchBlt(to.get(), 0, 0, size.cx, size.cy, in.get(), 0, 0, from.bmWidth, from.bmHeight,
+               SRCCOPY);
+    return scaled;
+}
+
+}  // namespace
+
+std::wstring ModuleVersionLabel(HMODULE module) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) {
+        return {};
+    }
+    std::vector<BYTE> block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data()) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
+        fixed == nullptr || fixedSize < sizeof *fixed) {
+        return {};
+    }
+    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(HIWORD(fixed->dwFileVersionLS));
+}
+
+FrmAboutTevrin::~FrmAboutTevrin() {
+    if (dialog_ != nullptr) {
+        SetWindowLongPtrW(dialog_.get(), DWLP_USER, 0);
+        dialog_.reset();
+    }
+}
+
+bool FrmAboutTevrin::Show(HWND owner) {
+    if (IsOpen()) {
+        SetForegroundWindow(hwnd());
+        return true;
+    }
+    const HWND created = CreateDialogParamW(ThisModule(), MAKEINTRESOURCEW(IDD_ABOUT), owner,
+                                            &DialogProc, reinterpret_cast<LPARAM>(this));
+    if (created == nullptr) {
+        TraceLastError("cannot create the About box");
+        return false;
+    }
+    // At a third of the free space of the primary monitor's work area.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    GetWindowRect(created, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(created, nullptr, work.left + (work.right - work.left - width) / 3,
+                 work.top + (work.bottom - work.top - height) / 3, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The work area may be on a monitor of another DPI than where the box was made.
+    if (const UINT dpi = DpiOfWindow(created); dpi != dpi_) {
+        GetWindowRect(created, &frame);
+        OnDpiChanged(dpi, RECT{frame.left, frame.top, frame.left + MulDiv(width, dpi, dpi_),
+                               frame.top + MulDiv(height, dpi, dpi_)});
+    }
+    ShowWindow(created, SW_SHOW);
+    SetForegroundWindow(created);
+    return true;
+}
+
+bool FrmAboutTevrin::TranslateDialogMessage(MSG* msg) {
+    return IsOpen() && IsDialogMessageW(hwnd(), msg);
+}
+
+INT_PTR CALLBACK FrmAboutTevrin::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    FrmAboutTevrin* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<FrmAboutTevrin*>(lp);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        self->dialog_.reset(hwnd);
+    } else {
+        self = reinterpret_cast<FrmAboutTevrin*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (self == nullptr) {
+        return FALSE;
+    }
+    try {
+        return self->HandleMessage(hwnd, msg, wp, lp);
+    } catch (const std::exception& e) {
+        Trace(std::string("an About box message failed: ") + e.what());
+    } catch (...) {
+        Trace("an About box message failed");
+    }
+    return FALSE;
+}
+
+INT_PTR FrmAboutTevrin::HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return FALSE;  // the focus is on OK already
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
+                Close();
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            Close();
+            return TRUE;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return TRUE;
+        case WM_NCDESTROY:
+            // However the box went, it is gone: the next Show makes a new one.
+            SetWindowLongPtrW(window, DWLP_USER, 0);
+            static_cast<void>(dialog_.release());
+            picture_.reset();
+            logo_.reset();
+            font_.reset();
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void FrmAboutTevrin::OnInitDialog() {
+    const HWND dialog = hwnd();
+    KeepDialogScalingOff(dialog);
+    dpi_ = DpiOfWindow(dialog);
+
+    std::wstring version = ModuleVersionLabel(ThisModule());
+    if (version.empty()) {
+        version = Widen(VersionLabel());
+    }
+    SetDlgItemTextW(dialog, IDC_ABOUT_LBLVERSION, (L"Version " + version).c_str());
+    SetDlgItemTextW(dialog, IDC_ABOUT_LBLCREDIT, kCredit);
+    SetDlgItemTextW(dialog, IDC_ABOUT_TEXT2, kContact);
+
+    if (source_ == nullptr) {
+        source_.reset(static_cast<HBITMAP>(LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDB_ABOUT),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (source_ == nullptr) {
+            TraceLastError("cannot load the About picture");
+        }
+    }
+    MakeImages();
+    SetFocus(GetDlgItem(dialog, IDOK));
+}
+
+void FrmAboutTevrin::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    const HWND dialog = hwnd();
+    const UINT old = dpi_;
+    dpi_ = dpi;
+    // The controls' places in the client area, to be scaled once it has its new size.
+    struct Place {
+        HWND control;
+        RECT rect;
+    };
+    std::vector<Place> places;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        places.push_back(Place{c, r});
+    }
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    LOGFONTW font{};
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    UniqueGdi<HFONT> scaled;
+    if (current != nullptr && GetObjectW(current, sizeof font, &font) != 0) {
+        font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(old));
+        scaled.reset(CreateFontIndirectW(&font));
+    }
+    const auto scale = [&](LONG v) {
+        return MulDiv(v, static_cast<int>(dpi), static_cast<int>(old));
+    };
+    for (const Place& p : places) {
+        SetWindowPos(p.control, nullptr, scale(p.rect.left), scale(p.rect.top),
+                     scale(p.rect.right) - scale(p.rect.left),
+                     scale(p.rect.bottom) - scale(p.rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (scaled != nullptr) {
+            SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), FALSE);
+        }
+    }
+    if (scaled != nullptr) {
+        SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), FALSE);
+        font_ = std::move(scaled);
+    }
+    MakeImages();
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void FrmAboutTevrin::MakeImages() {
+    const int dpi = static_cast<int>(dpi_);
+    const HWND pic = GetDlgItem(hwnd(), IDC_ABOUT_IMGPIC);
+    if (source_ != nullptr && pic != nullptr) {
+        // As large as the DPI asks for, smaller only when the control has less room.
+        const SIZE room = ClientSize(pic);
+        SIZE size{MulDiv(kPictureWidth96, dpi, kBaseDpi), MulDiv(kPictureHeight96, dpi, kBaseDpi)};
+        if (size.cx > room.cx || size.cy > room.cy) {
+            const bool widthBound = room.cx * kPictureHeight96 <= room.cy * kPictureWidth96;
+            size = widthBound ? SIZE{room.cx, MulDiv(room.cx, kPictureHeight96, kPictureWidth96)}
+                              : SIZE{MulDiv(room.cy, kPictureWidth96, kPictureHeight96), room.cy};
+        }
+        if (UniqueGdi<HBITMAP> picture = Scaled(source_.get(), size); picture != nullptr) {
+            SendMessageW(pic, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+            picture_ = std::move(picture);
+        }
+    }
+    const HWND logo = GetDlgItem(hwnd(), IDC_ABOUT_PICTURE1);
+    if (logo != nullptr) {
+        const SIZE room = ClientSize(logo);
+        const int size =
+            std::max(1, std::min({MulDiv(kLogoSize96, dpi, kBaseDpi), static_cast<int>(room.cx),
+                                  static_cast<int>(room.cy)}));
+        UniqueIcon icon(static_cast<HICON>(
+            LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_RILTO), IMAGE_ICON, size, size, 0)));
+        if (icon != nullptr) {
+            SendMessageW(logo, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+            logo_ = std::move(icon);
+        }
+    }
+}
+
+void FrmAboutTevrin::Close() {
+    dialog_.reset();
+}
+
+}  // namespace rilto
