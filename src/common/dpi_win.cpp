@@ -34,4 +34,19 @@ UINT DpiOfWindow(HWND hwnd) {
     return SystemDpi();
 }
 
+LOGFONTW MessageFontAt(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW font{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font = metrics.lfMessageFont;
+        // The system measures it at its own DPI; this monitor may have another.
+        font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+    } else {
+        lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+        font.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
+    }
+    return font;
+}
+
 }  // namespace rilto

@@ -12,5 +12,7 @@ inline constexpr UINT kBaseDpi = 96;
 UINT DpiOfWindow(HWND hwnd);
 // The system's DPI: what fonts from the system's settings are measured in.
 UINT SystemDpi();
+// The system's message font (what dialogs and message boxes use), sized for `dpi`.
+LOGFONTW MessageFontAt(UINT dpi);
 
 }  // namespace rilto

@@ -113,18 +113,7 @@ bool MicropausePanel::CreateControls() {
 }
 
 void MicropausePanel::MakeFontsAndLogo() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW font{};
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-        // The system measures it at its own DPI; this monitor may have another.
-        font.lfHeight =
-            MulDiv(font.lfHeight, static_cast<int>(dpi_), static_cast<int>(SystemDpi()));
-    } else {
-        lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-        font.lfHeight = -MulDiv(8, static_cast<int>(dpi_), 72);
-    }
+    LOGFONTW font = MessageFontAt(dpi_);
     textFont_.reset(CreateFontIndirectW(&font));
     font.lfHeight = -MulDiv(kWarningPoints, static_cast<int>(dpi_), 72);
     font.lfWeight = FW_BOLD;

@@ -110,17 +110,7 @@ void FrmChkExercise::PlaceNearTray() {
 
 void FrmChkExercise::LayOut() {
     dpi_ = DpiOfWindow(hwnd());
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW font{};
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-        font.lfHeight =
-            MulDiv(font.lfHeight, static_cast<int>(dpi_), static_cast<int>(SystemDpi()));
-    } else {
-        lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-        font.lfHeight = -MulDiv(8, static_cast<int>(dpi_), 72);
-    }
+    LOGFONTW font = MessageFontAt(dpi_);
     font_.reset(CreateFontIndirectW(&font));
 
     // Dialog units from the font, as a dialog of this font would have them.
