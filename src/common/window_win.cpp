@@ -89,4 +89,11 @@ HINSTANCE ThisModule() {
     return module;
 }
 
+std::string WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
 }  // namespace rilto

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace rilto {
 
 class Window {
@@ -54,5 +56,8 @@ bool RegisterWindowClass(const WindowClass& windowClass);
 
 // The instance of the running module, for classes and resources.
 HINSTANCE ThisModule();
+
+// A window's text, or a control's, in UTF-8.
+std::string WindowText(HWND hwnd);
 
 }  // namespace rilto

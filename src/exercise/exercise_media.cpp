@@ -1,5 +1,6 @@
 #include "exercise/exercise_media.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -48,6 +49,16 @@ std::optional<SurfaceSize> VideoSurfaceSize(std::int32_t viewAm) {
     }
     const std::int32_t q = kScaleQuarters[static_cast<std::size_t>(viewAm)];
     return SurfaceSize{kBaseWidth * q / 4 - 1, kBaseHeight * q / 4 - 1};
+}
+
+std::int32_t FittingViewAm(std::int32_t viewAm, SurfaceSize room) {
+    for (std::int32_t v = std::min(viewAm, kVideoSizes - 1); v > 0; --v) {
+        const SurfaceSize size = *VideoSurfaceSize(v);
+        if (size.width <= room.width && size.height <= room.height) {
+            return v;
+        }
+    }
+    return 0;
 }
 
 const char* VideoSizeText(std::int32_t viewAm) {

@@ -29,6 +29,9 @@ inline constexpr std::int32_t kVideoSizes = 5;
 // The video surface for "ViewAm" 0 to 4: 320x240 scaled by 0.75, 1, 1.5, 2 or 3, less
 // one pixel each way. No size outside that.
 std::optional<SurfaceSize> VideoSurfaceSize(std::int32_t viewAm);
+// The largest video size up to `viewAm` that fits in `room`, for a preview in a smaller
+// window than the player's; the smallest when none fits.
+std::int32_t FittingViewAm(std::int32_t viewAm, SurfaceSize room);
 // The items of the video size box, in "ViewAm" order.
 const char* VideoSizeText(std::int32_t viewAm);
 

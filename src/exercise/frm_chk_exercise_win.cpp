@@ -142,11 +142,7 @@ void FrmChkExercise::LayOut() {
 }
 
 std::string FrmChkExercise::MinutesText() const {
-    const HWND box = Control(IDC_CHK_MINUTES);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
+    return WindowText(Control(IDC_CHK_MINUTES));
 }
 
 void FrmChkExercise::StepMinutes(int delta) {

@@ -28,6 +28,9 @@ void SendVideoCommand(const std::string& command, bool traceRefusal = true) {
     }
 }
 
+// The surface of the open video, none when the device is closed.
+HWND openVideoSurface = nullptr;
+
 std::string VideoDestinationCommand(SurfaceSize size) {
     return std::string("put ") + kVideoAlias + " destination at 0 0 " + std::to_string(size.width) +
            " " + std::to_string(size.height);
@@ -129,6 +132,7 @@ void OpenVideo(MediaSurface& surface, const std::string& path, std::int32_t view
     const SurfaceSize size = VideoSurfaceSize(viewAm).value_or(*VideoSurfaceSize(0));
     surface.SetSize(size);
     SendVideoCommand(OpenVideoCommand(path, reinterpret_cast<std::uintptr_t>(surface.hwnd())));
+    openVideoSurface = surface.hwnd();
     SendVideoCommand(PlaceVideoCommand(size));
     // Windows stretches the picture over the window by itself; Wine's video device
     // draws it at its own size unless told where it goes.
@@ -147,6 +151,11 @@ void PlayVideo() {
 void CloseVideo() {
     // Most of the time no video is open: nothing worth a trace.
     SendVideoCommand(kCloseVideoCommand, false);
+    openVideoSurface = nullptr;
+}
+
+bool VideoOpenOn(const MediaSurface& surface) {
+    return openVideoSurface != nullptr && openVideoSurface == surface.hwnd();
 }
 
 }  // namespace rilto

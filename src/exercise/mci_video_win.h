@@ -57,5 +57,8 @@ void OpenVideo(MediaSurface& surface, const std::string& path, std::int32_t view
 void PlayVideo();
 // Closes the video device, if a video is open.
 void CloseVideo();
+// Whether the open video plays on this surface: the player and the preview share the
+// device, and each closes only its own.
+bool VideoOpenOn(const MediaSurface& surface);
 
 }  // namespace rilto

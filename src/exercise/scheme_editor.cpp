@@ -86,17 +86,17 @@ bool IsUsableSchemeName(std::string_view name) {
     return !name.empty() && AsciiLower(SchemeSection(name)) != AsciiLower(kSchemes);
 }
 
-bool SaveSchemeAs(SettingsStore& store, std::string& scheme, const ExerciseTable& table,
-                  const std::string& name, const std::function<bool()>& replace) {
+SaveAsResult SaveSchemeAs(SettingsStore& store, std::string& scheme, const ExerciseTable& table,
+                          const std::string& name, const std::function<bool()>& replace) {
     if (!IsUsableSchemeName(name)) {
-        return false;
+        return SaveAsResult::Refused;
     }
     if (!AddSchemeName(store, name) && !(replace && replace())) {
-        return false;
+        return SaveAsResult::Kept;
     }
     scheme = name;
     SaveScheme(store, scheme, table.Exercises, table.NumExercises);
-    return true;
+    return SaveAsResult::Saved;
 }
 
 DeleteResult DeleteScheme(SettingsStore& store, std::string& scheme, ExerciseTable& table,

@@ -40,11 +40,13 @@ std::string SchemeNameFrom(std::string_view typed);
 // A name Save As refuses: empty, or one whose section would be the list of names.
 bool IsUsableSchemeName(std::string_view name);
 
+enum class SaveAsResult { Saved, Kept, Refused };
+
 // Save As: the table saved under `name`, which becomes the scheme in use. A name the
-// list holds already (in any case) is replaced only when `replace` agrees. Whether it
-// was saved; a refused name saves nothing.
-bool SaveSchemeAs(SettingsStore& store, std::string& scheme, const ExerciseTable& table,
-                  const std::string& name, const std::function<bool()>& replace);
+// list holds already (in any case) is replaced only when `replace` agrees (Kept when it
+// does not). A name that cannot be used is Refused. Neither saves anything.
+SaveAsResult SaveSchemeAs(SettingsStore& store, std::string& scheme, const ExerciseTable& table,
+                          const std::string& name, const std::function<bool()>& replace);
 
 enum class DeleteResult { BuiltIn, Kept, Deleted };
 

@@ -68,3 +68,5 @@
 // The preview panel picMovie
 #define IDC_AM 3401
 #define IDC_CMDDONE 3402
+// The black behind the preview surface am.
+#define IDC_AMBACK 3403

@@ -23,7 +23,6 @@ namespace {
 
 // The layout, in twips as the dialog was designed: its client area, the margin around
 // the tab strip, the bottom row's buttons.
-constexpr int kTwipsPerInch = 1440;
 constexpr int kClientWidthTwips = 6150;
 constexpr int kClientHeightTwips = 5370;
 constexpr int kMarginTwips = 90;
@@ -64,13 +63,6 @@ int FromTwips(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-std::wstring WindowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void SetText(HWND hwnd, const std::string& text) {
     SetWindowTextW(hwnd, Widen(text).c_str());
 }
@@ -91,7 +83,7 @@ RECT PlaceInParent(HWND hwnd) {
     return r;
 }
 
-void Place(HWND hwnd, const RECT& r) {
+void SetPlace(HWND hwnd, const RECT& r) {
     SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -260,6 +252,12 @@ INT_PTR FrmSettings::HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) 
                 return TRUE;
             }
             return FALSE;
+        case WM_CTLCOLORSTATIC:
+            // Black behind the preview, in any colour scheme.
+            if (reinterpret_cast<HWND>(lp) == Control(IDC_AMBACK)) {
+                return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+            }
+            return FALSE;
         case WM_DPICHANGED:
             if (window == hwnd()) {
                 OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
@@ -298,6 +296,10 @@ bool FrmSettings::OnInitDialog() {
     }
     SetWindowLongPtrW(movie_, GWLP_ID, IDC_PICMOVIE);
     KeepDialogScalingOff(movie_);
+    if (!am_.Create(movie_, IDC_AM)) {
+        return false;
+    }
+    SetWindowPos(am_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // In front of the tab strip, which comes last in the tab order.
     const HWND strip = Control(IDC_TS);
@@ -341,9 +343,9 @@ void FrmSettings::InitControls() {
         SendMessageW(Control(plan.spin), UDM_SETRANGE32, static_cast<WPARAM>(plan.min),
                      static_cast<LPARAM>(plan.max));
     }
-    for (const char* size : kVideoSizes) {
+    for (std::int32_t v = 0; v < kVideoSizes; ++v) {
         SendMessageW(Control(IDC_COMBOVIEW), CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Widen(size).c_str()));
+                     reinterpret_cast<LPARAM>(Widen(VideoSizeText(v)).c_str()));
     }
 
     const HWND list = Control(IDC_L);
@@ -437,7 +439,7 @@ void FrmSettings::Fill(const SettingsForm& form) {
 }
 
 SettingsForm FrmSettings::Read() const {
-    const auto text = [this](int id) { return Narrow(WindowText(Control(id))); };
+    const auto text = [this](int id) { return WindowText(Control(id)); };
     const auto checked = [this](int id) { return Checked(Control(id)); };
     SettingsForm form;
     form.txtIntFor = text(IDC_TXTINTFOR);
@@ -539,6 +541,32 @@ bool FrmSettings::HasRows() const {
     return SendMessageW(Control(IDC_L), LVM_GETITEMCOUNT, 0, 0) > 0;
 }
 
+void FrmSettings::SelectRow(int k, bool focus) {
+    const HWND list = Control(IDC_L);
+    const int index = k - 1;
+    if (index < 0 || index >= static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0))) {
+        return;
+    }
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    ShowDetail();
+    if (focus) {
+        FocusList();
+    }
+}
+
+void FrmSettings::FocusList() {
+    SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_L)), TRUE);
+}
+
+std::string FrmSettings::SchemeShown() const {
+    return WindowText(Control(IDC_CMBSCHEMES));
+}
+
 int FrmSettings::SelectedRow() const {
     return static_cast<int>(
         SendMessageW(Control(IDC_L), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -611,7 +639,9 @@ bool FrmSettings::OnCommand(int id, int code) {
             }
             return true;
         case IDCANCEL:
-            if (!EditingTitle()) {
+            if (IsWindowVisible(movie_)) {
+                Raise(events_.previewDone);  // ESC ends the preview first
+            } else if (!EditingTitle()) {
                 Raise(events_.cancel);
             }
             return true;
@@ -641,7 +671,7 @@ bool FrmSettings::OnCommand(int id, int code) {
         case IDC_TXTXSECS:
             if (code == EN_CHANGE && !filling_) {
                 if (const int row = SelectedRow(); row >= 0) {
-                    std::wstring length = WindowText(Control(IDC_TXTXSECS)) + Widen(kSecondsSuffix);
+                    std::wstring length = Widen(WindowText(Control(IDC_TXTXSECS)) + kSecondsSuffix);
                     LVITEMW sub{};
                     sub.iSubItem = 1;
                     sub.pszText = length.data();
@@ -650,8 +680,39 @@ bool FrmSettings::OnCommand(int id, int code) {
                 }
             }
             return true;
+        default:
+            return OnButton(id, code);
+    }
+}
+
+bool FrmSettings::OnButton(int id, int code) {
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_CMDADD:
+            Raise(events_.addExercise);
+            return true;
+        case IDC_CMDREMOVE:
+            Raise(events_.removeExercise);
+            return true;
+        case IDC_CMDUP:
+        case IDC_CMDDOWN:
+            if (events_.moveExercise) {
+                events_.moveExercise(id == IDC_CMDUP);
+            }
+            return true;
+        case IDC_CMDPREVIEW:
+            Raise(events_.preview);
+            return true;
         case IDC_CMDDONE:
-            ShowWindow(movie_, SW_HIDE);
+            Raise(events_.previewDone);
+            return true;
+        case IDC_CMDSAVEAS:
+            Raise(events_.saveSchemeAs);
+            return true;
+        case IDC_CMDDELETE:
+            Raise(events_.deleteScheme);
             return true;
         default:
             return false;
@@ -791,8 +852,50 @@ void FrmSettings::ShowDialog() {
 }
 
 void FrmSettings::Hide() {
-    ShowWindow(movie_, SW_HIDE);
+    ClosePreview();
     ShowWindow(hwnd(), SW_HIDE);
+}
+
+void FrmSettings::ShowPreview(const std::string& file, std::int32_t viewAm,
+                              const std::string& programFolder) {
+    const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const RECT room = PlaceInParent(Control(IDC_AMBACK));
+    am_.SetBackground(RGB(0, 0, 0));
+    const std::int32_t fitting =
+        FittingViewAm(viewAm, SurfaceSize{room.right - room.left, room.bottom - room.top});
+    const std::string ending = ShowExercise(am_, file, fitting, programFolder);
+    CentrePreview();
+    ShowWindow(am_.hwnd(), SW_SHOWNA);
+    SetWindowPos(movie_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(Control(IDC_CMDDONE), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_CMDDONE)), TRUE);
+    if (KindOfMedia(ending) == MediaKind::Video) {
+        PlayVideo();
+    }
+    SetCursor(old);
+}
+
+void FrmSettings::CentrePreview() {
+    // On the black, whatever the size of the picture or video.
+    const RECT room = PlaceInParent(Control(IDC_AMBACK));
+    const SurfaceSize size = am_.Size();
+    SetWindowPos(am_.hwnd(), HWND_TOP, (room.left + room.right - size.width) / 2,
+                 (room.top + room.bottom - size.height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FrmSettings::ClosePreview() {
+    if (VideoOpenOn(am_)) {
+        CloseVideo();
+    }
+    am_.SetPicture(nullptr);
+    if (IsWindowVisible(movie_)) {
+        ShowWindow(movie_, SW_HIDE);
+        if (IsWindowVisible(hwnd())) {
+            SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_CMDPREVIEW)),
+                         TRUE);
+        }
+    }
 }
 
 void FrmSettings::ShowCurtain(bool shown) {
@@ -857,10 +960,10 @@ void FrmSettings::LayOut(UINT dpi) {
         const int r = right - fromRight * (buttonWidth + margin);
         return RECT{r - buttonWidth, rowTop, r, rowTop + buttonHeight};
     };
-    Place(Control(IDOK), button(2));
-    Place(Control(IDCANCEL), button(1));
-    Place(Control(IDC_APPLY), button(0));
-    Place(Control(IDC_CLOSE), button(1));
+    SetPlace(Control(IDOK), button(2));
+    SetPlace(Control(IDCANCEL), button(1));
+    SetPlace(Control(IDC_APPLY), button(0));
+    SetPlace(Control(IDC_CLOSE), button(1));
 
     // The tab strip, its tabs a third of its width each, and the pages in its display
     // area.
@@ -868,7 +971,7 @@ void FrmSettings::LayOut(UINT dpi) {
     const RECT stripPlace{
         margin, margin, right,
         margin + client.bottom - FromTwips(kMarginTwips * 5 / 2, dpi) - buttonHeight};
-    Place(strip, stripPlace);
+    SetPlace(strip, stripPlace);
     RECT stripClient{};
     GetClientRect(strip, &stripClient);
     const int tabGrowth = MulDiv(kSelectedTabGrowth96, static_cast<int>(dpi), kBaseDpi);
@@ -877,7 +980,7 @@ void FrmSettings::LayOut(UINT dpi) {
     RECT display = stripPlace;
     SendMessageW(strip, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (const HWND page : pages_) {
-        Place(page, display);
+        SetPlace(page, display);
     }
     UpdateTabTips();
 
@@ -886,14 +989,15 @@ void FrmSettings::LayOut(UINT dpi) {
     const auto x = [&](LONG v) { return MulDiv(v, units.cx, templateUnits_.cx); };
     const auto y = [&](LONG v) { return MulDiv(v, units.cy, templateUnits_.cy); };
     for (const TemplatePlace& place : templatePlaces_) {
-        Place(place.control, RECT{x(place.rect.left), y(place.rect.top), x(place.rect.right),
-                                  y(place.rect.bottom)});
+        SetPlace(place.control, RECT{x(place.rect.left), y(place.rect.top), x(place.rect.right),
+                                     y(place.rect.bottom)});
     }
 
     // The preview panel over the whole client area, Done where Apply is.
-    Place(movie_, client);
-    Place(Control(IDC_AM), RECT{margin, margin, right, rowTop - margin});
-    Place(Control(IDC_CMDDONE), button(0));
+    SetPlace(movie_, client);
+    SetPlace(Control(IDC_AMBACK), RECT{margin, margin, right, rowTop - margin});
+    CentrePreview();
+    SetPlace(Control(IDC_CMDDONE), button(0));
 
     // The exercise list: its pictures and columns for this DPI.
     MakeImages(dpi);

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "common/handles_win.h"
+#include "exercise/mci_video_win.h"
 #include "exercise/scheme_rows.h"
 #include "settings/settings_form.h"
 
@@ -31,6 +33,14 @@ struct FrmSettingsEvents {
     // One of the "..." buttons beside the warnings: 0 micropause, 1 exercise break,
     // 2 a minute early.
     std::function<void(int)> warningSound;
+    // The scheme page's buttons.
+    std::function<void()> addExercise;          // "Add..."
+    std::function<void()> removeExercise;       // "Remove"
+    std::function<void(bool up)> moveExercise;  // the arrows beside the list
+    std::function<void()> preview;              // "&Preview"
+    std::function<void()> previewDone;          // "&Done", or ESC during a preview
+    std::function<void()> saveSchemeAs;         // "Save As..."
+    std::function<void()> deleteScheme;         // "Delete"
 };
 
 struct ImageListDestroyer {
@@ -65,6 +75,21 @@ class FrmSettings {
     // The list as the user has edited it.
     std::vector<ExerciseRow> Rows() const;
     bool HasRows() const;
+    // The selected row, from 1; 0 when none is.
+    int SelectedRowNumber() const { return SelectedRow() + 1; }
+    // Row k (from 1) selected, scrolled into view and shown in the detail frame; with
+    // `focus`, the list takes the focus.
+    void SelectRow(int k, bool focus);
+    void FocusList();
+    // The scheme the first scheme box shows.
+    std::string SchemeShown() const;
+
+    // The preview panel over the pages: the hourglass while the file opens, then the
+    // picture, or the video playing at the largest size up to `viewAm` that fits.
+    void ShowPreview(const std::string& file, std::int32_t viewAm,
+                     const std::string& programFolder);
+    // The preview's video closed (not another's) and the panel hidden.
+    void ClosePreview();
 
     // Centred on the primary monitor's work area, where the tray is, laid out for its
     // DPI and shown in front; behind a curtain, so that nothing is seen to move.
@@ -90,6 +115,8 @@ class FrmSettings {
     void InitControls();
     void RecordTemplatePlaces();
     bool OnCommand(int id, int code);
+    // The scheme page's buttons and the preview's Done.
+    bool OnButton(int id, int code);
     bool OnNotify(HWND window, NMHDR* header);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
@@ -104,6 +131,7 @@ class FrmSettings {
 
     // The detail frame from the selected row, or empty and disabled.
     void ShowDetail();
+    void CentrePreview();
     int SelectedRow() const;
     ExerciseRow RowAt(int index) const;
     void SetRowIcon(int index, int icon);
@@ -131,6 +159,8 @@ class FrmSettings {
     UniqueImageList images_;
     // Last: the dialog goes before the fonts and pictures its controls use.
     UniqueWindow dialog_;
+    // The preview surface, a child of the panel; gone before the dialog.
+    MediaSurface am_;
 };
 
 }  // namespace rilto

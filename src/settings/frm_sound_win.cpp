@@ -1,26 +1,22 @@
 #include "settings/frm_sound_win.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <exception>
 #include <string>
-#include <vector>
+#include <optional>
 
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
 #include "settings/frm_sound_ids.h"
+#include "settings/open_file_dialog_win.h"
 
 namespace rilto {
 
 namespace {
 
-constexpr wchar_t kBrowseTitle[] = L"Select warning sound";
-// Pairs of a name and its pattern, ended by an empty name.
-constexpr wchar_t kBrowseFilter[] = L"Audio (*.wav)\0*.wav\0All files\0*.*\0";
-// Room for the longest path Windows can hand back.
-constexpr std::size_t kPathRoom = 32768;
+constexpr OpenFileRequest kBrowse{"Select warning sound", "Audio (*.wav)|*.wav|All files|*.*|",
+                                  "wav"};
 
 // The hourglass while the file starts to play.
 class BusyCursor {
@@ -149,24 +145,11 @@ void FrmSound::OnCommand(int id, int code) {
 }
 
 void FrmSound::Browse() {
-    std::vector<wchar_t> path(kPathRoom, L'\0');
-    OPENFILENAMEW open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = dialog_;
-    open.lpstrFilter = kBrowseFilter;
-    open.nFilterIndex = 1;
-    open.lpstrFile = path.data();
-    open.nMaxFile = static_cast<DWORD>(path.size());
-    open.lpstrTitle = kBrowseTitle;
-    open.lpstrDefExt = L"wav";
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&open)) {
-        if (const DWORD error = CommDlgExtendedError(); error != 0) {
-            Trace("the file dialog failed: " + std::to_string(error));
-        }
+    const std::optional<std::string> picked = AskForFile(dialog_, kBrowse);
+    if (!picked) {
         return;
     }
-    const std::string file = Narrow(path.data());
+    const std::string& file = *picked;
     {
         const BusyCursor busy;
         sounds_.PlaySoundNoWait(file);

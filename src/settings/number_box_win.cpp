@@ -6,6 +6,7 @@
 
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
+#include "common/window_win.h"
 #include "settings/number_filter.h"
 
 namespace rilto {
@@ -24,13 +25,6 @@ constexpr WPARAM kCtrlZ = 0x1A;
 
 bool IsEditShortcut(WPARAM ch) {
     return ch == kCtrlA || ch == kCtrlC || ch == kCtrlX || ch == kCtrlZ;
-}
-
-std::string TextOf(HWND edit) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
 }
 
 bool HasSelection(HWND edit) {
@@ -113,8 +107,8 @@ LRESULT CALLBACK NumberBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
                 return 0;
             }
             if (!IsEditShortcut(wp) &&
-                CheckNumText(static_cast<int>(wp), TextOf(hwnd), HasSelection(hwnd), kNumberBoxMin,
-                             kNumberBoxMax) == 0) {
+                CheckNumText(static_cast<int>(wp), WindowText(hwnd), HasSelection(hwnd),
+                             kNumberBoxMin, kNumberBoxMax) == 0) {
                 return 0;
             }
             break;

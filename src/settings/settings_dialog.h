@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,30 @@ class SettingsDialogView {
     virtual void SetRows(const std::vector<ExerciseRow>& rows) = 0;
     virtual std::vector<ExerciseRow> Rows() const = 0;
     virtual bool HasRows() const = 0;
+    // The exercise list's selected row, from 1; 0 when none is.
+    virtual int SelectedRow() const = 0;
+    // Row k (from 1) selected, scrolled into view and shown in the detail frame; the
+    // list takes the focus when asked to.
+    virtual void SelectRow(int k, bool focus) = 0;
+    virtual void FocusList() = 0;
+    // The scheme the first scheme box shows.
+    virtual std::string SchemeShown() const = 0;
+
+    // Over the dialog, with the program's title as caption: a message with OK, and a
+    // question with Yes and No.
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // The file dialog "Add an Exercise": the full name of a file that exists, or nothing.
+    virtual std::optional<std::string> PickExerciseFile() = 0;
+    // frmAdd: the title typed, perhaps empty; nothing when cancelled.
+    virtual std::optional<std::string> AskExerciseTitle() = 0;
+    // frmSaveAs: each OK hands `accept` the text typed, and the dialog closes when it
+    // agrees. Cancel closes it.
+    virtual void AskSchemeName(const std::function<bool(const std::string&)>& accept) = 0;
+    // The preview panel over the pages, showing the file (a video plays); and closed.
+    virtual void ShowPreview(const std::string& file) = 0;
+    virtual void ClosePreview() = 0;
+
     // Laid out behind a curtain and shown, not modal.
     virtual void ShowDialog() = 0;
     virtual void Hide() = 0;
@@ -48,6 +73,8 @@ struct SettingsDialogPorts {
     SettingsDialogView& view;
     // The micropause screen's message.
     std::function<void(const std::string&)> showWarning;
+    // Added exercises from here are stored by their bare names.
+    std::string programFolder;
 };
 
 // OK applies, waits this long, then hides the dialog.
@@ -71,8 +98,20 @@ class SettingsDialog {
     // saved, and the picked one is in use at once.
     void SchemeChosen(const std::string& name);
 
+    // The scheme page's commands.
+    void AddExercise();
+    void RemoveExercise();
+    void MoveExercise(bool up);
+    void Preview();
+    void PreviewDone();
+    void SaveSchemeAs();
+    void DeleteScheme();
+
   private:
     void SaveScheme();
+    // Both scheme boxes refilled, the scheme in use selected; as a pick of the user's, so
+    // that the rows are saved and the selected scheme loaded.
+    void LoadSchemes();
 
     SettingsDialogPorts p_;
     bool loading_ = false;

@@ -10,10 +10,6 @@ inline constexpr const char* kSettingsTabs[] = {"Micropauses", "Exercise Breaks"
 inline constexpr const char* kSettingsTabTips[] = {"Micropause Options", "Exercise Break Options",
                                                    ""};
 
-// "Video size": the exercise player's sizes, ViewAm 0 to 4.
-inline constexpr const char* kVideoSizes[] = {"240x180", "320x240", "480x360", "640x480",
-                                              "960x720"};
-
 // The exercise list's columns; the blanks keep the title clear of the check box.
 inline constexpr char kExerciseColumn[] = "     Exercise";
 inline constexpr char kLengthColumn[] = "Length";
@@ -24,5 +20,26 @@ inline constexpr char kSecondsSuffix[] = " seconds";
 inline constexpr char kArrowFont[] = "Marlett";
 inline constexpr char kArrowUp[] = "5";
 inline constexpr char kArrowDown[] = "6";
+
+// The scheme editor: the file dialog of "Add...", and its messages and questions, all
+// captioned with the program's title.
+inline constexpr char kAddExerciseTitle[] = "Add an Exercise";
+// Pairs of a name and its patterns, each ended by "|".
+inline constexpr char kAddExerciseFilter[] =
+    "Video (*.avi)|*.avi;|Pictures (*.bmp)|*.bmp|All files|*.*|";
+inline constexpr char kAddExerciseExtension[] = "avi";
+inline constexpr char kCannotRemoveLast[] =
+    "Cannot delete exercise.  A scheme must contain at least one exercise.";
+inline constexpr char kRemoveQuestion[] =
+    "Are you sure you want to remove this exercise from the list?";
+// "'" + name + "' already exists.  Replace existing scheme?"
+inline constexpr char kReplaceBefore[] = "'";
+inline constexpr char kReplaceAfter[] = "' already exists.  Replace existing scheme?";
+inline constexpr char kSchemeNameRefused[] =
+    "This name cannot be used for a scheme.  Please enter another name.";
+inline constexpr char kCannotDeleteBuiltIn[] =
+    "You cannot delete the built-in schemes.  The built-in schemes are indicated with a "
+    "leading asterisk.";
+inline constexpr char kDeleteQuestion[] = "Are you sure you want to delete this scheme?";
 
 }  // namespace rilto

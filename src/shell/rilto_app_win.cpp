@@ -30,9 +30,11 @@ RiltoApp::RiltoApp()
           store_, settings_, exercises_, scheduler_, tMinutes_, tSeconds_, sounds_, frmRilto_,
           frmX_, frmChkExercise_,
           [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }}),
-      settingsDialog_(SettingsDialogPorts{settings_, store_, scheduler_, progressBar_, hook_,
-                                          exercises_, *this,
-                                          [this](const std::string& text) { ShowWarning(text); }}),
+      settingsView_(frmSettings_, settings_, rilto::ProgramFolder(),
+                    [this](const std::function<bool()>& busy) { WaitWhile(busy); }),
+      settingsDialog_(SettingsDialogPorts{
+          settings_, store_, scheduler_, progressBar_, hook_, exercises_, settingsView_,
+          [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
       tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); }, [this] { ShowTrayMenu(); },
                         [this] { ShutdownNow(*this); }}) {
     scheduler_.SetExerciseFlow(exerciseFlow_);
@@ -155,6 +157,13 @@ bool RiltoApp::CreateSettingsDialog() {
     events.cancel = [this] { settingsDialog_.Cancel(); };
     events.schemeChosen = [this](const std::string& name) { settingsDialog_.SchemeChosen(name); };
     // The choice is in use at once; Apply stores it.
+    events.addExercise = [this] { settingsDialog_.AddExercise(); };
+    events.removeExercise = [this] { settingsDialog_.RemoveExercise(); };
+    events.moveExercise = [this](bool up) { settingsDialog_.MoveExercise(up); };
+    events.preview = [this] { settingsDialog_.Preview(); };
+    events.previewDone = [this] { settingsDialog_.PreviewDone(); };
+    events.saveSchemeAs = [this] { settingsDialog_.SaveSchemeAs(); };
+    events.deleteScheme = [this] { settingsDialog_.DeleteScheme(); };
     events.warningSound = [this](int target) {
         FrmSound::Choose(frmSettings_.hwnd(), settings_, target, sounds_);
     };

@@ -25,6 +25,7 @@
 #include "exercise/frm_chk_exercise_win.h"
 #include "exercise/frm_x_win.h"
 #include "settings/frm_about_tevrin_win.h"
+#include "settings/frm_settings_view_win.h"
 #include "settings/frm_settings_win.h"
 #include "settings/frm_sound_win.h"
 #include "settings/settings_dialog.h"
@@ -38,7 +39,7 @@
 
 namespace rilto {
 
-class RiltoApp : private StartupHost, private ShutdownActions, private SettingsDialogView {
+class RiltoApp : private StartupHost, private ShutdownActions {
   public:
     RiltoApp();
 
@@ -78,17 +79,8 @@ class RiltoApp : private StartupHost, private ShutdownActions, private SettingsD
     void UnloadSettingsDialog() override;
     void EndProcess() override;
 
-    // SettingsDialogView: the dialog window, and the program's messages while it waits.
-    void Fill(const SettingsForm& form) override { frmSettings_.Fill(form); }
-    SettingsForm Read() const override { return frmSettings_.Read(); }
-    void SetSchemeBoxes(const SchemeBox& box) override { frmSettings_.SetSchemeBoxes(box); }
-    void SetRows(const std::vector<ExerciseRow>& rows) override { frmSettings_.SetRows(rows); }
-    std::vector<ExerciseRow> Rows() const override { return frmSettings_.Rows(); }
-    bool HasRows() const override { return frmSettings_.HasRows(); }
-    void ShowDialog() override { frmSettings_.ShowDialog(); }
-    void Hide() override { frmSettings_.Hide(); }
-    void WaitWhile(const std::function<bool()>& busy) override;
-    void Pause(std::uint32_t ms) override { Sleep(ms); }
+    // The program's messages, with the busy pointer, until `busy` says no.
+    void WaitWhile(const std::function<bool()>& busy);
 
     RegistrySettingsStore store_;
     Settings settings_;
@@ -112,6 +104,7 @@ class RiltoApp : private StartupHost, private ShutdownActions, private SettingsD
     ExerciseBreakFlow exerciseFlow_;
     FrmSettings frmSettings_;
     FrmAboutTevrin frmAbout_;
+    FrmSettingsView settingsView_;
     SettingsDialog settingsDialog_;
     TrayMenu trayMenu_;
     TrayController tray_;

@@ -87,16 +87,18 @@ TEST(SchemeEditor, SaveAsTakesTrimmedNamesAndAsksBeforeReplacing) {
         return false;
     };
     EXPECT_EQ(SchemeNameFrom("   "), "");
-    EXPECT_FALSE(SaveSchemeAs(store, scheme, t, SchemeNameFrom("   "), no));
-    EXPECT_FALSE(SaveSchemeAs(store, scheme, t, "s", no));  // would be the list itself
-    EXPECT_FALSE(SaveSchemeAs(store, scheme, t, "*long break", no));
+    EXPECT_EQ(SaveSchemeAs(store, scheme, t, SchemeNameFrom("   "), no), SaveAsResult::Refused);
+    // "s" would be the list itself.
+    EXPECT_EQ(SaveSchemeAs(store, scheme, t, "s", no), SaveAsResult::Refused);
+    EXPECT_EQ(SaveSchemeAs(store, scheme, t, "*long break", no), SaveAsResult::Kept);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(scheme, "Mine");
     EXPECT_FALSE(store.HasSection("Scheme*Long Break"));
 
-    EXPECT_TRUE(SaveSchemeAs(store, scheme, t, "*Long Break", [] { return true; }));
+    EXPECT_EQ(SaveSchemeAs(store, scheme, t, "*Long Break", [] { return true; }),
+              SaveAsResult::Saved);
     EXPECT_EQ(store.GetSetting("Scheme*Long Break", "1", ""), "f1.avi");
-    EXPECT_TRUE(SaveSchemeAs(store, scheme, t, SchemeNameFrom("  Desk  "), no));
+    EXPECT_EQ(SaveSchemeAs(store, scheme, t, SchemeNameFrom("  Desk  "), no), SaveAsResult::Saved);
     EXPECT_EQ(scheme, "Desk");
     EXPECT_EQ(ReadSchemeList(store, 0), (std::vector<std::string>{"*Long Break", "Desk"}));
 }

@@ -134,6 +134,11 @@ TEST(ExerciseMedia, KindSizeAndCommands) {
     }
     EXPECT_FALSE(VideoSurfaceSize(5));
     EXPECT_FALSE(VideoSurfaceSize(-1));
+    // A preview takes the largest size up to the chosen one that fits its room.
+    EXPECT_EQ(FittingViewAm(4, {640, 480}), 3);
+    EXPECT_EQ(FittingViewAm(1, {900, 700}), 1);
+    EXPECT_EQ(FittingViewAm(4, {100, 100}), 0);
+    EXPECT_EQ(FittingViewAm(99, {2000, 2000}), 4);
 
     EXPECT_EQ(ResolveMediaFile("neck.avi", "C:\\Rilto"), "C:\\Rilto\\neck.avi");
     EXPECT_EQ(ResolveMediaFile("pics\\eyes.bmp", "C:\\Rilto"), "pics\\eyes.bmp");

@@ -5,6 +5,7 @@
 
 #include "fakes/exercise_rig.h"
 #include "settings/settings_dialog.h"
+#include "settings/settings_texts.h"
 
 namespace rilto {
 namespace {
@@ -30,6 +31,30 @@ struct FakeDialogView : SettingsDialogView {
         }
     }
     void Pause(std::uint32_t ms) override { paused += ms; }
+    int SelectedRow() const override { return selected; }
+    void SelectRow(int k, bool) override { selected = k; }
+    void FocusList() override {}
+    std::string SchemeShown() const override {
+        return box.names.empty() ? "" : box.names[static_cast<std::size_t>(box.selected)];
+    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string& text) override {
+        messages.push_back(text);
+        return yes;
+    }
+    std::optional<std::string> PickExerciseFile() override { return file; }
+    std::optional<std::string> AskExerciseTitle() override { return title; }
+    // Each typed name is offered in turn until the dialog would close.
+    void AskSchemeName(const std::function<bool(const std::string&)>& accept) override {
+        for (const std::string& name : typed) {
+            ++offered;
+            if (accept(name)) {
+                return;
+            }
+        }
+    }
+    void ShowPreview(const std::string& f) override { preview = f; }
+    void ClosePreview() override { preview.clear(); }
 
     SettingsForm form;
     SchemeBox box;
@@ -38,6 +63,14 @@ struct FakeDialogView : SettingsDialogView {
     bool micropauseOnShow = false;
     int waits = 0;
     std::uint32_t paused = 0;
+    int selected = 0;
+    std::vector<std::string> messages;
+    bool yes = true;
+    std::optional<std::string> file;
+    std::optional<std::string> title;
+    std::vector<std::string> typed;
+    int offered = 0;
+    std::string preview;
 
   private:
     fakes::ExerciseRig& rig_;
@@ -47,7 +80,7 @@ struct DialogRig : fakes::ExerciseRig {
     DialogRig()
         : view(*this),
           dialog(SettingsDialogPorts{settings, store, scheduler, progressBar, hook, table, view,
-                                     [this](const std::string& w) { warning = w; }}) {}
+                                     [this](const std::string& w) { warning = w; }, "C:\\Rilto"}) {}
     FakeDialogView view;
     SettingsDialog dialog;
     std::string warning;
@@ -136,6 +169,81 @@ TEST(SettingsDialogTest, PickingASchemeSavesTheEditsOfTheOneShownFirst) {
     LoadScheme(rig.store, "Test", test);
     EXPECT_EQ(test.At(2).Seconds, 44);
     EXPECT_EQ(test.At(2).DoIt, 0);
+}
+
+TEST(SettingsDialogTest, AddRemoveAndPreviewWorkOnTheRowsAndTheStore) {
+    DialogRig rig;
+    rig.UseScheme(1);
+    rig.dialog.LoadMeUp();
+    rig.view.rows[0].text = "Renamed";
+    rig.view.file = "c:\\rilto\\stretch.avi";
+    rig.view.title = std::nullopt;  // frmAdd cancelled: the edits stay, nothing is added
+    rig.dialog.AddExercise();
+    EXPECT_EQ(rig.view.rows.size(), 1u);
+    EXPECT_EQ(rig.view.rows[0].text, "Renamed");
+
+    rig.view.title = "Stretch";
+    rig.dialog.AddExercise();
+    ASSERT_EQ(rig.view.rows.size(), 2u);
+    EXPECT_EQ(rig.view.selected, 2);
+    EXPECT_EQ(rig.view.rows[1].length, "30 seconds");
+    ExerciseTable stored;
+    LoadScheme(rig.store, "Test", stored);
+    EXPECT_EQ(stored.At(2).File, "stretch.avi");  // the program folder's own, by bare name
+    EXPECT_EQ(stored.At(1).Title, "Renamed");
+
+    rig.dialog.Preview();
+    EXPECT_EQ(rig.view.preview, "stretch.avi");
+    rig.dialog.Cancel();  // a hidden dialog plays nothing
+    EXPECT_EQ(rig.view.preview, "");
+
+    rig.view.yes = false;
+    rig.dialog.RemoveExercise();
+    EXPECT_EQ(rig.view.rows.size(), 2u);
+    rig.view.yes = true;
+    rig.dialog.RemoveExercise();
+    ASSERT_EQ(rig.view.rows.size(), 1u);
+    EXPECT_EQ(rig.view.selected, 1);
+    EXPECT_EQ(rig.table.At(1).File, "e1.avi");
+    rig.dialog.RemoveExercise();  // the last one stays
+    EXPECT_EQ(rig.view.rows.size(), 1u);
+    EXPECT_EQ(rig.view.messages.back(), kCannotRemoveLast);
+}
+
+TEST(SettingsDialogTest, SaveAsAsksAgainUntilANameIsTakenAndDeleteKeepsBuiltInSchemes) {
+    DialogRig rig;
+    rig.UseScheme(2);
+    AddSchemeName(rig.store, "*Short Break");
+    AddSchemeName(rig.store, "Test");
+    rig.dialog.LoadMeUp();
+    rig.view.rows[0].text = "Edited before Save As";
+    rig.view.yes = false;
+    // "test" exists (No keeps the dialog open), "s" cannot be used, then a new name.
+    rig.view.typed = {"test", " s ", "  Desk  "};
+    rig.dialog.SaveSchemeAs();
+    EXPECT_EQ(rig.view.offered, 3);
+    EXPECT_EQ(rig.view.messages,
+              (std::vector<std::string>{"'test' already exists.  Replace existing scheme?",
+                                        kSchemeNameRefused}));
+    EXPECT_EQ(rig.settings.Scheme, "Desk");
+    EXPECT_EQ(rig.view.SchemeShown(), "Desk");
+    ExerciseTable desk;
+    LoadScheme(rig.store, "Desk", desk);
+    EXPECT_EQ(desk.At(1).Title, "Edited before Save As");  // the rows follow the new name
+
+    rig.view.typed = {"   "};  // blank: closes and saves nothing
+    rig.dialog.SaveSchemeAs();
+    EXPECT_EQ(ReadSchemeList(rig.store, 0).size(), 3u);
+
+    rig.view.box.selected = 0;  // "*Short Break"
+    rig.dialog.DeleteScheme();
+    EXPECT_EQ(rig.view.messages.back(), kCannotDeleteBuiltIn);
+    rig.view.yes = true;
+    rig.view.box.selected = 2;  // "Desk", the scheme in use
+    rig.dialog.DeleteScheme();
+    EXPECT_EQ(rig.settings.Scheme, "*Short Break");
+    EXPECT_EQ(rig.store.GetSetting("Exercise", "Scheme", ""), "*Short Break");
+    EXPECT_EQ(rig.view.box.names, (std::vector<std::string>{"*Short Break", "Test"}));
 }
 
 }  // namespace

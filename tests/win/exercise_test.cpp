@@ -151,7 +151,7 @@ TEST_F(ExerciseTest, ASchemeItemOfTheTrayMenuRunsThatSchemeOnce) {
     ASSERT_TRUE(WaitForCaption(player, L"Gently now... ("));
     const POINT centre = CentreOf(PlayerSurface(player));
     ClickAt(centre.x, centre.y, false);
-    EXPECT_TRUE(WaitUntilHidden(4000));
+    EXPECT_TRUE(WaitUntilHidden(8000));
     // The choice lives in memory only.
     EXPECT_EQ(ReadSetting(L"Exercise", L"Scheme").value_or(L""), L"Test");
 

@@ -3,15 +3,11 @@
 
 #include "engine/frm_rilto_ids.h"
 #include "settings/frm_about_ids.h"
-#include "settings/frm_settings_ids.h"
 #include "settings/frm_sound_ids.h"
-#include "support/rilto_test.h"
+#include "support/settings_window.h"
 
 namespace harness {
 namespace {
-
-constexpr DWORD kWait = 10000;
-constexpr wchar_t kDialogTitle[] = L"Rilto Options";
 
 // Four whole numbers and the tick count, joined by "/": the stored and current hook
 // times of the keyboard, then of the mouse.
@@ -40,30 +36,8 @@ void PutOnClipboard(const wchar_t* text) {
     CloseClipboard();
 }
 
-class SettingsTest : public RiltoTest {
+class SettingsTest : public SettingsWindowTest {
   protected:
-    HWND Dialog() {
-        const HWND d = FindProcessWindow(running_.Id(), kDialogTitle);
-        return d != nullptr && IsWindowVisible(d) ? d : nullptr;
-    }
-    // Shown and laid out: the curtain that hides the layout is gone.
-    HWND WaitForDialog() {
-        WaitUntil(
-            [&] {
-                return Dialog() != nullptr && Control(IDC_PICHIDE) != nullptr &&
-                       !IsWindowVisible(Control(IDC_PICHIDE));
-            },
-            kWait);
-        PumpFor(500);
-        return Dialog();
-    }
-    HWND Control(int id) { return DescendantWithId(Dialog(), id); }
-    void Click(int id) {
-        const POINT at = CentreOf(Control(id));
-        ClickAt(at.x, at.y, false);
-        PumpFor(200);
-    }
-    bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // The page in front: the one under the middle of the tab strip's display area.
     int Page() {
         RECT r{};

@@ -78,6 +78,43 @@ HWND FindMessageBox(DWORD processId) {
     return FindVisibleWindowOfClass(processId, L"#32770");
 }
 
+HWND FindDialog(DWORD processId, const std::wstring& title) {
+    struct Search {
+        DWORD pid;
+        const std::wstring* title;
+        HWND found;
+    } s{processId, &title, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" &&
+                TextOf(hwnd) == *s->title) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::wstring StaticTexts(HWND dialog) {
+    std::wstring texts;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM lp) -> BOOL {
+            if (ClassOf(child) == L"Static" && !TextOf(child).empty()) {
+                auto* t = reinterpret_cast<std::wstring*>(lp);
+                *t += (t->empty() ? L"" : L"\n") + TextOf(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 std::wstring Decimal(HWND hwnd) {
     return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
 }
