@@ -2,9 +2,15 @@
 #   make run    build, then start rilto32.exe under Wine
 #   make test   every test: native unit tests, then the Windows tests under Wine
 #   make dist   the program folder at dist/
+#   make installer  the setup, dist/rilto-setup-<version>.exe
+#   make release    the setup and the zip of the program folder, dist/rilto-<version>.zip
 #   make bench  benchmarks that print figures
 
-.PHONY: all deps native windows test test-native test-windows run dist bench format clean
+.PHONY: all deps native windows test test-native test-windows run dist installer release bench \
+        format clean
+
+# The build's version, as CMake has it from CMakeLists.txt.
+version = $$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 
 all: native windows
 
@@ -29,6 +35,15 @@ test-windows: windows
 
 dist: windows
 	scripts/make-dist.sh build/windows/bin dist
+
+installer: windows
+	cmake --build --preset windows --target installer
+	@mkdir -p dist
+	@v=$(version); cp build/windows/bin/rilto-setup-$$v.exe dist/ && echo "installer: dist/rilto-setup-$$v.exe"
+
+release: installer
+	cmake --build --preset windows --target release
+	@v=$(version); cp build/windows/release/rilto-$$v.zip dist/ && echo "release: dist/rilto-$$v.zip"
 
 run: dist
 	scripts/with-wine.sh sh -c 'cd dist && wine rilto32.exe'

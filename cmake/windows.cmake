@@ -75,6 +75,8 @@ rilto_program_resources(riltomultimedia "Rilto Micropause first-run check")
 # The default settings with the built-in exercise schemes, and the exercise media they
 # name, made from the sources under data/ and put beside the program.
 include(${CMAKE_SOURCE_DIR}/cmake/media.cmake)
+# The setup and the zip of the program folder.
+include(${CMAKE_SOURCE_DIR}/cmake/installer.cmake)
 
 enable_testing()
 add_subdirectory(tests/win)

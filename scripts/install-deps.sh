@@ -21,6 +21,8 @@ have_pkg fonts-wine || need+=(fonts-wine)
 have_cmd ffmpeg || need+=(ffmpeg)
 have_pkg python3-cairo || need+=(python3-cairo)
 have_pkg fonts-dejavu-core || need+=(fonts-dejavu-core)
+# The setup.
+have_cmd makensis || need+=(nsis)
 
 if [ ${#need[@]} -gt 0 ]; then
   echo "install-deps: installing ${need[*]}"

@@ -4,8 +4,11 @@
 set -euo pipefail
 bin=$1
 out=$2
-rm -rf "$out"
+# Laid out afresh, but for the setup and the zip that `make installer` and `make release`
+# leave beside the program.
 mkdir -p "$out"
+find "$out" -mindepth 1 -maxdepth 1 ! -name 'rilto-setup-*.exe' ! -name 'rilto-*.zip' \
+  -exec rm -rf {} +
 for f in rilto32.exe shutdowntrigger.exe rsiorril.dll riltomultimedia.exe rilto32.reg; do
   [ -f "$bin/$f" ] && cp "$bin/$f" "$out/"
 done
