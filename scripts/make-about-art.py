@@ -14,16 +14,9 @@ import os
 import struct
 import sys
 
-try:
-    import cairo
-except ImportError:
-    # A pyenv or venv interpreter may come first on PATH; Debian's python3-cairo
-    # belongs to the system one.
-    system_python = "/usr/bin/python3"
-    if os.path.exists(system_python) and os.path.realpath(sys.executable) != os.path.realpath(
-            system_python):
-        os.execv(system_python, [system_python] + sys.argv)
-    sys.exit("make-about-art: pycairo is missing (Debian package python3-cairo)")
+from cairo_import import import_cairo
+
+cairo = import_cairo("make-about-art")
 
 WIDTH, HEIGHT = 240, 160
 

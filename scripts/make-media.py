@@ -32,16 +32,9 @@ import subprocess
 import sys
 import time
 
-try:
-    import cairo
-except ImportError:
-    # A pyenv or venv interpreter may come first on PATH; Debian's python3-cairo
-    # belongs to the system one.
-    system_python = "/usr/bin/python3"
-    if os.path.exists(system_python) and os.path.realpath(sys.executable) != os.path.realpath(
-            system_python):
-        os.execv(system_python, [system_python] + sys.argv)
-    sys.exit("make-media: pycairo is missing (Debian package python3-cairo)")
+from cairo_import import import_cairo
+
+cairo = import_cairo("make-media")
 
 WIDTH, HEIGHT = 320, 240
 FPS = 12

@@ -1,10 +1,10 @@
 #include "settings/frm_about_tevrin_win.h"
 
 #include <algorithm>
-#include <exception>
 #include <string>
 #include <vector>
 
+#include "common/dialog_win.h"
 #include "common/dpi_win.h"
 #include "common/resource_ids.h"
 #include "common/trace_win.h"
@@ -129,15 +129,11 @@ bool FrmAboutTevrin::Show(HWND owner) {
         return false;
     }
     // At a third of the free space of the primary monitor's work area.
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    PlaceOnWorkArea(created, 3);
     RECT frame{};
     GetWindowRect(created, &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(created, nullptr, work.left + (work.right - work.left - width) / 3,
-                 work.top + (work.bottom - work.top - height) / 3, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The work area may be on a monitor of another DPI than where the box was made.
     if (const UINT dpi = DpiOfWindow(created); dpi != dpi_) {
         GetWindowRect(created, &frame);
@@ -154,25 +150,15 @@ bool FrmAboutTevrin::TranslateDialogMessage(MSG* msg) {
 }
 
 INT_PTR CALLBACK FrmAboutTevrin::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmAboutTevrin* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<FrmAboutTevrin*>(lp);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        self->dialog_.reset(hwnd);
-    } else {
-        self = reinterpret_cast<FrmAboutTevrin*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
+    FrmAboutTevrin* self = DialogObject<FrmAboutTevrin>(hwnd, msg, lp);
     if (self == nullptr) {
         return FALSE;
     }
-    try {
-        return self->HandleMessage(hwnd, msg, wp, lp);
-    } catch (const std::exception& e) {
-        Trace(std::string("an About box message failed: ") + e.what());
-    } catch (...) {
-        Trace("an About box message failed");
+    if (msg == WM_INITDIALOG) {
+        self->dialog_.reset(hwnd);
     }
-    return FALSE;
+    return GuardedDialogMessage("an About box message",
+                                [&] { return self->HandleMessage(hwnd, msg, wp, lp); });
 }
 
 INT_PTR FrmAboutTevrin::HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {

@@ -1,8 +1,8 @@
 #include "settings/frm_prompt_win.h"
 
 #include <algorithm>
-#include <exception>
 
+#include "common/dialog_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -59,25 +59,15 @@ std::optional<std::string> FrmPrompt::Run(HWND owner, int templateId) {
 }
 
 INT_PTR CALLBACK FrmPrompt::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmPrompt* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<FrmPrompt*>(lp);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        self->dialog_ = hwnd;
-    } else {
-        self = reinterpret_cast<FrmPrompt*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
+    FrmPrompt* self = DialogObject<FrmPrompt>(hwnd, msg, lp);
     if (self == nullptr) {
         return FALSE;
     }
-    try {
-        return self->HandleMessage(msg, wp);
-    } catch (const std::exception& e) {
-        Trace(std::string("a scheme editor dialog message failed: ") + e.what());
-    } catch (...) {
-        Trace("a scheme editor dialog message failed");
+    if (msg == WM_INITDIALOG) {
+        self->dialog_ = hwnd;
     }
-    return FALSE;
+    return GuardedDialogMessage("a scheme editor dialog message",
+                                [&] { return self->HandleMessage(msg, wp); });
 }
 
 INT_PTR FrmPrompt::HandleMessage(UINT msg, WPARAM wp) {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <string>
 
+#include "common/dialog_win.h"
 #include "common/dpi_win.h"
 #include "common/resource_ids.h"
 #include "common/scoped_flag.h"
@@ -213,24 +213,12 @@ bool FrmSettings::Create(FrmSettingsEvents events) {
 }
 
 INT_PTR CALLBACK FrmSettings::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmSettings* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<FrmSettings*>(lp);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-    } else {
-        self = reinterpret_cast<FrmSettings*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
+    FrmSettings* self = DialogObject<FrmSettings>(hwnd, msg, lp);
     if (self == nullptr) {
         return FALSE;
     }
-    try {
-        return self->HandleMessage(hwnd, msg, wp, lp);
-    } catch (const std::exception& e) {
-        Trace(std::string("a settings dialog message failed: ") + e.what());
-    } catch (...) {
-        Trace("a settings dialog message failed");
-    }
-    return FALSE;
+    return GuardedDialogMessage("a settings dialog message",
+                                [&] { return self->HandleMessage(hwnd, msg, wp, lp); });
 }
 
 INT_PTR FrmSettings::HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -835,13 +823,7 @@ void FrmSettings::ShowDialog() {
     const UINT dpi = DpiOfWindow(dialog);
     SizeClientForDesign(dpi);
     LayOut(dpi);
-    RECT frame{};
-    GetWindowRect(dialog, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - width) / 2,
-                 std::max(work.top, work.top + (work.bottom - work.top - height) / 2), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOnWorkArea(dialog, 2);
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
     ShowPage(static_cast<int>(SendMessageW(Control(IDC_TS), TCM_GETCURSEL, 0, 0)));
@@ -858,7 +840,7 @@ void FrmSettings::Hide() {
 
 void FrmSettings::ShowPreview(const std::string& file, std::int32_t viewAm,
                               const std::string& programFolder) {
-    const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const BusyCursor busy;
     const RECT room = PlaceInParent(Control(IDC_AMBACK));
     am_.SetBackground(RGB(0, 0, 0));
     const std::int32_t fitting =
@@ -873,7 +855,6 @@ void FrmSettings::ShowPreview(const std::string& file, std::int32_t viewAm,
     if (KindOfMedia(ending) == MediaKind::Video) {
         PlayVideo();
     }
-    SetCursor(old);
 }
 
 void FrmSettings::CentrePreview() {

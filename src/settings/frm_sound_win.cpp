@@ -1,10 +1,9 @@
 #include "settings/frm_sound_win.h"
 
-#include <algorithm>
-#include <exception>
 #include <string>
 #include <optional>
 
+#include "common/dialog_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -17,31 +16,6 @@ namespace {
 
 constexpr OpenFileRequest kBrowse{"Select warning sound", "Audio (*.wav)|*.wav|All files|*.*|",
                                   "wav"};
-
-// The hourglass while the file starts to play.
-class BusyCursor {
-  public:
-    BusyCursor() : old_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~BusyCursor() { SetCursor(old_); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-  private:
-    HCURSOR old_;
-};
-
-// Centred on the primary monitor's work area, where the tray is.
-void CentreOnWorkArea(HWND dialog) {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT frame{};
-    GetWindowRect(dialog, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - width) / 2,
-                 std::max(work.top, work.top + (work.bottom - work.top - height) / 2), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 }  // namespace
 
@@ -66,25 +40,15 @@ bool FrmSound::Choose(HWND owner, Settings& settings, int target, WarningSounds&
 }
 
 INT_PTR CALLBACK FrmSound::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmSound* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<FrmSound*>(lp);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        self->dialog_ = hwnd;
-    } else {
-        self = reinterpret_cast<FrmSound*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
+    FrmSound* self = DialogObject<FrmSound>(hwnd, msg, lp);
     if (self == nullptr) {
         return FALSE;
     }
-    try {
-        return self->HandleMessage(msg, wp, lp);
-    } catch (const std::exception& e) {
-        Trace(std::string("a warning sound dialog message failed: ") + e.what());
-    } catch (...) {
-        Trace("a warning sound dialog message failed");
+    if (msg == WM_INITDIALOG) {
+        self->dialog_ = hwnd;
     }
-    return FALSE;
+    return GuardedDialogMessage("a warning sound dialog message",
+                                [&] { return self->HandleMessage(msg, wp, lp); });
 }
 
 INT_PTR FrmSound::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
@@ -105,7 +69,7 @@ INT_PTR FrmSound::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 
 void FrmSound::OnInitDialog() {
     ShowChoice();
-    CentreOnWorkArea(dialog_);
+    PlaceOnWorkArea(dialog_, 2);
     // On the option in force, as the dialog manager would put it on entering the group.
     const int focus = choice_.FileChosen() ? IDC_OPTTYPE1 : IDC_OPTTYPE0;
     SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, focus)),

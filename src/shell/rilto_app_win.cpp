@@ -1,5 +1,6 @@
 #include "shell/rilto_app_win.h"
 
+#include "common/dialog_win.h"
 #include "common/hook_window_address_win.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
@@ -191,7 +192,7 @@ int RiltoApp::MessageLoop() {
 // The program goes on meanwhile: its timers tick and its windows paint. Nothing spins:
 // the thread sleeps until a message comes.
 void RiltoApp::WaitWhile(const std::function<bool()>& busy) {
-    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const BusyCursor hourglass;
     MSG msg;
     while (busy()) {
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -205,7 +206,6 @@ void RiltoApp::WaitWhile(const std::function<bool()>& busy) {
         }
         Dispatch(msg);
     }
-    SetCursor(previous);
 }
 
 void RiltoApp::ShowTrayMenu() {

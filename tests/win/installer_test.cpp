@@ -304,36 +304,9 @@ std::wstring Trimmed(std::wstring text) {
 // A visible dialog of any process with this title: the uninstaller's wizard (it runs from
 // a copy of itself, in a process of its own) or its question (`question`: with Yes/No).
 HWND FindDialogTitled(const std::wstring& title, bool question) {
-    struct Search {
-        const std::wstring* title;
-        bool question;
-        HWND found;
-    } s{&title, question, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" &&
-                Trimmed(TextOf(hwnd)) == *s->title &&
-                (GetDlgItem(hwnd, IDYES) != nullptr) == s->question) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::wstring TextsOf(HWND dialog) {
-    std::wstring texts;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM lp) -> BOOL {
-            *reinterpret_cast<std::wstring*>(lp) += TextOf(child) + L"\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
+    return FindDialogWhere([&](HWND hwnd) {
+        return Trimmed(TextOf(hwnd)) == title && (GetDlgItem(hwnd, IDYES) != nullptr) == question;
+    });
 }
 
 // Waits until the wizard's main button reads `label` and can be pressed.
@@ -566,8 +539,8 @@ TEST_F(Installer, ThroughItsPagesOverACopyElsewhereAndAnUninstallThatRemovesTheS
     HWND question = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (question = FindDialogTitled(title, true)) != nullptr; },
                           kPageWait));
-    EXPECT_NE(TextsOf(question).find(L"settings"), std::wstring::npos)
-        << testing::PrintToString(TextsOf(question));
+    EXPECT_NE(StaticTexts(question).find(L"settings"), std::wstring::npos)
+        << testing::PrintToString(StaticTexts(question));
     PumpFor(300);
     SaveScreenshot(L"uninstall-settings-question");
     PostMessageW(question, WM_COMMAND, IDYES, 0);

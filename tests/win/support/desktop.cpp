@@ -78,19 +78,15 @@ HWND FindMessageBox(DWORD processId) {
     return FindVisibleWindowOfClass(processId, L"#32770");
 }
 
-HWND FindDialog(DWORD processId, const std::wstring& title) {
+HWND FindDialogWhere(const std::function<bool(HWND)>& match) {
     struct Search {
-        DWORD pid;
-        const std::wstring* title;
+        const std::function<bool(HWND)>* match;
         HWND found;
-    } s{processId, &title, nullptr};
+    } s{&match, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid == s->pid && IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" &&
-                TextOf(hwnd) == *s->title) {
+            if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770" && (*s->match)(hwnd)) {
                 s->found = hwnd;
                 return FALSE;
             }
@@ -98,6 +94,14 @@ HWND FindDialog(DWORD processId, const std::wstring& title) {
         },
         reinterpret_cast<LPARAM>(&s));
     return s.found;
+}
+
+HWND FindDialog(DWORD processId, const std::wstring& title) {
+    return FindDialogWhere([&](HWND hwnd) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        return pid == processId && TextOf(hwnd) == title;
+    });
 }
 
 std::wstring StaticTexts(HWND dialog) {

@@ -87,6 +87,8 @@ HWND FindVisibleWindowOfClass(DWORD processId, const wchar_t* windowClass);
 HWND FindMenuWindow(DWORD processId);
 // A message box (or other dialog) shown by the process, or null.
 HWND FindMessageBox(DWORD processId);
+// A visible dialog or message box of any process that `match` picks, or null.
+HWND FindDialogWhere(const std::function<bool(HWND)>& match);
 // A visible dialog or message box of the process with this title, or null.
 HWND FindDialog(DWORD processId, const std::wstring& title);
 // The texts of a dialog's static controls, joined by newlines: a message box's message.
