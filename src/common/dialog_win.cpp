@@ -2,7 +2,19 @@
 
 #include <algorithm>
 
+#include "common/system_function_win.h"
+
 namespace rilto {
+
+void KeepDialogScalingOff(HWND dialog) {
+    using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    static const auto fn =
+        User32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+    if (fn != nullptr) {
+        fn(dialog, kDisableAll, kDisableAll);
+    }
+}
 
 void PlaceOnWorkArea(HWND window, int parts) {
     RECT work{};

@@ -1,6 +1,7 @@
 #pragma once
 // What the program's dialogs share: their object behind the dialog procedure, no C++
-// exception ever leaving it, the busy pointer, and where a dialog goes on the screen.
+// exception ever leaving it, the busy pointer, their own layout at a new DPI, and where
+// a dialog goes on the screen.
 
 #include <windows.h>
 
@@ -48,6 +49,10 @@ class BusyCursor {
   private:
     HCURSOR old_;
 };
+
+// The dialog manager leaves the dialog's layout alone when its DPI changes: the dialog
+// lays itself out. Nothing happens on Windows older than 10 1703.
+void KeepDialogScalingOff(HWND dialog);
 
 // On the primary monitor's work area, where the tray is: 1/`parts` of the room around
 // the window to its left and above it (2 centres it), its top kept on the work area.

@@ -1,5 +1,7 @@
 #include "common/dpi_win.h"
 
+#include "common/system_function_win.h"
+
 namespace rilto {
 
 namespace {
@@ -8,13 +10,20 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
 // Looked up once: older Windows lacks the function.
 GetDpiForWindowFn DpiForWindowFunction() {
-    static const GetDpiForWindowFn fn =
-        reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void (*)()>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto fn = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     return fn;
 }
 
 }  // namespace
+
+int ScaledToDpi(int length96, UINT dpi) {
+    return MulDiv(length96, static_cast<int>(dpi), static_cast<int>(kBaseDpi));
+}
+
+LONG FontHeightAt(int points, UINT dpi) {
+    constexpr int kPointsPerInch = 72;
+    return -MulDiv(points, static_cast<int>(dpi), kPointsPerInch);
+}
 
 UINT SystemDpi() {
     const HDC screen = GetDC(nullptr);
@@ -44,7 +53,7 @@ LOGFONTW MessageFontAt(UINT dpi) {
         font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
     } else {
         lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
-        font.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
+        font.lfHeight = FontHeightAt(8, dpi);
     }
     return font;
 }

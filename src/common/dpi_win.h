@@ -8,6 +8,10 @@ namespace rilto {
 
 inline constexpr UINT kBaseDpi = 96;
 
+// A length designed at 96 DPI, at `dpi`.
+int ScaledToDpi(int length96, UINT dpi);
+// A LOGFONT height for a font of `points` at `dpi`: negative, a character height.
+LONG FontHeightAt(int points, UINT dpi);
 // The DPI of the monitor the window is on (Windows 10 1607 on), or the system's DPI.
 UINT DpiOfWindow(HWND hwnd);
 // The system's DPI: what fonts from the system's settings are measured in.

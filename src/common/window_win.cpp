@@ -96,4 +96,8 @@ std::string WindowText(HWND hwnd) {
     return Narrow(text);
 }
 
+void SetWindowTextTo(HWND hwnd, const std::string& text) {
+    SetWindowTextW(hwnd, Widen(text).c_str());
+}
+
 }  // namespace rilto

@@ -59,5 +59,7 @@ HINSTANCE ThisModule();
 
 // A window's text, or a control's, in UTF-8.
 std::string WindowText(HWND hwnd);
+// Sets a window's text, or a control's, from UTF-8.
+void SetWindowTextTo(HWND hwnd, const std::string& text);
 
 }  // namespace rilto

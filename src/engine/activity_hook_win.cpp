@@ -7,6 +7,7 @@
 #include "common/paths.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
+#include "common/system_function_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 
@@ -20,12 +21,6 @@ std::wstring LibraryBesideProgram() {
         return {};  // an empty path never loads: the library counts as missing
     }
     return Widen(JoinPath(folder, kHookLibraryFile));
-}
-
-template <typename Fn>
-Fn Export(HMODULE module, const char* name) {
-    // Through void(*)() so that the cast between function types is a deliberate one.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 }  // namespace
@@ -51,9 +46,9 @@ bool WinActivityHook::Load() const {
     }
     if (library_) {
         const auto install =
-            Export<rsiorril::InstallFilterFn>(library_.get(), rsiorril::kInstallFilterName);
+            FunctionFrom<rsiorril::InstallFilterFn>(library_.get(), rsiorril::kInstallFilterName);
         const auto getTime =
-            Export<rsiorril::RilGetTimeFn>(library_.get(), rsiorril::kRilGetTimeName);
+            FunctionFrom<rsiorril::RilGetTimeFn>(library_.get(), rsiorril::kRilGetTimeName);
         if (install != nullptr && getTime != nullptr) {
             installFilter_ = install;
             rilGetTime_ = getTime;

@@ -48,7 +48,7 @@ bool FrmRilto::Create(FrmRiltoEvents events) {
                         WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, RECT{}, nullptr, 0)) {
         return false;
     }
-    SetWindowTextW(hwnd(), Widen(kProductTitle).c_str());
+    SetWindowTextTo(hwnd(), kProductTitle);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     MicropausePanelEvents panelEvents;

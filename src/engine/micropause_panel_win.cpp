@@ -115,7 +115,7 @@ bool MicropausePanel::CreateControls() {
 void MicropausePanel::MakeFontsAndLogo() {
     LOGFONTW font = MessageFontAt(dpi_);
     textFont_.reset(CreateFontIndirectW(&font));
-    font.lfHeight = -MulDiv(kWarningPoints, static_cast<int>(dpi_), 72);
+    font.lfHeight = FontHeightAt(kWarningPoints, dpi_);
     font.lfWeight = FW_BOLD;
     warningFont_.reset(CreateFontIndirectW(&font));
     for (const ControlPlan& plan : kControls) {
@@ -131,7 +131,7 @@ void MicropausePanel::MakeFontsAndLogo() {
 }
 
 void MicropausePanel::SetCaption(PanelItem item, const std::string& text) {
-    SetWindowTextW(Control(item), Widen(text).c_str());
+    SetWindowTextTo(Control(item), text);
     LayOut();
 }
 

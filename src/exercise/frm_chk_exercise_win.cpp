@@ -102,7 +102,7 @@ void FrmChkExercise::PlaceNearTray() {
     LayOut();
     RECT frame{};
     GetWindowRect(hwnd(), &frame);
-    const int margin = MulDiv(12, static_cast<int>(dpi_), kBaseDpi);
+    const int margin = ScaledToDpi(12, dpi_);
     SetWindowPos(hwnd(), nullptr, work.right - (frame.right - frame.left) - margin,
                  work.bottom - (frame.bottom - frame.top) - margin, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -74,7 +74,7 @@ bool FrmX::Create(FrmXEvents events) {
     if (!bar_.Create(hwnd(), IDC_X_BAR, DpiOfWindow(hwnd()), std::move(bar))) {
         return false;
     }
-    SetWindowTextW(hwnd(), Widen(kPlayerCaption).c_str());
+    SetWindowTextTo(hwnd(), kPlayerCaption);
     LayOut();
     return true;
 }
@@ -165,7 +165,7 @@ void FrmX::PresentExercise(const std::string& file, bool first) {
 }
 
 void FrmX::SetCaption(const std::string& text) {
-    SetWindowTextW(hwnd(), Widen(text).c_str());
+    SetWindowTextTo(hwnd(), text);
 }
 
 void FrmX::CloseVideo() {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/dpi_win.h"
 #include "common/wide_text_win.h"
 
 namespace rilto {
@@ -40,10 +41,6 @@ constexpr COLORREF kFaceDisabled = RGB(40, 40, 40);
 constexpr COLORREF kEdge = RGB(130, 130, 130);
 constexpr COLORREF kSymbol = RGB(235, 235, 235);
 constexpr COLORREF kSymbolDisabled = RGB(105, 105, 105);
-
-int Scaled(int length96, UINT dpi) {
-    return MulDiv(length96, static_cast<int>(dpi), 96);
-}
 
 // The symbol of the button in the square `box`, with the DC's pen and brush.
 void DrawSymbol(HDC dc, MediaButton button, const RECT& box) {
@@ -156,9 +153,9 @@ void MediaBar::SetBackground(COLORREF color) {
 }
 
 void MediaBar::LayOut() {
-    const int width = Scaled(kButtonWidth96, dpi_);
-    const int height = Scaled(kButtonHeight96, dpi_);
-    const int gap = Scaled(kGap96, dpi_);
+    const int width = ScaledToDpi(kButtonWidth96, dpi_);
+    const int height = ScaledToDpi(kButtonHeight96, dpi_);
+    const int gap = ScaledToDpi(kGap96, dpi_);
     for (std::size_t i = 0; i < kMediaButtons; ++i) {
         SetWindowPos(buttons_[i], nullptr, gap + kPlaceOf[i] * (width + gap), gap, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -199,7 +196,7 @@ void MediaBar::Draw(const DRAWITEMSTRUCT& item) const {
     }
 
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-        const int inset = std::max(2, Scaled(3, dpi_));
+        const int inset = std::max(2, ScaledToDpi(3, dpi_));
         InflateRect(&r, -inset, -inset);
         SetTextColor(dc, kSymbol);
         SetBkColor(dc, kFace);

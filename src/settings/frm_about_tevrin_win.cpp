@@ -28,19 +28,6 @@ constexpr wchar_t kContact[] =
     L"Report problems and ideas at the project's issue tracker.\r\n"
     L"Rilto Micropause is free software.";
 
-using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
-
-// Our own layout follows a DPI change, not the dialog manager's.
-void KeepDialogScalingOff(HWND dialog) {
-    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
-    static const auto fn =
-        reinterpret_cast<SetDialogDpiChangeBehaviorFn>(reinterpret_cast<void (*)()>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
-    if (fn != nullptr) {
-        fn(dialog, kDisableAll, kDisableAll);
-    }
-}
-
 SIZE ClientSize(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);
@@ -261,12 +248,11 @@ void FrmAboutTevrin::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void FrmAboutTevrin::MakeImages() {
-    const int dpi = static_cast<int>(dpi_);
     const HWND pic = GetDlgItem(hwnd(), IDC_ABOUT_IMGPIC);
     if (source_ != nullptr && pic != nullptr) {
         // As large as the DPI asks for, smaller only when the control has less room.
         const SIZE room = ClientSize(pic);
-        SIZE size{MulDiv(kPictureWidth96, dpi, kBaseDpi), MulDiv(kPictureHeight96, dpi, kBaseDpi)};
+        SIZE size{ScaledToDpi(kPictureWidth96, dpi_), ScaledToDpi(kPictureHeight96, dpi_)};
         if (size.cx > room.cx || size.cy > room.cy) {
             const bool widthBound = room.cx * kPictureHeight96 <= room.cy * kPictureWidth96;
             size = widthBound ? SIZE{room.cx, MulDiv(room.cx, kPictureHeight96, kPictureWidth96)}
@@ -281,7 +267,7 @@ void FrmAboutTevrin::MakeImages() {
     if (logo != nullptr) {
         const SIZE room = ClientSize(logo);
         const int size =
-            std::max(1, std::min({MulDiv(kLogoSize96, dpi, kBaseDpi), static_cast<int>(room.cx),
+            std::max(1, std::min({ScaledToDpi(kLogoSize96, dpi_), static_cast<int>(room.cx),
                                   static_cast<int>(room.cy)}));
         UniqueIcon icon(static_cast<HICON>(
             LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_RILTO), IMAGE_ICON, size, size, 0)));

@@ -8,6 +8,7 @@
 
 #include "common/dialog_win.h"
 #include "common/dpi_win.h"
+#include "common/system_function_win.h"
 #include "common/resource_ids.h"
 #include "common/scoped_flag.h"
 #include "common/trace_win.h"
@@ -63,16 +64,32 @@ int FromTwips(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
-void SetText(HWND hwnd, const std::string& text) {
-    SetWindowTextW(hwnd, Widen(text).c_str());
-}
-
 bool Checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Check(HWND button, bool on) {
     SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// Selects a row of the list and gives it the focus rectangle, scrolled into view.
+void SelectListRow(HWND list, int index) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+// The text of one column of a row of the list.
+void SetListText(HWND list, int index, int column, const std::string& text) {
+    std::wstring wide = Widen(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 // A window's place in its parent's client coordinates.
@@ -90,7 +107,7 @@ void SetPlace(HWND hwnd, const RECT& r) {
 
 UniqueGdi<HFONT> FontAt(const wchar_t* face, BYTE charset, int points, UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+    font.lfHeight = FontHeightAt(points, dpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = charset;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
@@ -110,36 +127,14 @@ SIZE BaseUnitsOf(HWND hwnd, HFONT font) {
 }
 
 // Functions of newer Windows, looked up once.
-using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using EnableThemeDialogTextureFn = HRESULT(WINAPI*)(HWND, DWORD);
-
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return module != nullptr
-               ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-               : nullptr;
-}
-
-HMODULE User32() {
-    return GetModuleHandleW(L"user32.dll");
-}
-
-// Our own layout follows a DPI change, not the dialog manager's.
-void KeepDialogScalingOff(HWND dialog) {
-    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
-    static const auto fn =
-        Lookup<SetDialogDpiChangeBehaviorFn>(User32(), "SetDialogDpiChangeBehavior");
-    if (fn != nullptr) {
-        fn(dialog, kDisableAll, kDisableAll);
-    }
-}
 
 // The themed tab page background behind a page's controls, where there is a theme.
 void UseTabPageBackground(HWND page) {
     static const UniqueLibrary uxtheme(LoadLibraryW(L"uxtheme.dll"));
     static const auto fn =
-        Lookup<EnableThemeDialogTextureFn>(uxtheme.get(), "EnableThemeDialogTexture");
+        FunctionFrom<EnableThemeDialogTextureFn>(uxtheme.get(), "EnableThemeDialogTexture");
     if (fn != nullptr) {
         fn(page, ETDT_ENABLETAB);
     }
@@ -149,7 +144,7 @@ RECT WindowRectForClient(HWND hwnd, int width, int height, UINT dpi) {
     RECT r{0, 0, width, height};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
-    static const auto fn = Lookup<AdjustWindowRectExForDpiFn>(User32(), "AdjustWindowRectExForDpi");
+    static const auto fn = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
     if (fn == nullptr || !fn(&r, style, FALSE, exStyle, dpi)) {
         AdjustWindowRectEx(&r, style, FALSE, exStyle);
     }
@@ -350,8 +345,8 @@ void FrmSettings::InitControls() {
         SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
     }
-    SetWindowTextW(Control(IDC_CMDUP), Widen(kArrowUp).c_str());
-    SetWindowTextW(Control(IDC_CMDDOWN), Widen(kArrowDown).c_str());
+    SetWindowTextTo(Control(IDC_CMDUP), kArrowUp);
+    SetWindowTextTo(Control(IDC_CMDDOWN), kArrowDown);
     ShowDetail();
 }
 
@@ -405,23 +400,23 @@ bool FrmSettings::TranslateDialogMessage(MSG* msg) {
 // ---- The first two pages
 
 void FrmSettings::Fill(const SettingsForm& form) {
-    SetText(Control(IDC_TXTINTFOR), form.txtIntFor);
-    SetText(Control(IDC_TXTINTEVERY), form.txtIntEvery);
+    SetWindowTextTo(Control(IDC_TXTINTFOR), form.txtIntFor);
+    SetWindowTextTo(Control(IDC_TXTINTEVERY), form.txtIntEvery);
     Check(Control(IDC_CHKRESET), form.chkReset);
     Check(Control(IDC_CHKMONITOR0), form.chkMonitor[kKeyboard]);
     Check(Control(IDC_CHKMONITOR1), form.chkMonitor[kMouse]);
     Check(Control(IDC_CHKAUDIBLE), form.chkAudible);
     Check(Control(IDC_CHKAUDIBLEPRE), form.chkAudiblePre);
     Check(Control(IDC_CHKBLANK), form.chkBlank);
-    SetText(Control(IDC_TXTWARNING), form.txtWarning);
+    SetWindowTextTo(Control(IDC_TXTWARNING), form.txtWarning);
     Check(Control(IDC_CHKDISABLEESC), form.chkDisableEsc);
     EnableWindow(Control(IDC_CHKDISABLEESC), form.chkDisableEscEnabled);
 
-    SetText(Control(IDC_TXTEVERYM), form.txtEveryM);
+    SetWindowTextTo(Control(IDC_TXTEVERYM), form.txtEveryM);
     Check(Control(IDC_CHKAUDIBLEX), form.chkAudibleX);
     Check(Control(IDC_CHKBLANKX), form.chkBlankX);
     SendMessageW(Control(IDC_COMBOVIEW), CB_SETCURSEL, static_cast<WPARAM>(form.comboView), 0);
-    SetText(Control(IDC_TXTNUMATATIME), form.txtNumAtaTime);
+    SetWindowTextTo(Control(IDC_TXTNUMATATIME), form.txtNumAtaTime);
     Check(Control(IDC_OPTXSTART0), !form.optXstartRandom);
     Check(Control(IDC_OPTXSTART1), form.optXstartRandom);
 }
@@ -497,19 +492,10 @@ void FrmSettings::SetRows(const std::vector<ExerciseRow>& rows) {
             item.iImage = rows[i].icon;
             const auto at = static_cast<int>(
                 SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-            std::wstring length = Widen(rows[i].length);
-            LVITEMW sub{};
-            sub.iSubItem = 1;
-            sub.pszText = length.data();
-            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at),
-                         reinterpret_cast<LPARAM>(&sub));
+            SetListText(list, at, 1, rows[i].length);
         }
         if (!rows.empty()) {
-            LVITEMW state{};
-            state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-            state.state = LVIS_SELECTED | LVIS_FOCUSED;
-            SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-            SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+            SelectListRow(list, 0);
         }
     }
     ShowDetail();
@@ -535,12 +521,7 @@ void FrmSettings::SelectRow(int k, bool focus) {
     if (index < 0 || index >= static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0))) {
         return;
     }
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&state));
-    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    SelectListRow(list, index);
     ShowDetail();
     if (focus) {
         FocusList();
@@ -607,9 +588,9 @@ void FrmSettings::ShowDetail() {
     }
     {
         const ScopedFlag filling(filling_);
-        SetText(Control(IDC_FRAMEX), detail.caption);
+        SetWindowTextTo(Control(IDC_FRAMEX), detail.caption);
         Check(Control(IDC_CHKDOIT), detail.chkDoit);
-        SetText(Control(IDC_TXTXSECS), detail.txtXsecs);
+        SetWindowTextTo(Control(IDC_TXTXSECS), detail.txtXsecs);
     }
     for (const int id : kDetailControls) {
         EnableWindow(Control(id), row >= 0);
@@ -659,12 +640,8 @@ bool FrmSettings::OnCommand(int id, int code) {
         case IDC_TXTXSECS:
             if (code == EN_CHANGE && !filling_) {
                 if (const int row = SelectedRow(); row >= 0) {
-                    std::wstring length = Widen(WindowText(Control(IDC_TXTXSECS)) + kSecondsSuffix);
-                    LVITEMW sub{};
-                    sub.iSubItem = 1;
-                    sub.pszText = length.data();
-                    SendMessageW(Control(IDC_L), LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
-                                 reinterpret_cast<LPARAM>(&sub));
+                    SetListText(Control(IDC_L), row, 1,
+                                WindowText(Control(IDC_TXTXSECS)) + kSecondsSuffix);
                 }
             }
             return true;
@@ -755,7 +732,7 @@ bool FrmSettings::OnNotify(HWND window, NMHDR* header) {
             if (accepted && edit->item.iItem == SelectedRow()) {
                 ExerciseRow row = RowAt(edit->item.iItem);
                 row.text = Narrow(edit->item.pszText);
-                SetText(Control(IDC_FRAMEX), DetailIt(row).caption);
+                SetWindowTextTo(Control(IDC_FRAMEX), DetailIt(row).caption);
             }
             SetWindowLongPtrW(window, DWLP_MSGRESULT, accepted ? TRUE : FALSE);
             return true;
@@ -955,7 +932,7 @@ void FrmSettings::LayOut(UINT dpi) {
     SetPlace(strip, stripPlace);
     RECT stripClient{};
     GetClientRect(strip, &stripClient);
-    const int tabGrowth = MulDiv(kSelectedTabGrowth96, static_cast<int>(dpi), kBaseDpi);
+    const int tabGrowth = ScaledToDpi(kSelectedTabGrowth96, dpi);
     SendMessageW(strip, TCM_SETITEMSIZE, 0,
                  MAKELPARAM((stripClient.right - 2 * tabGrowth) / kPages, 0));
     RECT display = stripPlace;
@@ -985,7 +962,7 @@ void FrmSettings::LayOut(UINT dpi) {
     const HWND list = Control(IDC_L);
     RECT listClient{};
     GetClientRect(list, &listClient);
-    const int lengthWidth = MulDiv(kLengthColumn96, static_cast<int>(dpi), kBaseDpi);
+    const int lengthWidth = ScaledToDpi(kLengthColumn96, dpi);
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(lengthWidth, 0));
     SendMessageW(
         list, LVM_SETCOLUMNWIDTH, 0,
@@ -1012,7 +989,7 @@ void FrmSettings::UpdateTabTips() {
 }
 
 void FrmSettings::MakeImages(UINT dpi) {
-    const int size = MulDiv(kImageSize96, static_cast<int>(dpi), kBaseDpi);
+    const int size = ScaledToDpi(kImageSize96, dpi);
     UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 3, 0));
     if (images == nullptr) {
         Trace("cannot make the exercise list's pictures");

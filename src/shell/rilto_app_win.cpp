@@ -157,7 +157,6 @@ bool RiltoApp::CreateSettingsDialog() {
     events.ok = [this] { settingsDialog_.Ok(); };
     events.cancel = [this] { settingsDialog_.Cancel(); };
     events.schemeChosen = [this](const std::string& name) { settingsDialog_.SchemeChosen(name); };
-    // The choice is in use at once; Apply stores it.
     events.addExercise = [this] { settingsDialog_.AddExercise(); };
     events.removeExercise = [this] { settingsDialog_.RemoveExercise(); };
     events.moveExercise = [this](bool up) { settingsDialog_.MoveExercise(up); };
@@ -165,6 +164,7 @@ bool RiltoApp::CreateSettingsDialog() {
     events.previewDone = [this] { settingsDialog_.PreviewDone(); };
     events.saveSchemeAs = [this] { settingsDialog_.SaveSchemeAs(); };
     events.deleteScheme = [this] { settingsDialog_.DeleteScheme(); };
+    // The sound chosen is in use at once; Apply stores it.
     events.warningSound = [this](int target) {
         FrmSound::Choose(frmSettings_.hwnd(), settings_, target, sounds_);
     };
