@@ -62,20 +62,8 @@ class AboutBox : public ::testing::Test {
   protected:
     // The program's message loop: the box sees each message first.
     bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!about_.TranslateDialogMessage(&msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageW(&msg);
-                }
-            }
-            if (done() || GetTickCount() - start >= ms) {
-                return done();
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
+        return harness::WaitUntil(done, ms,
+                                  [this](MSG* msg) { return about_.TranslateDialogMessage(msg); });
     }
     void ShowAndWait() {
         ASSERT_TRUE(about_.Show(nullptr));

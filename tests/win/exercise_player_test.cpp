@@ -97,17 +97,7 @@ class ExercisePlayer : public ::testing::Test {
 
     // The program's message loop: the player sees each message first.
     void Pump(DWORD ms) {
-        const DWORD start = GetTickCount();
-        do {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!player_.PreTranslate(&msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageW(&msg);
-                }
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        } while (GetTickCount() - start < ms);
+        harness::PumpFor(ms, [this](MSG* msg) { return player_.PreTranslate(msg); });
     }
     void Present(const char* file, std::int32_t viewAm, bool first = true) {
         settings_.ViewAm = viewAm;

@@ -84,20 +84,8 @@ class SettingsDialog : public ::testing::Test {
 
     // The program's message loop: the dialog sees each message first.
     bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!dialog_.TranslateDialogMessage(&msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageW(&msg);
-                }
-            }
-            if (done() || GetTickCount() - start >= ms) {
-                return done();
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
+        return harness::WaitUntil(done, ms,
+                                  [this](MSG* msg) { return dialog_.TranslateDialogMessage(msg); });
     }
     void Pump(DWORD ms) {
         PumpUntil([] { return false; }, ms);

@@ -26,19 +26,22 @@ std::wstring BinPath(const std::wstring& file) {
     return BinDir() + L"\\" + file;
 }
 
-void PumpFor(DWORD ms) {
+void PumpFor(DWORD ms, const FirstLook& first) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
+    do {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (first && first(&msg)) {
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    } while (GetTickCount() - start < ms);
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const FirstLook& first) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (done()) {
@@ -47,7 +50,7 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs) {
             return done();
         }
-        PumpFor(20);
+        PumpFor(20, first);
     }
 }
 

@@ -15,10 +15,14 @@ namespace harness {
 std::wstring BinDir();
 std::wstring BinPath(const std::wstring& file);
 
+// What a program's own message loop does with a message before dispatching it, as a
+// window of the program under test would have it: true when the window took it.
+using FirstLook = std::function<bool(MSG*)>;
+
 // Polls `done` every 20 ms, pumping this thread's messages, for at most `timeoutMs`.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
-// Pumps this thread's messages for `ms`.
-void PumpFor(DWORD ms);
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const FirstLook& first = {});
+// Pumps this thread's messages for `ms`; what is waiting at least once.
+void PumpFor(DWORD ms, const FirstLook& first = {});
 
 // A started program. Ends it on destruction if it still runs.
 class Process {
