@@ -18,31 +18,34 @@ bool ReadSwitch(const SettingsStore& store, std::string_view section, std::strin
     return ReadNumber(store, section, key, def ? 1 : 0) != 0;
 }
 
+std::int32_t ReadOption(const SettingsStore& store, Option option) {
+    const OptionSpec& spec = SpecOf(option);
+    return ReadNumber(store, spec.section, spec.key, spec.numberDefault, spec.stored);
+}
+
+bool EscapeDisabledFromOutside(const SettingsStore& store) {
+    const OptionSpec& spec = SpecOf(Option::DisableEsc2);
+    return ReadSwitch(store, spec.section, spec.key, spec.numberDefault != 0);
+}
+
+bool EscapeLockedFromOutside(const SettingsStore& store) {
+    const OptionSpec& spec = SpecOf(Option::DisableEsc2);
+    const auto value = ParseDecimal(store.GetSetting(spec.section, spec.key, spec.numberDefault));
+    return value.value_or(0) == 1;
+}
+
 Settings LoadSettings(const SettingsStore& store) {
     Settings s;
-    s.Scheme = store.GetSetting(kExercise, "Scheme", kDefaultScheme);
-    s.EveryM = ReadNumber(store, kExercise, "EveryM", 50, kEveryMRange);
-    s.AudibleX = ReadSwitch(store, kExercise, "AudibleX", true);
-    s.WarningSoundX = store.GetSetting(kExercise, "WarningSoundX", "");
-    s.BlankX = ReadSwitch(store, kExercise, "BlankX", true);
-    s.ViewAm = ReadNumber(store, kExercise, "ViewAm", 0, kViewAmRange);
-    s.xStart = ReadNumber(store, kExercise, "xStart", 0);
-    s.NumAtaTime = ReadNumber(store, kExercise, "NumAtaTime", 6, kNumAtaTimeRange);
-
-    s.InterruptFor = ReadNumber(store, kMicropause, "InterruptFor", 15, kInterruptForRange);
-    s.InterruptEvery = ReadNumber(store, kMicropause, "InterruptEvery", 4, kInterruptEveryRange);
-    s.IntelliReset = ReadSwitch(store, kMicropause, "IntelliReset", true);
-    s.Audible = ReadSwitch(store, kMicropause, "Audible", true);
-    s.WarningSound = store.GetSetting(kMicropause, "WarningSound", "");
-    s.AudiblePre = ReadSwitch(store, kMicropause, "AudiblePre", true);
-    s.WarningSoundPre = store.GetSetting(kMicropause, "WarningSoundPre", "");
-    s.DisableEsc = ReadSwitch(store, kMicropause, "DisableEsc", false) ||
-                   ReadSwitch(store, kMicropause, "DisableEsc2", false);
-    s.Blank = ReadSwitch(store, kMicropause, "Blank", true);
-    s.Warning = store.GetSetting(kMicropause, "Warning", kDefaultWarning);
-    for (int kind = 0; kind < kInputKinds; ++kind) {
-        s.Monitor[kind] = ReadSwitch(store, kMicropause, "Monitor" + std::to_string(kind), true);
+    for (const OptionSpec& spec : AllOptions()) {
+        if (spec.field.number != nullptr) {
+            *spec.field.number(s) = ReadOption(store, spec.option);
+        } else if (spec.field.on != nullptr) {
+            *spec.field.on(s) = ReadSwitch(store, spec.section, spec.key, spec.numberDefault != 0);
+        } else if (spec.field.text != nullptr) {
+            *spec.field.text(s) = store.GetSetting(spec.section, spec.key, spec.textDefault);
+        }
     }
+    s.DisableEsc = s.DisableEsc || EscapeDisabledFromOutside(store);
     return s;
 }
 

@@ -26,6 +26,7 @@ inline constexpr char kCannotStart[] =
 inline constexpr char kNextExerciseBreakCaption[] = "Next Exercise Break:";
 inline constexpr char kNextExerciseBreak[] = "Next Exercise Break: ";
 inline constexpr char kMinutesSuffix[] = " minutes";
+inline constexpr char kExerciseBreaksOff[] = "Next Exercise Break: off";
 inline constexpr char kLastNaturalMicropause[] = "Last natural micropause: ";
 inline constexpr char kLastRiltoMicropause[] = "Last rilto micropause: ";
 

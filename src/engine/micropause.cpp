@@ -48,6 +48,14 @@ void Scheduler::RiltoMicropause() {
     view_.MakeTopmost();
 }
 
+bool Scheduler::HurryMicropause(std::int32_t stepsLeft) {
+    if (!state_.MicropauseRunning || progressBar_.Value() >= progressBar_.Max() - stepsLeft) {
+        return false;
+    }
+    progressBar_.SetValue(progressBar_.Max() - 1);
+    return true;
+}
+
 // The bar starts at 1, so a micropause takes Max - 1 steps.
 void Scheduler::AdvanceMicropause() {
     progressBar_.SetValue(progressBar_.Value() + 1);

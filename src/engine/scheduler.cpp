@@ -39,9 +39,12 @@ std::int32_t ClampToInt32(std::int64_t v) {
 
 }  // namespace
 
-std::string ExerciseCountdownText(std::int32_t minutesToExercise) {
-    return kNextExerciseBreak + std::to_string(std::int64_t{minutesToExercise} - 1) +
-           kMinutesSuffix;
+std::string ExerciseCountdownText(std::int32_t minutesToExercise, std::int32_t everyM) {
+    if (everyM <= 0 || minutesToExercise < 0) {
+        return kExerciseBreaksOff;
+    }
+    // The tick that reaches 0 opens the reminder: the break is due, not overdue.
+    return kNextExerciseBreak + std::to_string(std::max(0, minutesToExercise - 1)) + kMinutesSuffix;
 }
 
 Scheduler::Scheduler(const SchedulerPorts& ports)
@@ -63,7 +66,7 @@ void Scheduler::SetTimers() {
     tMinutes_.SetInterval(kMinuteMs);
     tMinutes_.SetEnabled(true);
     state_.MinutesToExercise = settings_.EveryM;
-    view_.SetCaption(ViewLabel::lblExercise, ExerciseCountdownText(settings_.EveryM));
+    ShowExerciseCountdown();
     RestartIdlePolling();
 }
 
@@ -83,7 +86,7 @@ void Scheduler::MinuteTick() {
 
 void Scheduler::ExerciseStep() {
     state_.MinutesToExercise = CountDown(state_.MinutesToExercise);
-    view_.SetCaption(ViewLabel::lblExercise, ExerciseCountdownText(state_.MinutesToExercise));
+    ShowExerciseCountdown();
     // Only the step that reaches 0 opens the reminder; a counter already at 0 or
     // below runs on into the negative until it is set anew.
     if (state_.MinutesToExercise != 0) {
@@ -154,7 +157,56 @@ void Scheduler::ApplyMicropauseTiming() {
 void Scheduler::ApplyExerciseInterval() {
     if (state_.MinutesToExercise > settings_.EveryM) {
         state_.MinutesToExercise = settings_.EveryM;
+    } else if (state_.MinutesToExercise < 0 && settings_.EveryM > 0 &&
+               !state_.ExerciseReminderPending) {
+        // Exercise breaks were off and are on again: the count starts now.
+        state_.MinutesToExercise = settings_.EveryM;
     }
+    if (!exercise_->ExerciseInProgress()) {
+        ShowExerciseCountdown();
+    }
+}
+
+void Scheduler::PostponeExercise(std::int32_t minutes) {
+    state_.MinutesToExercise = minutes;
+}
+
+void Scheduler::ReminderClosed() {
+    state_.ExerciseReminderPending = false;
+}
+
+void Scheduler::ExerciseRequested() {
+    state_.MinutesToExercise = 0;
+    view_.SetCaption(ViewLabel::lblExercise, kExerciseInProgress);
+}
+
+void Scheduler::BeginExerciseSeconds() {
+    tSeconds_.SetEnabled(false);
+    tMinutes_.SetEnabled(false);
+    tSeconds_.SetInterval(kMillisecondsPerSecond);
+    tSeconds_.SetEnabled(true);
+}
+
+void Scheduler::RestartExerciseSecond() {
+    tSeconds_.SetEnabled(false);
+    tSeconds_.SetEnabled(true);
+}
+
+void Scheduler::ToggleExerciseSeconds() {
+    tSeconds_.SetEnabled(!tSeconds_.Enabled());
+}
+
+void Scheduler::HoldExerciseSeconds() {
+    tSeconds_.SetEnabled(false);
+}
+
+void Scheduler::ReleaseExerciseSeconds() {
+    tSeconds_.SetEnabled(true);
+}
+
+void Scheduler::ShowExerciseCountdown() {
+    view_.SetCaption(ViewLabel::lblExercise,
+                     ExerciseCountdownText(state_.MinutesToExercise, settings_.EveryM));
 }
 
 void Scheduler::RestartIdlePolling() {
@@ -164,7 +216,8 @@ void Scheduler::RestartIdlePolling() {
 }
 
 std::int32_t Scheduler::MicropauseSeconds() const {
-    return std::clamp(settings_.InterruptFor, kInterruptForRange.min, kInterruptForRange.max);
+    const NumberRange range = SpecOf(Option::InterruptFor).stored;
+    return std::clamp(settings_.InterruptFor, range.min, range.max);
 }
 
 std::string Scheduler::TimeNow() {

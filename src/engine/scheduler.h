@@ -24,12 +24,13 @@ inline constexpr std::uint32_t kMinuteMs = 60000;
 inline constexpr std::int32_t kMicropauseStepsPerSecond = 10;
 inline constexpr std::uint32_t kMillisecondsPerSecond = 1000;
 
-// "Next Exercise Break: " and one less than the counter, then " minutes".
-std::string ExerciseCountdownText(std::int32_t minutesToExercise);
+// "Next Exercise Break: " and one less than the counter, then " minutes"; "off" when
+// exercise breaks never come (every 0 minutes), or not until the countdown is set anew
+// (it has run past 0).
+std::string ExerciseCountdownText(std::int32_t minutesToExercise, std::int32_t everyM);
 
-// The scheduler's state. Other parts write some of it: the exercise break flow sets
-// MinutesToExercise (postponing, starting a break) and clears ExerciseReminderPending
-// when the reminder closes; the tray's "Exercise Now" sets MinutesToExercise to 0.
+// The scheduler's state. Only the scheduler changes it, through the methods named for
+// what happens; everyone else reads it.
 struct SchedulerState {
     // The micropause interval in force, minutes: what the countdown is reset to.
     std::int32_t MicropauseInterval = 0;
@@ -76,7 +77,6 @@ class Scheduler {
 
     void SetExerciseFlow(ExerciseFlow& flow) { exercise_ = &flow; }
 
-    SchedulerState& State() { return state_; }
     const SchedulerState& State() const { return state_; }
 
     // Restarts both countdowns from their full values and both timers. Start-up calls
@@ -91,6 +91,9 @@ class Scheduler {
 
     // Starts a micropause now: from the minute countdown, or "Micropause Now!".
     void RiltoMicropause();
+    // A micropause on screen ends at the next step of its bar, unless it has at most
+    // `stepsLeft` steps to go; whether it was hurried.
+    bool HurryMicropause(std::int32_t stepsLeft);
     // A double click on lblESC: the running micropause ends at the next step of its
     // bar. Nothing when escaping is disabled or no micropause runs.
     void Skip();
@@ -113,8 +116,28 @@ class Scheduler {
     // the settings: the idle poll takes the new length, and the micropause countdown
     // moves by the change of interval, keeping at least 2 minutes to go.
     void ApplyMicropauseTiming();
-    // Apply, once the new EveryM is in the settings: a countdown beyond it is cut.
+    // Apply, once the new EveryM is in the settings: a countdown beyond it is cut, and one
+    // that had run out (exercise breaks were off) starts afresh.
     void ApplyExerciseInterval();
+
+    // The exercise countdown and its reminder.
+    // The next reminder comes in `minutes`: the reminder's "Later", or the minutes it
+    // offers when it opens.
+    void PostponeExercise(std::int32_t minutes);
+    // The reminder has closed, however: the exercise countdown runs again.
+    void ReminderClosed();
+    // An exercise break is asked for now: the countdown stands at 0 and the status
+    // window says the break is in progress.
+    void ExerciseRequested();
+
+    // The seconds of a running exercise break. It begins: both timers stop, and tSeconds
+    // ticks every second for the break; an exercise shown restarts the second; the
+    // player's pause and play, and its question, hold and release it. SetTimers ends it.
+    void BeginExerciseSeconds();
+    void RestartExerciseSecond();
+    void ToggleExerciseSeconds();
+    void HoldExerciseSeconds();
+    void ReleaseExerciseSeconds();
 
   private:
     void ExerciseStep();
@@ -124,6 +147,7 @@ class Scheduler {
     void EndMicropause();
     // tSeconds at the idle poll period, its period starting now.
     void RestartIdlePolling();
+    void ShowExerciseCountdown();
     // InterruptFor kept within what the timer and the bar can take.
     std::int32_t MicropauseSeconds() const;
     std::string TimeNow();

@@ -13,9 +13,7 @@ namespace rilto {
 
 namespace {
 
-constexpr char kNumAtaTimeKey[] = "NumAtaTime";
 constexpr char kProcrastinateKey[] = "ProcrastinateM";
-constexpr std::int32_t kDefaultNumAtaTime = 6;
 
 }  // namespace
 
@@ -33,10 +31,7 @@ ExerciseBreakFlow::ExerciseBreakFlow(const ExerciseBreakPorts& ports)
       settings_(ports.settings),
       table_(ports.table),
       scheduler_(ports.scheduler),
-      tMinutes_(ports.tMinutes),
-      tSeconds_(ports.tSeconds),
       sounds_(ports.sounds),
-      mainForm_(ports.mainForm),
       player_(ports.player),
       reminder_(ports.reminder),
       random_(ports.random) {}
@@ -54,26 +49,23 @@ void ExerciseBreakFlow::ShowReminder() {
     const std::string minutes =
         store_.GetSetting(kExercise, kProcrastinateKey, kDefaultPostponeMinutes);
     const auto parsed = ParseDecimal(minutes);
-    scheduler_.State().MinutesToExercise =
-        parsed ? static_cast<std::int32_t>(
-                     std::clamp<std::int64_t>(*parsed, std::numeric_limits<std::int32_t>::min(),
-                                              std::numeric_limits<std::int32_t>::max()))
-               : kDefaultPostponeMinutes;
+    scheduler_.PostponeExercise(parsed ? static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                             *parsed, std::numeric_limits<std::int32_t>::min(),
+                                             std::numeric_limits<std::int32_t>::max()))
+                                       : kDefaultPostponeMinutes);
     reminder_.Show(minutes);
 }
 
 void ExerciseBreakFlow::ExerciseBreak() {
+    CloseReminder();
     if (table_.EnabledCount() == 0) {
         scheduler_.SetTimers();
         return;
     }
     state_.ExercisesDone = 0;
-    tSeconds_.SetEnabled(false);
-    tMinutes_.SetEnabled(false);
-    tSeconds_.SetInterval(kMillisecondsPerSecond);
     player_.PrepareBreak();
     state_.ExerciseInProgress = true;
-    tSeconds_.SetEnabled(true);
+    scheduler_.BeginExerciseSeconds();
 }
 
 void ExerciseBreakFlow::LoadNextExercise() {
@@ -83,7 +75,6 @@ void ExerciseBreakFlow::LoadNextExercise() {
         return;
     }
     player_.CloseVideo();
-    tSeconds_.SetEnabled(false);
     if (!PickNext()) {
         // The scheme changed under the break and nothing in it takes part any more.
         FinishBreak();
@@ -128,7 +119,6 @@ void ExerciseBreakFlow::LoadPrevExercise() {
         return;
     }
     player_.CloseVideo();
-    tSeconds_.SetEnabled(false);
     --state_.ExercisesDone;
     const std::int32_t n = table_.NumExercises;
     for (std::int32_t tried = 0; tried < n; ++tried) {
@@ -149,14 +139,23 @@ void ExerciseBreakFlow::Present(bool first) {
     state_.ExerciseSecondsLeft = std::max(exercise.Seconds, 0);
     UpdateExerciseCaption();
     player_.PresentExercise(exercise.File, first);
-    tSeconds_.SetEnabled(true);
+    scheduler_.RestartExerciseSecond();
 }
 
 void ExerciseBreakFlow::FinishBreak() {
     ReadNumAtaTime();
     state_.ExerciseInProgress = false;
+    // Between breaks no exercise counts down: the next break starts with its first.
+    state_.ExerciseSecondsLeft = 0;
     player_.ClosePlayer();
     scheduler_.SetTimers();
+}
+
+void ExerciseBreakFlow::CloseReminder() {
+    if (scheduler_.State().ExerciseReminderPending) {
+        reminder_.Close();
+        scheduler_.ReminderClosed();
+    }
 }
 
 void ExerciseBreakFlow::UpdateExerciseCaption() {
@@ -170,37 +169,36 @@ void ExerciseBreakFlow::UpdateExerciseCaption() {
 void ExerciseBreakFlow::Later(const std::string& minutesText) {
     const std::int32_t minutes = PostponeMinutes(minutesText);
     store_.SaveSetting(kExercise, kProcrastinateKey, std::to_string(minutes));
-    scheduler_.State().MinutesToExercise = minutes;
-    scheduler_.State().ExerciseReminderPending = false;
-    reminder_.Close();
+    scheduler_.PostponeExercise(minutes);
+    CloseReminder();
 }
 
 bool ExerciseBreakFlow::ExerciseNowFromReminder() {
     if (MicropauseRunning()) {
         return false;
     }
-    scheduler_.State().MinutesToExercise = 0;
-    mainForm_.SetCaption(ViewLabel::lblExercise, kExerciseInProgress);
-    ReadNumAtaTime();
-    ExerciseBreak();
-    scheduler_.State().ExerciseReminderPending = false;
-    reminder_.Close();
+    // A break already running is not started again; the reminder just goes.
+    if (!state_.ExerciseInProgress) {
+        scheduler_.ExerciseRequested();
+        ReadNumAtaTime();
+        ExerciseBreak();
+    }
+    CloseReminder();
     return true;
 }
 
 void ExerciseBreakFlow::ReminderClosed() {
-    scheduler_.State().ExerciseReminderPending = false;
+    scheduler_.ReminderClosed();
 }
 
 void ExerciseBreakFlow::ExerciseNowFromTray() {
-    if (MicropauseRunning()) {
+    if (MicropauseRunning() || state_.ExerciseInProgress) {
         return;
     }
-    scheduler_.State().MinutesToExercise = 0;
+    scheduler_.ExerciseRequested();
     if (settings_.AudibleX) {
         sounds_.AudibleWarningX();
     }
-    mainForm_.SetCaption(ViewLabel::lblExercise, kExerciseInProgress);
     ReadNumAtaTime();
     ExerciseBreak();
 }
@@ -210,8 +208,7 @@ void ExerciseBreakFlow::RunScheme(const std::string& name) {
         return;
     }
     state_.CurrentExercise = 0;
-    settings_.Scheme = name;
-    LoadScheme(store_, settings_.Scheme, table_);
+    UseScheme(name);
     state_.ExercisesDone = 0;
     settings_.NumAtaTime = table_.EnabledCount();
     if (settings_.NumAtaTime > 0) {
@@ -234,24 +231,34 @@ void ExerciseBreakFlow::ToggleCountdown() {
     if (!state_.ExerciseInProgress) {
         return;
     }
-    tSeconds_.SetEnabled(!tSeconds_.Enabled());
+    scheduler_.ToggleExerciseSeconds();
 }
 
 void ExerciseBreakFlow::StopRequested() {
     if (!state_.ExerciseInProgress) {
         return;
     }
-    tSeconds_.SetEnabled(false);
+    scheduler_.HoldExerciseSeconds();
     const bool quit = player_.AskQuit();
-    tSeconds_.SetEnabled(true);
+    scheduler_.ReleaseExerciseSeconds();
     if (quit) {
         EndBreak();
     }
 }
 
+void ExerciseBreakFlow::UseScheme(const std::string& name) {
+    settings_.Scheme = name;
+    LoadScheme(store_, settings_.Scheme, table_);
+}
+
+void ExerciseBreakFlow::SchemeSaved(const std::string& name) {
+    if (SameSchemeName(name, settings_.Scheme)) {
+        LoadScheme(store_, settings_.Scheme, table_);
+    }
+}
+
 void ExerciseBreakFlow::ReadNumAtaTime() {
-    settings_.NumAtaTime =
-        ReadNumber(store_, kExercise, kNumAtaTimeKey, kDefaultNumAtaTime, kNumAtaTimeRange);
+    settings_.NumAtaTime = ReadOption(store_, Option::NumAtaTime);
 }
 
 }  // namespace rilto

@@ -10,9 +10,7 @@
 
 #include "common/settings.h"
 #include "common/settings_store.h"
-#include "engine/micropause_view.h"
 #include "engine/scheduler.h"
-#include "engine/timer.h"
 #include "engine/warning_sounds.h"
 #include "exercise/exercise_player.h"
 #include "exercise/exercise_table.h"
@@ -44,10 +42,7 @@ struct ExerciseBreakPorts {
     Settings& settings;
     ExerciseTable& table;
     Scheduler& scheduler;
-    Timer& tMinutes;
-    Timer& tSeconds;
     WarningSounds& sounds;
-    MicropauseView& mainForm;
     ExercisePlayer& player;
     ExerciseReminder& reminder;
     // Uniform in [0, 1): where a cycle starting from a random point starts.
@@ -60,7 +55,6 @@ class ExerciseBreakFlow : public ExerciseFlow {
     ExerciseBreakFlow(const ExerciseBreakFlow&) = delete;
     ExerciseBreakFlow& operator=(const ExerciseBreakFlow&) = delete;
 
-    ExerciseBreakState& State() { return state_; }
     const ExerciseBreakState& State() const { return state_; }
 
     // The scheduler's seam.
@@ -68,7 +62,9 @@ class ExerciseBreakFlow : public ExerciseFlow {
     void ExerciseSecondsTick() override;
     void ShowReminder() override;
 
-    // Starts a break with the scheme in use; none when no exercise of it takes part.
+    // Starts a break with the scheme in use; none when no exercise of it takes part. The
+    // reminder closes either way: the break it offered is here, or the countdown starts
+    // afresh.
     void ExerciseBreak();
     // The forward step: the next exercise, or the end of the break.
     void LoadNextExercise();
@@ -83,9 +79,15 @@ class ExerciseBreakFlow : public ExerciseFlow {
     bool ExerciseNowFromReminder();
     void ReminderClosed();
 
-    // The tray's "Exercise Now!", and its scheme items. Nothing while a micropause runs.
+    // The tray's "Exercise Now!", and its scheme items. Nothing while a micropause runs,
+    // and "Exercise Now!" nothing while a break runs.
     void ExerciseNowFromTray();
     void RunScheme(const std::string& name);
+
+    // The scheme in use: the one breaks show. Another becomes it (loaded, not stored);
+    // a scheme saved elsewhere is loaded again when it is the one in use.
+    void UseScheme(const std::string& name);
+    void SchemeSaved(const std::string& name);
 
     // The player's controls: a click or next skips the exercise; a double click ends
     // the break; play and pause switch the countdown; stop and ESC ask first.
@@ -102,15 +104,13 @@ class ExerciseBreakFlow : public ExerciseFlow {
     // Shows entry CurrentExercise with its full seconds and restarts the countdown.
     void Present(bool first);
     void FinishBreak();
+    void CloseReminder();
 
     SettingsStore& store_;
     Settings& settings_;
     ExerciseTable& table_;
     Scheduler& scheduler_;
-    Timer& tMinutes_;
-    Timer& tSeconds_;
     WarningSounds& sounds_;
-    MicropauseView& mainForm_;
     ExercisePlayer& player_;
     ExerciseReminder& reminder_;
     std::function<double()> random_;

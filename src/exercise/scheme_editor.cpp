@@ -86,21 +86,25 @@ bool IsUsableSchemeName(std::string_view name) {
     return !name.empty() && AsciiLower(SchemeSection(name)) != AsciiLower(kSchemes);
 }
 
-SaveAsResult SaveSchemeAs(SettingsStore& store, std::string& scheme, const ExerciseTable& table,
-                          const std::string& name, const std::function<bool()>& replace) {
+SaveAsResult SaveSchemeAs(SettingsStore& store, const ExerciseTable& table, const std::string& name,
+                          const std::function<bool()>& replace, std::string& savedAs) {
     if (!IsUsableSchemeName(name)) {
         return SaveAsResult::Refused;
     }
-    if (!AddSchemeName(store, name) && !(replace && replace())) {
+    const std::optional<std::string> listed = ListedSchemeName(store, name);
+    if (listed && !(replace && replace())) {
         return SaveAsResult::Kept;
     }
-    scheme = name;
-    SaveScheme(store, scheme, table.Exercises, table.NumExercises);
+    if (!listed) {
+        AddSchemeName(store, name);
+    }
+    savedAs = listed.value_or(name);
+    SaveScheme(store, savedAs, table.Exercises, table.NumExercises);
     return SaveAsResult::Saved;
 }
 
-DeleteResult DeleteScheme(SettingsStore& store, std::string& scheme, ExerciseTable& table,
-                          const std::string& name, const std::function<bool()>& confirm) {
+DeleteResult DeleteScheme(SettingsStore& store, const std::string& name,
+                          const std::function<bool()>& confirm) {
     if (IsBuiltInScheme(name)) {
         return DeleteResult::BuiltIn;
     }
@@ -108,10 +112,6 @@ DeleteResult DeleteScheme(SettingsStore& store, std::string& scheme, ExerciseTab
         return DeleteResult::Kept;
     }
     RemoveSchemeName(store, name);
-    const SchemeBox box = LoadSchemesInto(store, scheme);
-    scheme = box.names.empty() ? std::string() : box.names.front();
-    LoadScheme(store, scheme, table);
-    store.SaveSetting(kExercise, kSchemeKey, scheme);
     return DeleteResult::Deleted;
 }
 

@@ -42,17 +42,18 @@ bool IsUsableSchemeName(std::string_view name);
 
 enum class SaveAsResult { Saved, Kept, Refused };
 
-// Save As: the table saved under `name`, which becomes the scheme in use. A name the
-// list holds already (in any case) is replaced only when `replace` agrees (Kept when it
-// does not). A name that cannot be used is Refused. Neither saves anything.
-SaveAsResult SaveSchemeAs(SettingsStore& store, std::string& scheme, const ExerciseTable& table,
-                          const std::string& name, const std::function<bool()>& replace);
+// Save As: the table saved under `name`, listed when it is new. A name the list holds
+// already (in any case) is replaced only when `replace` agrees (Kept when it does not),
+// and keeps the spelling of the list. A name that cannot be used is Refused. Neither
+// saves anything. `savedAs` gets the name as the list has it.
+SaveAsResult SaveSchemeAs(SettingsStore& store, const ExerciseTable& table, const std::string& name,
+                          const std::function<bool()>& replace, std::string& savedAs);
 
 enum class DeleteResult { BuiltIn, Kept, Deleted };
 
-// Delete: the name leaves the list (its section stays); the first listed scheme becomes
-// the one in use, loaded and stored. Built-in schemes are refused; `confirm` asks first.
-DeleteResult DeleteScheme(SettingsStore& store, std::string& scheme, ExerciseTable& table,
-                          const std::string& name, const std::function<bool()>& confirm);
+// Delete: the name leaves the list (its section stays). Built-in schemes are refused;
+// `confirm` asks first.
+DeleteResult DeleteScheme(SettingsStore& store, const std::string& name,
+                          const std::function<bool()>& confirm);
 
 }  // namespace rilto

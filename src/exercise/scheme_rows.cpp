@@ -63,22 +63,19 @@ void LtoExercises(const std::vector<ExerciseRow>& rows, ExerciseTable& table) {
 SchemeBox LoadSchemesInto(const SettingsStore& store, const std::string& scheme) {
     SchemeBox box;
     box.names = ReadSchemeList(store, 3);
+    // The last name as the scheme is spelled; failing that, the last the store takes for
+    // the same scheme (a name typed in another case).
+    int sameName = -1;
+    int exact = -1;
     for (std::size_t k = 0; k < box.names.size(); ++k) {
         if (box.names[k] == scheme) {
-            box.selected = static_cast<int>(k);
+            exact = static_cast<int>(k);
+        } else if (SameSchemeName(box.names[k], scheme)) {
+            sameName = static_cast<int>(k);
         }
     }
+    box.selected = std::max({exact, exact < 0 ? sameName : -1, 0});
     return box;
-}
-
-std::vector<ExerciseRow> SwitchScheme(const std::vector<ExerciseRow>& rows, ExerciseTable& table,
-                                      std::string& scheme, SettingsStore& store,
-                                      const std::string& name) {
-    LtoExercises(rows, table);
-    SaveScheme(store, scheme, table.Exercises, table.NumExercises);
-    scheme = name;
-    LoadScheme(store, scheme, table);
-    return LoadL(table);
 }
 
 }  // namespace rilto

@@ -19,6 +19,8 @@ struct ExerciseRow {
     std::string text;     // the title, edited in place
     int icon = kIconOff;  // DoIt + 1
     std::string length;   // "30 seconds"
+
+    bool operator==(const ExerciseRow&) const = default;
 };
 
 // "N seconds".
@@ -40,17 +42,12 @@ ExerciseDetail DetailIt(const ExerciseRow& row);
 void LtoExercises(const std::vector<ExerciseRow>& rows, ExerciseTable& table);
 
 // A scheme box: the listed names (three empty ones when the store lists none) and the
-// one to select: the last that equals `scheme` exactly, or the first.
+// one to select: the last that equals `scheme` exactly, else the last that names the
+// same scheme in another case, else the first.
 struct SchemeBox {
     std::vector<std::string> names;
     int selected = 0;
 };
 SchemeBox LoadSchemesInto(const SettingsStore& store, const std::string& scheme);
-
-// Picking another scheme on the page: the rows saved as the scheme shown so far, then
-// `name` becomes the scheme in use, loaded, and its rows returned.
-std::vector<ExerciseRow> SwitchScheme(const std::vector<ExerciseRow>& rows, ExerciseTable& table,
-                                      std::string& scheme, SettingsStore& store,
-                                      const std::string& name);
 
 }  // namespace rilto

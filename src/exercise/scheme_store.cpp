@@ -33,6 +33,10 @@ std::string SchemeSection(std::string_view name) {
     return section;
 }
 
+bool SameSchemeName(std::string_view a, std::string_view b) {
+    return AsciiLower(a) == AsciiLower(b);
+}
+
 bool IsBuiltInScheme(std::string_view name) {
     std::string quoted("`");
     quoted.append(name);
@@ -83,6 +87,15 @@ std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t
         names.push_back(store.GetSetting(kSchemes, Key("", k), ""));
     }
     return names;
+}
+
+std::optional<std::string> ListedSchemeName(const SettingsStore& store, std::string_view name) {
+    for (const std::string& listed : ReadSchemeList(store, 0)) {
+        if (SameSchemeName(listed, name)) {
+            return listed;
+        }
+    }
+    return std::nullopt;
 }
 
 bool AddSchemeName(SettingsStore& store, std::string_view name) {

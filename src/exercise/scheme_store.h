@@ -5,6 +5,7 @@
 // seconds under "sk". Keys above "Num" may linger from a longer past; nothing reads them.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ std::string SchemeSection(std::string_view name);
 // written.
 bool IsBuiltInScheme(std::string_view name);
 
+// Whether two names name the same scheme: the same section of the store.
+bool SameSchemeName(std::string_view a, std::string_view b);
+
 // The named scheme into the table, the title entry at 0. An entry whose bare file name
 // is title.avi (in any case) is dropped; a missing section gives an empty scheme.
 void LoadScheme(const SettingsStore& store, std::string_view name, ExerciseTable& table);
@@ -37,6 +41,9 @@ void SaveScheme(SettingsStore& store, std::string_view name,
 
 // The scheme names in list order; `defaultCount` when "Num" is missing.
 std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount);
+
+// The name as the list holds it, in whatever case; nothing when it is not listed.
+std::optional<std::string> ListedSchemeName(const SettingsStore& store, std::string_view name);
 
 // Appends the name unless the list holds it in any case; whether it was new.
 bool AddSchemeName(SettingsStore& store, std::string_view name);

@@ -10,7 +10,9 @@
 #include "common/dpi_win.h"
 #include "common/system_function_win.h"
 #include "common/resource_ids.h"
+#include "common/options.h"
 #include "common/scoped_flag.h"
+#include "common/text.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -43,18 +45,32 @@ constexpr int kLengthColumn96 = 80;
 constexpr int kPageTemplates[FrmSettings::kPages] = {
     IDD_SETTINGS_MICROPAUSES, IDD_SETTINGS_EXERCISE_BREAKS, IDD_SETTINGS_SCHEMES};
 
-// The number boxes and the ranges of their spin buttons.
-struct NumberBoxPlan {
-    int box;
-    int spin;
-    int min;
-    int max;
+// The control that shows each option of the first two pages; a number box's spin
+// buttons, and the exercise length's.
+struct OptionControl {
+    int id;
+    Option option;
+    int spin = 0;
 };
-constexpr NumberBoxPlan kNumberBoxes[] = {
-    {IDC_TXTINTFOR, IDC_UPDOWN1, 3, 60},  {IDC_TXTINTEVERY, IDC_UPDOWN2, 2, 99},
-    {IDC_TXTEVERYM, IDC_UPDOWN5, 1, 999}, {IDC_TXTNUMATATIME, IDC_UPDOWN3, 1, 99},
-    {IDC_TXTXSECS, IDC_UPDOWN4, 1, 999},
+constexpr OptionControl kOptionControls[] = {
+    {IDC_TXTINTFOR, Option::InterruptFor, IDC_UPDOWN1},
+    {IDC_TXTINTEVERY, Option::InterruptEvery, IDC_UPDOWN2},
+    {IDC_CHKRESET, Option::IntelliReset},
+    {IDC_CHKMONITOR0, Option::Monitor0},
+    {IDC_CHKMONITOR1, Option::Monitor1},
+    {IDC_CHKAUDIBLE, Option::Audible},
+    {IDC_CHKAUDIBLEPRE, Option::AudiblePre},
+    {IDC_CHKBLANK, Option::Blank},
+    {IDC_TXTWARNING, Option::Warning},
+    {IDC_CHKDISABLEESC, Option::DisableEsc},
+    {IDC_TXTEVERYM, Option::EveryM, IDC_UPDOWN5},
+    {IDC_CHKAUDIBLEX, Option::AudibleX},
+    {IDC_CHKBLANKX, Option::BlankX},
+    {IDC_COMBOVIEW, Option::ViewAm},
+    {IDC_TXTNUMATATIME, Option::NumAtaTime, IDC_UPDOWN3},
+    {IDC_OPTXSTART1, Option::xStart},
 };
+constexpr NumberRange kExerciseSecondsSpin{1, 999};
 
 // The detail frame of the scheme page, enabled only while a row is selected.
 constexpr int kDetailControls[] = {IDC_FRAMEX,   IDC_CHKDOIT, IDC_LBLFOR,
@@ -321,11 +337,17 @@ void FrmSettings::InitControls() {
         ownTabTools_ = true;
     }
 
-    for (const NumberBoxPlan& plan : kNumberBoxes) {
-        MakeNumberBox(Control(plan.box));
-        SendMessageW(Control(plan.spin), UDM_SETRANGE32, static_cast<WPARAM>(plan.min),
-                     static_cast<LPARAM>(plan.max));
+    const auto makeNumberBox = [this](int box, int spin, NumberRange range) {
+        MakeNumberBox(Control(box));
+        SendMessageW(Control(spin), UDM_SETRANGE32, static_cast<WPARAM>(range.min),
+                     static_cast<LPARAM>(range.max));
+    };
+    for (const OptionControl& shown : kOptionControls) {
+        if (shown.spin != 0) {
+            makeNumberBox(shown.id, shown.spin, SpecOf(shown.option).spin);
+        }
     }
+    makeNumberBox(IDC_TXTXSECS, IDC_UPDOWN4, kExerciseSecondsSpin);
     for (std::int32_t v = 0; v < kVideoSizes; ++v) {
         SendMessageW(Control(IDC_COMBOVIEW), CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(Widen(VideoSizeText(v)).c_str()));
@@ -400,50 +422,49 @@ bool FrmSettings::TranslateDialogMessage(MSG* msg) {
 // ---- The first two pages
 
 void FrmSettings::Fill(const SettingsForm& form) {
-    SetWindowTextTo(Control(IDC_TXTINTFOR), form.txtIntFor);
-    SetWindowTextTo(Control(IDC_TXTINTEVERY), form.txtIntEvery);
-    Check(Control(IDC_CHKRESET), form.chkReset);
-    Check(Control(IDC_CHKMONITOR0), form.chkMonitor[kKeyboard]);
-    Check(Control(IDC_CHKMONITOR1), form.chkMonitor[kMouse]);
-    Check(Control(IDC_CHKAUDIBLE), form.chkAudible);
-    Check(Control(IDC_CHKAUDIBLEPRE), form.chkAudiblePre);
-    Check(Control(IDC_CHKBLANK), form.chkBlank);
-    SetWindowTextTo(Control(IDC_TXTWARNING), form.txtWarning);
-    Check(Control(IDC_CHKDISABLEESC), form.chkDisableEsc);
-    EnableWindow(Control(IDC_CHKDISABLEESC), form.chkDisableEscEnabled);
-
-    SetWindowTextTo(Control(IDC_TXTEVERYM), form.txtEveryM);
-    Check(Control(IDC_CHKAUDIBLEX), form.chkAudibleX);
-    Check(Control(IDC_CHKBLANKX), form.chkBlankX);
-    SendMessageW(Control(IDC_COMBOVIEW), CB_SETCURSEL, static_cast<WPARAM>(form.comboView), 0);
-    SetWindowTextTo(Control(IDC_TXTNUMATATIME), form.txtNumAtaTime);
-    Check(Control(IDC_OPTXSTART0), !form.optXstartRandom);
-    Check(Control(IDC_OPTXSTART1), form.optXstartRandom);
+    for (const OptionControl& shown : kOptionControls) {
+        const HWND control = Control(shown.id);
+        const std::string& value = form[shown.option];
+        switch (SpecOf(shown.option).box) {
+            case OptionBox::Check:
+                Check(control, form.On(shown.option));
+                break;
+            case OptionBox::List:
+                SendMessageW(control, CB_SETCURSEL,
+                             static_cast<WPARAM>(ParseDecimal(value).value_or(0)), 0);
+                break;
+            case OptionBox::StartPoint:
+                Check(Control(IDC_OPTXSTART0), !form.On(shown.option));
+                Check(control, form.On(shown.option));
+                break;
+            default:
+                SetWindowTextTo(control, value);
+                break;
+        }
+    }
+    EnableWindow(Control(IDC_CHKDISABLEESC), !form.escapeLocked);
 }
 
 SettingsForm FrmSettings::Read() const {
-    const auto text = [this](int id) { return WindowText(Control(id)); };
-    const auto checked = [this](int id) { return Checked(Control(id)); };
     SettingsForm form;
-    form.txtIntFor = text(IDC_TXTINTFOR);
-    form.txtIntEvery = text(IDC_TXTINTEVERY);
-    form.chkReset = checked(IDC_CHKRESET);
-    form.chkMonitor[kKeyboard] = checked(IDC_CHKMONITOR0);
-    form.chkMonitor[kMouse] = checked(IDC_CHKMONITOR1);
-    form.chkAudible = checked(IDC_CHKAUDIBLE);
-    form.chkAudiblePre = checked(IDC_CHKAUDIBLEPRE);
-    form.chkBlank = checked(IDC_CHKBLANK);
-    form.txtWarning = text(IDC_TXTWARNING);
-    form.chkDisableEsc = checked(IDC_CHKDISABLEESC);
-    form.chkDisableEscEnabled = IsWindowEnabled(Control(IDC_CHKDISABLEESC)) != FALSE;
-
-    form.txtEveryM = text(IDC_TXTEVERYM);
-    form.chkAudibleX = checked(IDC_CHKAUDIBLEX);
-    form.chkBlankX = checked(IDC_CHKBLANKX);
-    const LRESULT view = SendMessageW(Control(IDC_COMBOVIEW), CB_GETCURSEL, 0, 0);
-    form.comboView = view == CB_ERR ? 0 : static_cast<std::int32_t>(view);
-    form.txtNumAtaTime = text(IDC_TXTNUMATATIME);
-    form.optXstartRandom = checked(IDC_OPTXSTART1);
+    for (const OptionControl& shown : kOptionControls) {
+        const HWND control = Control(shown.id);
+        switch (SpecOf(shown.option).box) {
+            case OptionBox::Check:
+            case OptionBox::StartPoint:
+                form.SetOn(shown.option, Checked(control));
+                break;
+            case OptionBox::List: {
+                const LRESULT position = SendMessageW(control, CB_GETCURSEL, 0, 0);
+                form[shown.option] = std::to_string(position == CB_ERR ? 0 : position);
+                break;
+            }
+            default:
+                form[shown.option] = WindowText(control);
+                break;
+        }
+    }
+    form.escapeLocked = IsWindowEnabled(Control(IDC_CHKDISABLEESC)) == FALSE;
     return form;
 }
 

@@ -1,11 +1,30 @@
 #include "settings/settings_dialog.h"
 
+#include "common/product.h"
 #include "exercise/scheme_editor.h"
 #include "exercise/scheme_store.h"
 #include "settings/settings_apply.h"
 #include "settings/settings_texts.h"
 
 namespace rilto {
+
+// A command of the scheme page runs to its end on the scheme it began with, whatever a
+// prompt of it lets happen meanwhile; a change of the scheme in use is followed after.
+class SettingsDialog::PageCommand {
+  public:
+    explicit PageCommand(SettingsDialog& dialog) : dialog_(dialog) { ++dialog_.commands_; }
+    ~PageCommand() {
+        if (--dialog_.commands_ == 0 && dialog_.followPending_) {
+            dialog_.followPending_ = false;
+            dialog_.FollowSchemeInUse();
+        }
+    }
+    PageCommand(const PageCommand&) = delete;
+    PageCommand& operator=(const PageCommand&) = delete;
+
+  private:
+    SettingsDialog& dialog_;
+};
 
 SettingsDialog::SettingsDialog(const SettingsDialogPorts& ports) : p_(ports) {}
 
@@ -14,25 +33,27 @@ void SettingsDialog::LoadMeUp() {
         return;
     }
     loading_ = true;
-    if (p_.scheduler.State().MicropauseRunning &&
-        p_.progressBar.Value() < p_.progressBar.Max() - kMicropauseStepsLeftToOpen) {
-        p_.progressBar.SetValue(p_.progressBar.Max() - 1);
+    if (p_.scheduler.HurryMicropause(kMicropauseStepsLeftToOpen)) {
         p_.view.WaitWhile([this] { return p_.scheduler.State().MicropauseRunning; });
     }
     p_.view.Fill(LoadForm(p_.settings, p_.store));
-    p_.view.SetSchemeBoxes(LoadSchemesInto(p_.store, p_.settings.Scheme));
-    // Rows edited but not applied stay on the page until Apply saves them.
-    if (!p_.view.HasRows()) {
-        p_.view.SetRows(LoadL(p_.exercises));
+    if (pageFilled_ && SameSchemeName(pageScheme_, p_.settings.Scheme)) {
+        // Rows edited but not applied stay on the page until Apply saves them.
+        p_.view.SetSchemeBoxes(LoadSchemesInto(p_.store, pageScheme_));
+    } else {
+        FollowSchemeInUse();
     }
     p_.view.ShowDialog();
+    open_ = true;
     loading_ = false;
 }
 
 void SettingsDialog::Apply() {
+    const PageCommand command(*this);
+    FollowSchemeInUse();
     SettingsForm form = p_.view.Read();
     ApplySettings(form, ApplyPorts{p_.settings, p_.store, p_.scheduler, p_.hook, p_.showWarning,
-                                   [this] { SaveScheme(); }});
+                                   [this] { SavePage(); }});
     // The boxes show what Apply corrected.
     p_.view.Fill(form);
 }
@@ -47,30 +68,48 @@ void SettingsDialog::Cancel() {
     // A preview does not play on in a hidden dialog.
     p_.view.ClosePreview();
     p_.view.Hide();
+    open_ = false;
 }
 
 void SettingsDialog::SchemeChosen(const std::string& name) {
-    p_.view.SetRows(SwitchScheme(p_.view.Rows(), p_.exercises, p_.settings.Scheme, p_.store, name));
+    const PageCommand command(*this);
+    SavePage();
+    p_.breaks.UseScheme(name);
+    ShowScheme(name);
+}
+
+void SettingsDialog::SchemeInUseChanged() {
+    if (!open_) {
+        return;  // the next opening shows it
+    }
+    if (commands_ > 0) {
+        followPending_ = true;
+        return;
+    }
+    FollowSchemeInUse();
 }
 
 void SettingsDialog::AddExercise() {
-    LtoExercises(p_.view.Rows(), p_.exercises);
-    const std::int32_t before = p_.exercises.NumExercises;
+    const PageCommand command(*this);
+    LtoExercises(p_.view.Rows(), pageTable_);
+    const std::int32_t before = pageTable_.NumExercises;
     const std::optional<std::string> file = p_.view.PickExerciseFile();
     if (!file) {
         return;
     }
     if (const std::optional<std::string> title = p_.view.AskExerciseTitle()) {
-        rilto::AddExercise(p_.exercises, p_.store, p_.settings.Scheme,
+        rilto::AddExercise(pageTable_, p_.store, pageScheme_,
                            StoredMediaName(*file, p_.programFolder), *title);
+        p_.breaks.SchemeSaved(pageScheme_);
     }
-    p_.view.SetRows(LoadL(p_.exercises));
-    if (p_.exercises.NumExercises > before) {
-        p_.view.SelectRow(p_.exercises.NumExercises, true);
+    p_.view.SetRows(LoadL(pageTable_));
+    if (pageTable_.NumExercises > before) {
+        p_.view.SelectRow(pageTable_.NumExercises, true);
     }
 }
 
 void SettingsDialog::RemoveExercise() {
+    const PageCommand command(*this);
     std::vector<ExerciseRow> rows = p_.view.Rows();
     if (rows.size() == 1) {
         p_.view.ShowMessage(kCannotRemoveLast);
@@ -84,15 +123,16 @@ void SettingsDialog::RemoveExercise() {
         p_.view.FocusList();
         return;
     }
-    const int selected = rilto::RemoveExercise(rows, p_.exercises, k);
+    const int selected = rilto::RemoveExercise(rows, pageTable_, k);
     p_.view.SetRows(rows);
     p_.view.SelectRow(selected, true);
 }
 
 void SettingsDialog::MoveExercise(bool up) {
+    const PageCommand command(*this);
     std::vector<ExerciseRow> rows = p_.view.Rows();
     const int k = p_.view.SelectedRow();
-    const int to = rilto::MoveExercise(rows, p_.exercises, k, up);
+    const int to = rilto::MoveExercise(rows, pageTable_, k, up);
     if (to != k) {
         p_.view.SetRows(rows);
         p_.view.SelectRow(to, false);
@@ -101,8 +141,8 @@ void SettingsDialog::MoveExercise(bool up) {
 
 void SettingsDialog::Preview() {
     const int k = p_.view.SelectedRow();
-    if (k >= 1 && k <= p_.exercises.NumExercises) {
-        p_.view.ShowPreview(p_.exercises.At(k).File);
+    if (k >= 1 && k <= pageTable_.NumExercises) {
+        p_.view.ShowPreview(pageTable_.At(k).File);
     }
 }
 
@@ -111,7 +151,9 @@ void SettingsDialog::PreviewDone() {
 }
 
 void SettingsDialog::SaveSchemeAs() {
-    p_.view.AskSchemeName([this](const std::string& typed) {
+    const PageCommand command(*this);
+    std::optional<std::string> saved;
+    p_.view.AskSchemeName([&](const std::string& typed) {
         const std::string name = SchemeNameFrom(typed);
         if (name.empty()) {
             return true;  // nothing to save
@@ -119,8 +161,11 @@ void SettingsDialog::SaveSchemeAs() {
         const auto replace = [&] {
             return p_.view.AskYesNo(std::string(kReplaceBefore) + name + kReplaceAfter);
         };
-        switch (rilto::SaveSchemeAs(p_.store, p_.settings.Scheme, p_.exercises, name, replace)) {
+        LtoExercises(p_.view.Rows(), pageTable_);
+        std::string savedAs;
+        switch (rilto::SaveSchemeAs(p_.store, pageTable_, name, replace, savedAs)) {
             case SaveAsResult::Saved:
+                saved = savedAs;
                 return true;
             case SaveAsResult::Refused:
                 p_.view.ShowMessage(kSchemeNameRefused);
@@ -130,40 +175,69 @@ void SettingsDialog::SaveSchemeAs() {
         }
         return false;
     });
-    LoadSchemes();
+    if (saved) {
+        // The scheme just saved is the one in use, under the name the list gives it.
+        p_.breaks.UseScheme(*saved);
+        ShowScheme(*saved);
+    } else {
+        p_.view.SetSchemeBoxes(LoadSchemesInto(p_.store, pageScheme_));
+    }
 }
 
 void SettingsDialog::DeleteScheme() {
+    const PageCommand command(*this);
     const std::string name = p_.view.SchemeShown();
     if (name.empty()) {
         return;  // an empty list has nothing to delete
     }
     const auto confirm = [this] { return p_.view.AskYesNo(kDeleteQuestion); };
-    switch (rilto::DeleteScheme(p_.store, p_.settings.Scheme, p_.exercises, name, confirm)) {
+    switch (rilto::DeleteScheme(p_.store, name, confirm)) {
         case DeleteResult::BuiltIn:
             p_.view.ShowMessage(kCannotDeleteBuiltIn);
             break;
         case DeleteResult::Kept:
             break;
-        case DeleteResult::Deleted:
-            p_.view.SetSchemeBoxes(LoadSchemesInto(p_.store, p_.settings.Scheme));
-            p_.view.SetRows(LoadL(p_.exercises));
+        case DeleteResult::Deleted: {
+            // The first listed scheme is the one in use now, and stored as it.
+            const SchemeBox box = LoadSchemesInto(p_.store, "");
+            const std::string first = box.names.empty() ? std::string() : box.names.front();
+            p_.breaks.UseScheme(first);
+            p_.store.SaveSetting(kExercise, SpecOf(Option::Scheme).key, first);
+            ShowScheme(first);
             break;
+        }
     }
 }
 
-void SettingsDialog::LoadSchemes() {
-    const SchemeBox box = LoadSchemesInto(p_.store, p_.settings.Scheme);
-    p_.view.SetSchemeBoxes(box);
-    if (!box.names.empty()) {
-        SchemeChosen(box.names[static_cast<std::size_t>(box.selected)]);
-    }
+void SettingsDialog::ShowScheme(const std::string& name) {
+    pageScheme_ = name;
+    LoadScheme(p_.store, name, pageTable_);
+    p_.view.SetSchemeBoxes(LoadSchemesInto(p_.store, name));
+    p_.view.SetRows(LoadL(pageTable_));
+    pageFilled_ = true;
 }
 
-void SettingsDialog::SaveScheme() {
-    LtoExercises(p_.view.Rows(), p_.exercises);
-    rilto::SaveScheme(p_.store, p_.settings.Scheme, p_.exercises.Exercises,
-                      p_.exercises.NumExercises);
+void SettingsDialog::SavePage() {
+    if (!pageFilled_) {
+        return;
+    }
+    LtoExercises(p_.view.Rows(), pageTable_);
+    SaveScheme(p_.store, pageScheme_, pageTable_.Exercises, pageTable_.NumExercises);
+    p_.breaks.SchemeSaved(pageScheme_);
+}
+
+bool SettingsDialog::PageEdited() const {
+    return pageFilled_ && p_.view.Rows() != LoadL(pageTable_);
+}
+
+void SettingsDialog::FollowSchemeInUse() {
+    if (pageFilled_ && SameSchemeName(pageScheme_, p_.settings.Scheme)) {
+        return;
+    }
+    if (PageEdited()) {
+        SavePage();
+    }
+    ShowScheme(p_.settings.Scheme);
 }
 
 }  // namespace rilto

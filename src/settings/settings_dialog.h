@@ -12,8 +12,8 @@
 #include "common/settings.h"
 #include "common/settings_store.h"
 #include "engine/activity_hook.h"
-#include "engine/progress_bar.h"
 #include "engine/scheduler.h"
+#include "exercise/exercise_break.h"
 #include "exercise/exercise_table.h"
 #include "exercise/scheme_rows.h"
 #include "settings/settings_form.h"
@@ -67,9 +67,9 @@ struct SettingsDialogPorts {
     Settings& settings;
     SettingsStore& store;
     Scheduler& scheduler;
-    CProgressBar& progressBar;
     ActivityHook& hook;
-    ExerciseTable& exercises;
+    // The scheme in use, which breaks show.
+    ExerciseBreakFlow& breaks;
     SettingsDialogView& view;
     // The micropause screen's message.
     std::function<void(const std::string&)> showWarning;
@@ -83,6 +83,10 @@ inline constexpr std::uint32_t kOkPauseMs = 500;
 // of its bar to go.
 inline constexpr std::int32_t kMicropauseStepsLeftToOpen = 3;
 
+// The scheme page shows one named scheme: its rows are edits of that scheme's exercises,
+// which the page holds apart from the scheme breaks use, and saving them writes only that
+// scheme. When the scheme in use changes elsewhere (the tray), the page follows it; the
+// edits of the scheme it showed are kept in that scheme first.
 class SettingsDialog {
   public:
     explicit SettingsDialog(const SettingsDialogPorts& ports);
@@ -97,6 +101,8 @@ class SettingsDialog {
     // A scheme picked in either scheme box: the edits of the scheme shown so far are
     // saved, and the picked one is in use at once.
     void SchemeChosen(const std::string& name);
+    // Another part of the program changed the scheme in use.
+    void SchemeInUseChanged();
 
     // The scheme page's commands.
     void AddExercise();
@@ -108,13 +114,27 @@ class SettingsDialog {
     void DeleteScheme();
 
   private:
-    void SaveScheme();
-    // Both scheme boxes refilled, the scheme in use selected; as a pick of the user's, so
-    // that the rows are saved and the selected scheme loaded.
-    void LoadSchemes();
+    class PageCommand;
+
+    // The named scheme loaded onto the page, both boxes showing it.
+    void ShowScheme(const std::string& name);
+    // The rows saved as the page's scheme.
+    void SavePage();
+    bool PageEdited() const;
+    // The page shows the scheme in use.
+    void FollowSchemeInUse();
 
     SettingsDialogPorts p_;
     bool loading_ = false;
+    bool open_ = false;
+    // The page's scheme: its name and its exercises as loaded or last saved.
+    bool pageFilled_ = false;
+    std::string pageScheme_;
+    ExerciseTable pageTable_;
+    // A page command is running (a prompt of it may be open); the scheme in use changed
+    // meanwhile.
+    int commands_ = 0;
+    bool followPending_ = false;
 };
 
 }  // namespace rilto

@@ -28,13 +28,12 @@ RiltoApp::RiltoApp()
       random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
               static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
       exerciseFlow_(ExerciseBreakPorts{
-          store_, settings_, exercises_, scheduler_, tMinutes_, tSeconds_, sounds_, frmRilto_,
-          frmX_, frmChkExercise_,
+          store_, settings_, exercises_, scheduler_, sounds_, frmX_, frmChkExercise_,
           [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }}),
       settingsView_(frmSettings_, settings_, rilto::ProgramFolder(),
                     [this](const std::function<bool()>& busy) { WaitWhile(busy); }),
       settingsDialog_(SettingsDialogPorts{
-          settings_, store_, scheduler_, progressBar_, hook_, exercises_, settingsView_,
+          settings_, store_, scheduler_, hook_, exerciseFlow_, settingsView_,
           [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
       tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); }, [this] { ShowTrayMenu(); },
                         [this] { ShutdownNow(*this); }}) {
@@ -118,7 +117,10 @@ bool RiltoApp::CreateWindows() {
     menu.about = [this] { frmAbout_.Show(nullptr); };
     menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
     menu.exerciseNow = [this] { exerciseFlow_.ExerciseNowFromTray(); };
-    menu.scheme = [this](int, const std::string& name) { exerciseFlow_.RunScheme(name); };
+    menu.scheme = [this](int, const std::string& name) {
+        exerciseFlow_.RunScheme(name);
+        settingsDialog_.SchemeInUseChanged();
+    };
     menu.shutdown = [this] { ShutdownRilto(*this); };
     trayMenu_.Create(std::move(menu));
 

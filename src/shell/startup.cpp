@@ -37,7 +37,6 @@ void RunStartup(const StartupParts& p) {
 
     p.settings = LoadSettings(p.store);
     LoadScheme(p.store, p.settings.Scheme, p.exercises);
-    p.scheduler.State().ExerciseReminderPending = false;
     p.host.ShowWarning(p.settings.Warning);
     SwitchOnRecording(p.hook, p.settings);
 

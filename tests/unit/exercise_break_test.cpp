@@ -35,27 +35,30 @@ TEST(ExerciseCycle, FirstBreakShowsTheTitleThenBreaksWorkThroughTheScheme) {
 TEST(ExerciseCycle, SkipsExercisesThatTakeNoPartAndWraps) {
     ExerciseRig rig;
     rig.UseScheme(6, {2, 5});
-    rig.flow.State().CyclerState = Cycler::FindStart;
+    rig.PassTitle();
     EXPECT_EQ(rig.RunBreak(), Names({1, 3, 4, 6, 1, 3}));
 }
 
 TEST(ExerciseCycle, ARandomStartIsAnyExerciseAndTheEndWrapsToTheFirst) {
-    ExerciseRig rig;
-    rig.UseScheme(8);
-    rig.settings.xStart = -1;
-    rig.flow.State().CyclerState = Cycler::FindStart;
-    rig.randomValue = 0.5;  // 0.5 * 8 + 1 = 5: the cycle goes on after it
-    EXPECT_EQ(rig.RunBreak().front(), "e6.avi");
-
-    rig.flow.State().CyclerState = Cycler::FindStart;
-    rig.randomValue = 0.99;  // rounds to 9, beyond the scheme
-    EXPECT_EQ(rig.RunBreak().front(), "e1.avi");
+    struct Case {
+        double random;
+        const char* first;
+    };
+    // 0.5 * 8 + 1 = 5: the cycle goes on after it; 0.99 rounds to 9, beyond the scheme.
+    for (const Case& c : {Case{0.5, "e6.avi"}, Case{0.99, "e1.avi"}}) {
+        ExerciseRig rig;
+        rig.UseScheme(8);
+        rig.settings.xStart = -1;
+        rig.PassTitle();
+        rig.randomValue = c.random;
+        EXPECT_EQ(rig.RunBreak().front(), c.first) << c.random;
+    }
 }
 
 TEST(ExerciseCycle, EachExerciseShowsItsSecondsCountingDownToZero) {
     ExerciseRig rig;
     rig.UseScheme(2, {}, 3);
-    rig.flow.State().CyclerState = Cycler::FindStart;
+    rig.PassTitle();
     rig.store.SaveSetting(kExercise, "NumAtaTime", "1");
     rig.flow.ExerciseNowFromTray();
     EXPECT_TRUE(rig.player.forward.empty());  // the first tick shows the first exercise
@@ -71,7 +74,7 @@ TEST(ExerciseCycle, EachExerciseShowsItsSecondsCountingDownToZero) {
 TEST(ExerciseSteps, PreviousThenNextReturnsWithoutShorteningTheBreak) {
     ExerciseRig rig;
     rig.UseScheme(4, {4}, 5);
-    rig.flow.State().CyclerState = Cycler::FindStart;
+    rig.PassTitle();
     rig.store.SaveSetting(kExercise, "NumAtaTime", "3");
     rig.flow.ExerciseNowFromTray();
     rig.AdvanceSeconds(1);
@@ -91,7 +94,6 @@ TEST(ExerciseSteps, ABreakEndsCleanlyWhenNothingTakesPartAnyMore) {
     ExerciseRig rig;
     rig.UseScheme(3, {}, 5);
     rig.Start();
-    rig.flow.State().CyclerState = Cycler::FindStart;
     rig.flow.ExerciseNowFromTray();
     rig.AdvanceSeconds(1);
     ASSERT_TRUE(rig.flow.ExerciseInProgress());
@@ -105,15 +107,36 @@ TEST(ExerciseSteps, ABreakEndsCleanlyWhenNothingTakesPartAnyMore) {
     EXPECT_EQ(rig.player.closed, 1);
     EXPECT_EQ(rig.state().MinutesToExercise, rig.settings.EveryM);
 
-    rig.flow.State().ExerciseInProgress = true;
+    // Stepping back finds nothing either: the break ends, and no seconds are left over
+    // to count down at the start of the next.
+    for (auto& e : rig.table.Exercises) {
+        e.DoIt = 1;
+    }
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    ASSERT_TRUE(rig.flow.ExerciseInProgress());
+    for (auto& e : rig.table.Exercises) {
+        e.DoIt = 0;
+    }
     rig.flow.LoadPrevExercise();
     EXPECT_FALSE(rig.flow.ExerciseInProgress());
     EXPECT_EQ(rig.player.closed, 2);
+    EXPECT_LE(rig.flow.State().ExerciseSecondsLeft, 0);
+    rig.table.Exercises[1].DoIt = 1;
+    const std::size_t shown = rig.player.forward.size();
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    EXPECT_EQ(rig.player.forward.size(), shown + 1);  // the player shows at the first tick
+    rig.RunToEnd();
+    for (auto& e : rig.table.Exercises) {
+        e.DoIt = 0;
+    }
 
     // A scheme with nothing that takes part starts no break at all.
+    const int prepared = rig.player.breaksPrepared;
     rig.flow.ExerciseNowFromTray();
     EXPECT_FALSE(rig.flow.ExerciseInProgress());
-    EXPECT_EQ(rig.player.breaksPrepared, 1);
+    EXPECT_EQ(rig.player.breaksPrepared, prepared);
 }
 
 TEST(ExerciseSteps, DoubleClickEndsTheBreakAtTheNextTickAndTheCountdownRestarts) {
@@ -122,7 +145,7 @@ TEST(ExerciseSteps, DoubleClickEndsTheBreakAtTheNextTickAndTheCountdownRestarts)
     rig.settings.EveryM = 50;
     rig.Start();
     rig.AdvanceMinutes(10);
-    rig.flow.State().CyclerState = Cycler::FindStart;
+    rig.PassTitle();
     rig.flow.ExerciseNowFromTray();
     EXPECT_FALSE(rig.tMinutes.Enabled());
     rig.AdvanceSeconds(5);
@@ -138,7 +161,7 @@ TEST(ExerciseSteps, DoubleClickEndsTheBreakAtTheNextTickAndTheCountdownRestarts)
 TEST(ExerciseSteps, StopAsksAndPauseHoldsTheCountdown) {
     ExerciseRig rig;
     rig.UseScheme(2, {}, 10);
-    rig.flow.State().CyclerState = Cycler::FindStart;
+    rig.PassTitle();
     rig.flow.ExerciseNowFromTray();
     rig.AdvanceSeconds(1);
     rig.flow.ToggleCountdown();  // pause
@@ -216,6 +239,34 @@ TEST(ExerciseReminderTest, TheCloseBoxPostponesByTheStoredMinutesAndExerciseNowS
     EXPECT_EQ(rig.log.Count(fakes::kExerciseWarningPlayed), 2u);
 }
 
+// A break started from the tray while the reminder waits takes its place: the reminder
+// closes, the countdown runs again after the break, and nothing restarts the break.
+TEST(ExerciseReminderTest, ABreakStartedAnotherWayClosesTheReminder) {
+    for (const bool schemeItem : {false, true}) {
+        ExerciseRig rig;
+        rig.UseScheme(2, {}, 5);
+        rig.settings.EveryM = 3;
+        rig.Start();
+        rig.AdvanceMinutes(3);
+        ASSERT_TRUE(rig.reminder.shown);
+        if (schemeItem) {
+            rig.flow.RunScheme("Test");
+        } else {
+            rig.flow.ExerciseNowFromTray();
+        }
+        EXPECT_FALSE(rig.reminder.shown) << schemeItem;
+        EXPECT_FALSE(rig.state().ExerciseReminderPending) << schemeItem;
+        rig.AdvanceSeconds(3);
+        const std::size_t shown = rig.player.forward.size();
+        EXPECT_TRUE(rig.flow.ExerciseNowFromReminder());  // a late click: nothing restarts
+        rig.AdvanceSeconds(1);
+        EXPECT_EQ(rig.player.forward.size(), shown) << schemeItem;
+        rig.RunToEnd();
+        rig.AdvanceMinutes(3);
+        EXPECT_TRUE(rig.reminder.shown) << schemeItem;
+    }
+}
+
 TEST(ExerciseReminderTest, NeitherAMicropauseNorABreakCutsIntoTheOther) {
     ExerciseRig rig;
     rig.UseScheme(3, {}, 30);
@@ -236,8 +287,11 @@ TEST(ExerciseReminderTest, NeitherAMicropauseNorABreakCutsIntoTheOther) {
 TEST(ExerciseTray, ASchemeItemRunsEveryExerciseOfThatSchemeOnce) {
     ExerciseRig rig;
     rig.UseScheme(5, {3});
-    rig.flow.State().CyclerState = Cycler::Continue;
-    rig.flow.State().CurrentExercise = 4;
+    rig.PassTitle();
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "3");
+    rig.RunBreak();  // the cycle stands at exercise 4
+    rig.store.DeleteSetting(kExercise, "NumAtaTime");
+    rig.player.forward.clear();
     rig.flow.RunScheme("Test");
     rig.RunToEnd();
     EXPECT_EQ(rig.player.forward, Names({1, 2, 4, 5}));

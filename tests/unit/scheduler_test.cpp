@@ -110,8 +110,11 @@ TEST(SchedulerExercise, LabelShowsOneLessThanTheCounterUpToTheReminder) {
         rig.AdvanceMinutes(1);
         EXPECT_TRUE(rig.state().ExerciseReminderPending);
         EXPECT_EQ(rig.log.TimesOf("reminder"), MinuteMarks({50}));
-        // The label reads -1 first, then the warning sounds, then the reminder opens.
-        const int label = rig.log.IndexOf("lblExercise = Next Exercise Break: -1 minutes");
+        // The label reads 0 (due now) first, then the warning sounds, then the reminder
+        // opens.
+        const std::string due = "lblExercise = Next Exercise Break: 0 minutes";
+        EXPECT_EQ(rig.log.TimesOf(due), MinuteMarks({49, 50}));
+        const int label = rig.log.LastIndexOf(due);
         const int sound = rig.log.IndexOf(kExerciseWarningPlayed);
         ASSERT_GE(label, 0);
         EXPECT_LT(label, rig.log.IndexOf("reminder"));
@@ -124,16 +127,15 @@ TEST(SchedulerExercise, LabelShowsOneLessThanTheCounterUpToTheReminder) {
     }
 }
 
-TEST(SchedulerExercise, EveryMZeroShowsMinusOneAndNeverRemindsAgain) {
+TEST(SchedulerExercise, EveryMZeroIsOffAndNeverReminds) {
     SchedulerRig rig;
     rig.settings.EveryM = 0;
     rig.Start();
-    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: -1 minutes");
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
     rig.AdvanceMinutes(300);
     EXPECT_EQ(rig.log.Count("reminder"), 0u);
     EXPECT_FALSE(rig.state().ExerciseReminderPending);
-    EXPECT_EQ(rig.state().MinutesToExercise, -300);
-    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: -301 minutes");
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
 }
 
 // The exercise countdown waits while its reminder shows; micropauses go on.
@@ -148,12 +150,13 @@ TEST(SchedulerExercise, PendingReminderHoldsOnlyTheExerciseCountdown) {
 
     rig.AdvanceMinutes(6);
     EXPECT_EQ(rig.state().MinutesToExercise, 0);
-    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: -1 minutes");
+    // Due now, while the reminder shows.
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: 0 minutes");
     EXPECT_EQ(rig.log.TimesOf("show form"), MinuteMarks({2, 4, 6, 8}));
 
     // The reminder closes with "Later" for 5 minutes.
-    rig.state().ExerciseReminderPending = false;
-    rig.state().MinutesToExercise = 5;
+    rig.scheduler.ReminderClosed();
+    rig.scheduler.PostponeExercise(5);
     rig.AdvanceMinutes(5);
     EXPECT_EQ(rig.log.TimesOf("reminder"), MinuteMarks({3, 14}));
 }
@@ -366,20 +369,20 @@ TEST(SchedulerApply, CountdownsStayInRangeAtTheExtremes) {
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     SchedulerRig rig;
     rig.Start();
-    rig.state().MinutesToExercise = kMin + 1;
+    rig.scheduler.PostponeExercise(kMin + 1);
     rig.AdvanceMinutes(3);
     EXPECT_EQ(rig.state().MinutesToExercise, kMin);
-    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: -2147483649 minutes");
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
     EXPECT_EQ(rig.log.Count("reminder"), 0u);
 
-    rig.state().MinutesToMicropause = kMax;
-    rig.settings.InterruptEvery = 1'000'000'000;
-    rig.scheduler.ApplyMicropauseTiming();
-    EXPECT_EQ(rig.state().MinutesToMicropause, kMax);
-    rig.state().MinutesToMicropause = kMin;
-    rig.settings.InterruptEvery = -1'000'000'000;
-    rig.scheduler.ApplyMicropauseTiming();
+    rig.settings.InterruptEvery = kMax;
+    rig.scheduler.SetTimers();
+    rig.settings.InterruptEvery = kMin;
+    rig.scheduler.ApplyMicropauseTiming();  // kMax + kMin - kMax
     EXPECT_EQ(rig.state().MinutesToMicropause, 2);
+    rig.settings.InterruptEvery = kMax;
+    rig.scheduler.ApplyMicropauseTiming();  // 2 + kMax - kMin
+    EXPECT_EQ(rig.state().MinutesToMicropause, kMax);
 }
 
 // ---------------------------------------------------------------- a working day
@@ -404,8 +407,8 @@ TEST(SchedulerDay, ScriptedWorkingDay) {
     rig.settings.InterruptEvery = 10;
     rig.settings.EveryM = 60;
     rig.exercise.onReminder = [&] {
-        rig.state().ExerciseReminderPending = false;
-        rig.state().MinutesToExercise = 60;
+        rig.scheduler.ReminderClosed();
+        rig.scheduler.PostponeExercise(60);
     };
 
     struct Work {

@@ -79,48 +79,46 @@ TEST(SchemeEditor, AnAddedExerciseTakesPartLastsThirtySecondsAndIsSavedAtOnce) {
 TEST(SchemeEditor, SaveAsTakesTrimmedNamesAndAsksBeforeReplacing) {
     MemorySettingsStore store;
     AddSchemeName(store, "*Long Break");
-    std::string scheme = "Mine";
     const ExerciseTable t = Table(2);
+    std::string savedAs = "none";
     int asked = 0;
     const auto no = [&] {
         ++asked;
         return false;
     };
     EXPECT_EQ(SchemeNameFrom("   "), "");
-    EXPECT_EQ(SaveSchemeAs(store, scheme, t, SchemeNameFrom("   "), no), SaveAsResult::Refused);
+    EXPECT_EQ(SaveSchemeAs(store, t, SchemeNameFrom("   "), no, savedAs), SaveAsResult::Refused);
     // "s" would be the list itself.
-    EXPECT_EQ(SaveSchemeAs(store, scheme, t, "s", no), SaveAsResult::Refused);
-    EXPECT_EQ(SaveSchemeAs(store, scheme, t, "*long break", no), SaveAsResult::Kept);
+    EXPECT_EQ(SaveSchemeAs(store, t, "s", no, savedAs), SaveAsResult::Refused);
+    EXPECT_EQ(SaveSchemeAs(store, t, "*long break", no, savedAs), SaveAsResult::Kept);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(scheme, "Mine");
+    EXPECT_EQ(savedAs, "none");
     EXPECT_FALSE(store.HasSection("Scheme*Long Break"));
 
-    EXPECT_EQ(SaveSchemeAs(store, scheme, t, "*Long Break", [] { return true; }),
+    // Replacing a name typed in another case keeps the list's spelling.
+    EXPECT_EQ(SaveSchemeAs(
+                  store, t, "*LONG break", [] { return true; }, savedAs),
               SaveAsResult::Saved);
+    EXPECT_EQ(savedAs, "*Long Break");
     EXPECT_EQ(store.GetSetting("Scheme*Long Break", "1", ""), "f1.avi");
-    EXPECT_EQ(SaveSchemeAs(store, scheme, t, SchemeNameFrom("  Desk  "), no), SaveAsResult::Saved);
-    EXPECT_EQ(scheme, "Desk");
+    EXPECT_EQ(SaveSchemeAs(store, t, SchemeNameFrom("  Desk  "), no, savedAs), SaveAsResult::Saved);
+    EXPECT_EQ(savedAs, "Desk");
     EXPECT_EQ(ReadSchemeList(store, 0), (std::vector<std::string>{"*Long Break", "Desk"}));
 }
 
-TEST(SchemeEditor, DeletingTheSchemeInUseMakesTheFirstListedCurrent) {
+TEST(SchemeEditor, DeleteKeepsBuiltInSchemesAndAsksFirst) {
     MemorySettingsStore store;
     for (const char* name : {"*Short Break", "Desk", "Evening"}) {
         AddSchemeName(store, name);
     }
-    SaveScheme(store, "*Short Break", Table(3).Exercises, 3);
-    std::string scheme = "Desk";
-    ExerciseTable t = Table(1);
-    EXPECT_EQ(DeleteScheme(store, scheme, t, "*Short Break", [] { return true; }),
-              DeleteResult::BuiltIn);
-    EXPECT_EQ(DeleteScheme(store, scheme, t, "Desk", [] { return false; }), DeleteResult::Kept);
+    SaveScheme(store, "Desk", Table(3).Exercises, 3);
+    EXPECT_EQ(DeleteScheme(store, "*Short Break", [] { return true; }), DeleteResult::BuiltIn);
+    EXPECT_EQ(DeleteScheme(store, "Desk", [] { return false; }), DeleteResult::Kept);
     EXPECT_EQ(ReadSchemeList(store, 0).size(), 3u);
 
-    EXPECT_EQ(DeleteScheme(store, scheme, t, "Desk", [] { return true; }), DeleteResult::Deleted);
-    EXPECT_EQ(scheme, "*Short Break");
-    EXPECT_EQ(store.GetSetting("Exercise", "Scheme", ""), "*Short Break");
-    EXPECT_EQ(t.NumExercises, 3);
+    EXPECT_EQ(DeleteScheme(store, "Desk", [] { return true; }), DeleteResult::Deleted);
     EXPECT_EQ(ReadSchemeList(store, 0), (std::vector<std::string>{"*Short Break", "Evening"}));
+    EXPECT_TRUE(store.HasSection("SchemeDesk"));  // its section stays
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST(SchemeRows, TheDetailFrameShowsTheRow) {
     EXPECT_EQ(off.txtXsecs, "12");
 }
 
-TEST(SchemeBoxes, ListTheNamesAndSelectTheLastExactMatch) {
+TEST(SchemeBoxes, ListTheNamesAndSelectTheLastMatchExactOrElseInAnyCase) {
     MemorySettingsStore store;
     const SchemeBox none = LoadSchemesInto(store, kDefaultScheme);
     EXPECT_EQ(none.names, (std::vector<std::string>{"", "", ""}));
@@ -119,38 +119,9 @@ TEST(SchemeBoxes, ListTheNamesAndSelectTheLastExactMatch) {
     store.SaveSetting(kSchemes, "4", "mine");
     EXPECT_EQ(LoadSchemesInto(store, "Mine").selected, 2);
     EXPECT_EQ(LoadSchemesInto(store, "mine").selected, 3);
-    EXPECT_EQ(LoadSchemesInto(store, "MINE").selected, 0);
+    EXPECT_EQ(LoadSchemesInto(store, "MINE").selected, 3);  // the same section
+    EXPECT_EQ(LoadSchemesInto(store, "Yours").selected, 0);
     EXPECT_EQ(LoadSchemesInto(store, "mine").names.size(), 4u);
-}
-
-TEST(SchemeSwitch, SavesTheEditsOfTheSchemeShownThenLoadsTheNext) {
-    MemorySettingsStore store;
-    const ExerciseTable a = Table(3);
-    const ExerciseTable b = Table(2);
-    SaveScheme(store, "A", a.Exercises, a.NumExercises);
-    SaveScheme(store, "B", b.Exercises, b.NumExercises);
-    store.SaveSetting("SchemeB", "d1", "B's first");
-
-    std::string scheme = "A";
-    ExerciseTable table;
-    LoadScheme(store, scheme, table);
-    std::vector<ExerciseRow> rows = LoadL(table);
-    rows[2] = {"Edited", kIconOff, "75 seconds"};
-
-    const std::vector<ExerciseRow> shown = SwitchScheme(rows, table, scheme, store, "B");
-    EXPECT_EQ(scheme, "B");
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, "B's first");
-    EXPECT_EQ(table.At(1).Title, "B's first");
-
-    ExerciseTable saved;
-    LoadScheme(store, "A", saved);
-    ASSERT_EQ(saved.NumExercises, 3);
-    EXPECT_EQ(saved.At(3).Title, "Edited");
-    EXPECT_EQ(saved.At(3).DoIt, 0);
-    EXPECT_EQ(saved.At(3).Seconds, 75);
-    EXPECT_EQ(saved.At(3).File, "f3.avi");
-    EXPECT_EQ(saved.At(1).Title, "T1");
 }
 
 }  // namespace

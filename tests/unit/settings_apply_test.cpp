@@ -131,9 +131,9 @@ TEST(SettingsDialog, OpenedAndAppliedUnchangedStoresTheOptionsInEffect) {
                  .NumAtaTime = 4};
     const std::string before = Describe(s);
     a.Open();
-    EXPECT_EQ(a.form.txtIntFor, "42");
-    EXPECT_EQ(a.form.txtEveryM, "33");
-    EXPECT_TRUE(a.form.optXstartRandom);
+    EXPECT_EQ(a.form[Option::InterruptFor], "42");
+    EXPECT_EQ(a.form[Option::EveryM], "33");
+    EXPECT_TRUE(a.form.On(Option::xStart));
     a.Apply();
     EXPECT_EQ(Describe(s), before);
     EXPECT_EQ(Describe(LoadSettings(a.store)), before);
@@ -175,7 +175,7 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
 TEST(SettingsDialog, TheNewWarningShowsAtOnce) {
     ApplyRig a;
     a.Open();
-    a.form.txtWarning = "Look out of the window.";
+    a.form[Option::Warning] = "Look out of the window.";
     a.Apply();
     EXPECT_EQ(a.shownWarning, "Look out of the window.");
     EXPECT_EQ(a.rig.settings.Warning, "Look out of the window.");
@@ -193,11 +193,11 @@ TEST(SettingsDialog, MicropauseBoxesAreClampedToWhatTheDialogAllows) {
                           Case{"3", "2", "3", "2"}, Case{"60", "999", "60", "999"}}) {
         ApplyRig a;
         a.Open();
-        a.form.txtIntFor = c.intFor;
-        a.form.txtIntEvery = c.intEvery;
+        a.form[Option::InterruptFor] = c.intFor;
+        a.form[Option::InterruptEvery] = c.intEvery;
         a.Apply();
-        EXPECT_EQ(a.form.txtIntFor, c.shownFor) << c.intFor;
-        EXPECT_EQ(a.form.txtIntEvery, c.shownEvery) << c.intEvery;
+        EXPECT_EQ(a.form[Option::InterruptFor], c.shownFor) << c.intFor;
+        EXPECT_EQ(a.form[Option::InterruptEvery], c.shownEvery) << c.intEvery;
         EXPECT_EQ(a.Stored(kMicropause, "InterruptFor"), c.shownFor);
         EXPECT_EQ(a.Stored(kMicropause, "InterruptEvery"), c.shownEvery);
     }
@@ -209,19 +209,19 @@ TEST(SettingsDialog, AMicropauseBoxWithoutANumberShowsTheValueInEffectAgain) {
         a.rig.settings.InterruptFor = 20;
         a.rig.settings.InterruptEvery = 7;
         a.Open();
-        a.form.txtIntFor = bad;
-        a.form.txtIntEvery = "1";  // judged on its own
+        a.form[Option::InterruptFor] = bad;
+        a.form[Option::InterruptEvery] = "1";  // judged on its own
         a.Apply();
-        EXPECT_EQ(a.form.txtIntFor, "20") << bad;
+        EXPECT_EQ(a.form[Option::InterruptFor], "20") << bad;
         EXPECT_EQ(a.rig.settings.InterruptFor, 20) << bad;
-        EXPECT_EQ(a.form.txtIntEvery, "2") << bad;
+        EXPECT_EQ(a.form[Option::InterruptEvery], "2") << bad;
         EXPECT_EQ(a.rig.settings.InterruptEvery, 2) << bad;
 
-        a.form.txtIntFor = "30";
-        a.form.txtIntEvery = bad;
+        a.form[Option::InterruptFor] = "30";
+        a.form[Option::InterruptEvery] = bad;
         a.Apply();
         EXPECT_EQ(a.rig.settings.InterruptFor, 30) << bad;
-        EXPECT_EQ(a.form.txtIntEvery, "2") << bad;
+        EXPECT_EQ(a.form[Option::InterruptEvery], "2") << bad;
         EXPECT_EQ(a.Stored(kMicropause, "InterruptEvery"), "2") << bad;
     }
 }
@@ -237,11 +237,13 @@ TEST(SettingsDialog, TheRunningProgramTakesTheNewMicropauseTiming) {
     for (const Case& c : {Case{4, "10", 3, 9}, Case{10, "4", 3, 2}, Case{10, "8", 6, 4}}) {
         ApplyRig a;
         a.rig.settings.InterruptEvery = c.from;
+        a.rig.settings.IntelliReset = false;
         a.rig.Start();
-        a.rig.state().MinutesToMicropause = c.left;
+        a.rig.AdvanceMinutes(static_cast<std::uint64_t>(c.from - c.left));
+        ASSERT_EQ(a.rig.state().MinutesToMicropause, c.left);
         a.Open();
-        a.form.txtIntEvery = c.to;
-        a.form.txtIntFor = "20";
+        a.form[Option::InterruptEvery] = c.to;
+        a.form[Option::InterruptFor] = "20";
         a.Apply();
         EXPECT_EQ(a.rig.state().MinutesToMicropause, c.leftAfter) << c.from << "->" << c.to;
         EXPECT_EQ(std::to_string(a.rig.state().MicropauseInterval), c.to);
@@ -257,10 +259,11 @@ TEST(SettingsDialog, AShorterExerciseIntervalCutsTheCountdown) {
     };
     for (const Case& c : {Case{"20", 20}, Case{"60", 35}}) {
         ApplyRig a;
-        a.rig.state().MinutesToExercise = 35;
+        a.rig.AdvanceMinutes(15);
+        ASSERT_EQ(a.rig.state().MinutesToExercise, 35);
         a.Open();
-        ASSERT_EQ(a.form.txtEveryM, "50");
-        a.form.txtEveryM = c.everyM;
+        ASSERT_EQ(a.form[Option::EveryM], "50");
+        a.form[Option::EveryM] = c.everyM;
         a.Apply();
         EXPECT_EQ(a.rig.state().MinutesToExercise, c.leftAfter) << c.everyM;
         EXPECT_EQ(a.Stored(kExercise, "EveryM"), c.everyM);
@@ -273,35 +276,60 @@ TEST(SettingsDialog, ExerciseBoxesWithoutAUsableNumberAreMended) {
         const char* everyMShown;
         const char* numShown;
     };
-    const std::string everyMMax = std::to_string(kEveryMRange.max);
-    const std::string numMax = std::to_string(kNumAtaTimeRange.max);
-    for (const Case& c : {Case{"", "50", "6"}, Case{"abc", "50", "6"}, Case{"0", "1", "1"},
+    const std::string everyMMax = std::to_string(SpecOf(Option::EveryM).stored.max);
+    const std::string numMax = std::to_string(SpecOf(Option::NumAtaTime).stored.max);
+    for (const Case& c : {Case{"", "50", "6"}, Case{"abc", "50", "6"}, Case{"0", "0", "0"},
                           Case{"99999999999999", everyMMax.c_str(), numMax.c_str()}}) {
         ApplyRig a;
         a.Open();
-        a.form.txtEveryM = c.typed;
-        a.form.txtNumAtaTime = c.typed;
+        a.form[Option::EveryM] = c.typed;
+        a.form[Option::NumAtaTime] = c.typed;
         a.Apply();
-        EXPECT_EQ(a.form.txtEveryM, c.everyMShown) << c.typed;
-        EXPECT_EQ(a.form.txtNumAtaTime, c.numShown) << c.typed;
+        EXPECT_EQ(a.form[Option::EveryM], c.everyMShown) << c.typed;
+        EXPECT_EQ(a.form[Option::NumAtaTime], c.numShown) << c.typed;
         EXPECT_EQ(a.Stored(kExercise, "EveryM"), c.everyMShown) << c.typed;
         EXPECT_EQ(a.Stored(kExercise, "NumAtaTime"), c.numShown) << c.typed;
     }
 }
 
+// Every 0 minutes: exercise breaks never come, whatever else is applied later, and the
+// status window says so; a number again starts the count.
+TEST(SettingsDialog, ExerciseBreaksSwitchedOffStayOff) {
+    ApplyRig a;
+    a.rig.exercise.onReminder = [&] { a.rig.scheduler.ReminderClosed(); };
+    a.Open();
+    a.form[Option::EveryM] = "0";
+    a.Apply();
+    a.Open();
+    a.form[Option::Warning] = "Something else";
+    a.Apply();
+    EXPECT_EQ(a.Stored(kExercise, "EveryM"), "0");
+    EXPECT_EQ(a.rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
+    a.rig.AdvanceMinutes(180);
+    EXPECT_EQ(a.rig.log.Count("reminder"), 0u);
+    EXPECT_EQ(a.rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
+
+    a.Open();
+    a.form[Option::EveryM] = "20";
+    a.Apply();
+    EXPECT_EQ(a.rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: 19 minutes");
+    a.rig.AdvanceMinutes(20);
+    EXPECT_EQ(a.rig.log.Count("reminder"), 1u);
+}
+
 TEST(SettingsDialog, StartingPointAndVideoSize) {
     ApplyRig a;
     a.Open();
-    a.form.optXstartRandom = true;
-    a.form.comboView = 9;
+    a.form.SetOn(Option::xStart, true);
+    a.form[Option::ViewAm] = "9";
     a.Apply();
     EXPECT_EQ(a.rig.settings.xStart, -1);
     EXPECT_EQ(a.Stored(kExercise, "xStart"), "-1");
     EXPECT_EQ(a.Stored(kExercise, "ViewAm"), "4");
-    EXPECT_EQ(a.form.comboView, 4);
+    EXPECT_EQ(a.form[Option::ViewAm], "4");
 
-    a.form.optXstartRandom = false;
-    a.form.comboView = -2;
+    a.form.SetOn(Option::xStart, false);
+    a.form[Option::ViewAm] = "-2";
     a.Apply();
     EXPECT_EQ(a.Stored(kExercise, "xStart"), "0");
     EXPECT_EQ(a.rig.settings.ViewAm, 0);
@@ -310,7 +338,7 @@ TEST(SettingsDialog, StartingPointAndVideoSize) {
 TEST(SettingsDialog, TheHookFollowsTheInputBoxesOnEveryApply) {
     ApplyRig a;
     a.Open();
-    a.form.chkMonitor[kKeyboard] = false;
+    a.form.SetOn(Option::Monitor0, false);
     a.Apply();
     EXPECT_EQ(a.Stored(kMicropause, "Monitor0"), "0");
     EXPECT_EQ(a.Stored(kMicropause, "Monitor1"), "1");
@@ -319,7 +347,7 @@ TEST(SettingsDialog, TheHookFollowsTheInputBoxesOnEveryApply) {
     EXPECT_FALSE(a.rig.hook.Recording(kKeyboard));
     EXPECT_FALSE(a.rig.settings.Monitor[kKeyboard]);
 
-    a.form.chkMonitor[kKeyboard] = true;
+    a.form.SetOn(Option::Monitor0, true);
     a.Apply();
     EXPECT_EQ(a.Stored(kMicropause, "Monitor0"), "1");
     EXPECT_EQ(a.Count("InstallFilter(0,-1)"), 1);
@@ -339,7 +367,7 @@ TEST(EscapeLock, TheBoxIsGreyedOnlyWhileTheOutsideLockIsOne) {
             a.store.SaveSetting(kMicropause, "DisableEsc2", c.stored);
         }
         a.Open();
-        EXPECT_EQ(a.form.chkDisableEscEnabled, c.enabled) << (c.stored ? c.stored : "missing");
+        EXPECT_EQ(!a.form.escapeLocked, c.enabled) << (c.stored ? c.stored : "missing");
     }
 }
 
@@ -349,7 +377,7 @@ TEST(EscapeLock, AppliedWhileLockedEscapingStaysDisabledButTheBoxIsWhatIsStored)
     a.rig.settings = LoadSettings(a.store);
     ASSERT_TRUE(a.rig.settings.DisableEsc);
     a.Open();
-    a.form.chkDisableEsc = false;
+    a.form.SetOn(Option::DisableEsc, false);
     a.Apply();
     EXPECT_TRUE(a.rig.settings.DisableEsc);
     EXPECT_EQ(a.Stored(kMicropause, "DisableEsc"), "0");
@@ -359,7 +387,7 @@ TEST(EscapeLock, AppliedWhileLockedEscapingStaysDisabledButTheBoxIsWhatIsStored)
     a.store.SaveSetting(kMicropause, "DisableEsc2", "0");
     a.Apply();
     EXPECT_FALSE(a.rig.settings.DisableEsc);
-    a.form.chkDisableEsc = true;
+    a.form.SetOn(Option::DisableEsc, true);
     a.Apply();
     EXPECT_TRUE(a.rig.settings.DisableEsc);
     EXPECT_EQ(a.Stored(kMicropause, "DisableEsc"), "1");

@@ -40,6 +40,9 @@ struct FakeDialogView : SettingsDialogView {
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool AskYesNo(const std::string& text) override {
         messages.push_back(text);
+        if (whileAsking) {
+            whileAsking();
+        }
         return yes;
     }
     std::optional<std::string> PickExerciseFile() override { return file; }
@@ -66,6 +69,8 @@ struct FakeDialogView : SettingsDialogView {
     int selected = 0;
     std::vector<std::string> messages;
     bool yes = true;
+    // What the rest of the program does while a question is open.
+    std::function<void()> whileAsking;
     std::optional<std::string> file;
     std::optional<std::string> title;
     std::vector<std::string> typed;
@@ -79,7 +84,7 @@ struct FakeDialogView : SettingsDialogView {
 struct DialogRig : fakes::ExerciseRig {
     DialogRig()
         : view(*this),
-          dialog(SettingsDialogPorts{settings, store, scheduler, progressBar, hook, table, view,
+          dialog(SettingsDialogPorts{settings, store, scheduler, hook, flow, view,
                                      [this](const std::string& w) { warning = w; }, "C:\\Rilto"}) {}
     FakeDialogView view;
     SettingsDialog dialog;
@@ -115,17 +120,17 @@ TEST(SettingsDialogTest, FillsThePagesAndKeepsUnappliedRowsAcrossOpenings) {
     AddSchemeName(rig.store, "Test");
     rig.settings.InterruptFor = 20;
     rig.dialog.LoadMeUp();
-    EXPECT_EQ(rig.view.form.txtIntFor, "20");
+    EXPECT_EQ(rig.view.form[Option::InterruptFor], "20");
     EXPECT_EQ(rig.view.box.names, (std::vector<std::string>{"Other", "Test"}));
     EXPECT_EQ(rig.view.box.selected, 1);
     ASSERT_EQ(rig.view.rows.size(), 3u);
 
     rig.view.rows[0].text = "Edited";
-    rig.view.form.txtIntFor = "45";  // not applied: lost at the next opening
+    rig.view.form[Option::InterruptFor] = "45";  // not applied: lost at the next opening
     rig.dialog.Cancel();
     rig.dialog.LoadMeUp();
     EXPECT_EQ(rig.view.rows[0].text, "Edited");
-    EXPECT_EQ(rig.view.form.txtIntFor, "20");
+    EXPECT_EQ(rig.view.form[Option::InterruptFor], "20");
 
     // The next Apply saves the edited rows as the scheme in use.
     rig.dialog.Apply();
@@ -138,15 +143,15 @@ TEST(SettingsDialogTest, FillsThePagesAndKeepsUnappliedRowsAcrossOpenings) {
 TEST(SettingsDialogTest, OkAppliesPausesAndHidesAndApplyShowsTheCorrectedBoxes) {
     DialogRig rig;
     rig.dialog.LoadMeUp();
-    rig.view.form.txtIntFor = "75";
-    rig.view.form.txtWarning = "Stretch now";
+    rig.view.form[Option::InterruptFor] = "75";
+    rig.view.form[Option::Warning] = "Stretch now";
     rig.dialog.Apply();
-    EXPECT_EQ(rig.view.form.txtIntFor, "60");
+    EXPECT_EQ(rig.view.form[Option::InterruptFor], "60");
     EXPECT_EQ(rig.settings.InterruptFor, 60);
     EXPECT_EQ(rig.warning, "Stretch now");
     EXPECT_TRUE(rig.view.shown);
 
-    rig.view.form.txtIntEvery = "7";
+    rig.view.form[Option::InterruptEvery] = "7";
     rig.dialog.Ok();
     EXPECT_EQ(rig.view.paused, kOkPauseMs);
     EXPECT_FALSE(rig.view.shown);
@@ -244,6 +249,79 @@ TEST(SettingsDialogTest, SaveAsAsksAgainUntilANameIsTakenAndDeleteKeepsBuiltInSc
     EXPECT_EQ(rig.settings.Scheme, "*Short Break");
     EXPECT_EQ(rig.store.GetSetting("Exercise", "Scheme", ""), "*Short Break");
     EXPECT_EQ(rig.view.box.names, (std::vector<std::string>{"*Short Break", "Test"}));
+}
+
+// Each scheme's stored exercises as one text, to see that nothing else changed.
+std::string Stored(const MemorySettingsStore& store, const std::string& scheme) {
+    ExerciseTable t;
+    LoadScheme(store, scheme, t);
+    std::string text;
+    for (std::int32_t k = 1; k <= t.NumExercises; ++k) {
+        const ExerciseRecord& r = t.At(k);
+        text += r.File + "|" + r.Title + "|" + std::to_string(r.DoIt) + "|" +
+                std::to_string(r.Seconds) + ";";
+    }
+    return text;
+}
+
+// The page shows one named scheme and writes only that one, whatever the tray does to
+// the scheme in use: between openings, or while a question of the page is open.
+TEST(SettingsDialogTest, ThePageWritesOnlyTheSchemeItShows) {
+    DialogRig rig;
+    SaveScheme(rig.store, "B",
+               {TitleEntry(), {"b1.bmp", "B one", 1, 20}, {"b2.avi", "B two", 1, 25}}, 2);
+    rig.UseScheme(3);
+    AddSchemeName(rig.store, "Test");
+    AddSchemeName(rig.store, "B");
+    const std::string test = Stored(rig.store, "Test");
+    const std::string b = Stored(rig.store, "B");
+    rig.Start();
+    rig.dialog.LoadMeUp();
+    rig.dialog.Cancel();
+    rig.flow.RunScheme("B");
+    rig.dialog.SchemeInUseChanged();
+    rig.RunToEnd();
+    rig.dialog.LoadMeUp();
+    EXPECT_EQ(rig.view.SchemeShown(), "B");
+    ASSERT_EQ(rig.view.rows.size(), 2u);
+    EXPECT_EQ(rig.view.rows[0].text, "B one");
+    rig.dialog.Ok();
+    EXPECT_EQ(Stored(rig.store, "Test"), test);
+    EXPECT_EQ(Stored(rig.store, "B"), b);
+
+    // The tray switches back while "Remove" asks: the removal is B's, with its files.
+    rig.dialog.LoadMeUp();
+    rig.view.rows[1].text = "B two renamed";
+    rig.view.selected = 1;
+    rig.view.whileAsking = [&] {
+        rig.flow.RunScheme("Test");
+        rig.dialog.SchemeInUseChanged();
+    };
+    rig.dialog.RemoveExercise();
+    rig.view.whileAsking = nullptr;
+    EXPECT_EQ(Stored(rig.store, "B"), "b2.avi|B two renamed|1|25;");
+    EXPECT_EQ(Stored(rig.store, "Test"), test);
+    EXPECT_EQ(rig.view.SchemeShown(), "Test");  // the page follows the scheme in use
+    ASSERT_EQ(rig.view.rows.size(), 3u);
+    rig.dialog.Apply();
+    EXPECT_EQ(Stored(rig.store, "Test"), test);
+    EXPECT_EQ(Stored(rig.store, "B"), "b2.avi|B two renamed|1|25;");
+}
+
+// Save As over a listed name typed in another case leaves the user on that scheme.
+TEST(SettingsDialogTest, SaveAsOverANameInAnotherCaseStaysOnIt) {
+    DialogRig rig;
+    rig.UseScheme(2);
+    AddSchemeName(rig.store, "*Short Break");
+    AddSchemeName(rig.store, "Desk");
+    AddSchemeName(rig.store, "Test");
+    rig.dialog.LoadMeUp();
+    rig.view.typed = {"DESK"};
+    rig.dialog.SaveSchemeAs();
+    EXPECT_EQ(rig.settings.Scheme, "Desk");
+    EXPECT_EQ(rig.view.SchemeShown(), "Desk");
+    EXPECT_EQ(ReadSchemeList(rig.store, 0).size(), 3u);
+    EXPECT_EQ(Stored(rig.store, "Desk"), Stored(rig.store, "Test"));
 }
 
 }  // namespace

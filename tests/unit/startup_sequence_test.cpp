@@ -54,7 +54,6 @@ TEST(Startup, PublishesTheHookWindowFirstAndTheProgramFolderLast) {
     store.SaveSetting("Exercise", "Scheme", "Mine");
     store.SaveSetting("SchemeMine", "Num", "1");
     store.SaveSetting("SchemeMine", "1", "neck.avi");
-    rig.state().ExerciseReminderPending = true;
     Recorder recorder(store);
     ExerciseTable exercises;
     RunStartup({store, rig.settings, exercises, rig.scheduler, recorder, recorder});

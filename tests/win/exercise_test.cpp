@@ -265,5 +265,25 @@ TEST_F(ExerciseTest, TheReminderComesUpWithoutTheFocusAndOffersNowOrLater) {
     EXPECT_EQ(ReadSetting(L"Exercise", L"ProcrastinateM").value_or(L""), L"120");
 }
 
+// A break started from the tray while the reminder waits takes the reminder's place: it
+// closes, and after the break the countdown runs again, so it comes back a minute later.
+TEST_F(ExerciseTest, ABreakFromTheTrayClosesAWaitingReminder) {
+    WriteSetting(L"Exercise", L"EveryM", L"1");
+    WriteSetting(L"Exercise", L"Scheme", L"Test");
+    WriteScheme(L"Test", {{picture_, L"Still", 30}});
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000));
+
+    Command(IDM_EXERCISE);
+    const HWND player = WaitForPlayer();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(ReminderWindow(running_.Id()), nullptr);
+    ASSERT_TRUE(WaitForTitleTick(player)) << TextOf(player);
+    const POINT centre = CentreOf(PlayerSurface(player));
+    DoubleClickAt(centre.x, centre.y);
+    ASSERT_TRUE(WaitUntilHidden(3000)) << TextOf(player);
+    EXPECT_TRUE(WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000));
+}
+
 }  // namespace
 }  // namespace harness

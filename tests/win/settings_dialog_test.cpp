@@ -25,25 +25,28 @@ using rilto::ExerciseRow;
 using rilto::FrmSettings;
 using rilto::SettingsForm;
 
-// Two forms that differ in every field, so that a control left out shows in one.
+// Two forms that differ in every option the pages show, so that a control left out
+// shows in one.
 SettingsForm Sample(bool first) {
+    using rilto::Option;
     SettingsForm form;
-    form.txtIntFor = first ? "15" : "3";
-    form.txtIntEvery = first ? "4" : "99";
-    form.chkReset = first;
-    form.chkMonitor = {first, !first};
-    form.chkAudible = !first;
-    form.chkAudiblePre = first;
-    form.chkBlank = !first;
-    form.txtWarning = first ? "Hands off && relax" : "Look away";
-    form.chkDisableEsc = first;
-    form.chkDisableEscEnabled = !first;
-    form.txtEveryM = first ? "50" : "999";
-    form.chkAudibleX = first;
-    form.chkBlankX = !first;
-    form.comboView = first ? 4 : 1;
-    form.txtNumAtaTime = first ? "6" : "1";
-    form.optXstartRandom = first;
+    form[Option::InterruptFor] = first ? "15" : "3";
+    form[Option::InterruptEvery] = first ? "4" : "99";
+    form.SetOn(Option::IntelliReset, first);
+    form.SetOn(Option::Monitor0, first);
+    form.SetOn(Option::Monitor1, !first);
+    form.SetOn(Option::Audible, !first);
+    form.SetOn(Option::AudiblePre, first);
+    form.SetOn(Option::Blank, !first);
+    form[Option::Warning] = first ? "Hands off && relax" : "Look away";
+    form.SetOn(Option::DisableEsc, first);
+    form.escapeLocked = first;
+    form[Option::EveryM] = first ? "50" : "999";
+    form.SetOn(Option::AudibleX, first);
+    form.SetOn(Option::BlankX, !first);
+    form[Option::ViewAm] = first ? "4" : "1";
+    form[Option::NumAtaTime] = first ? "6" : "1";
+    form.SetOn(Option::xStart, first);
     return form;
 }
 
@@ -143,30 +146,20 @@ TEST_F(SettingsDialog, ReadGivesBackWhatFillShowed) {
         const SettingsForm form = Sample(first);
         dialog_.Fill(form);
         const SettingsForm read = dialog_.Read();
-        EXPECT_EQ(read.txtIntFor, form.txtIntFor);
-        EXPECT_EQ(read.txtIntEvery, form.txtIntEvery);
-        EXPECT_EQ(read.chkReset, form.chkReset);
-        EXPECT_EQ(read.chkMonitor, form.chkMonitor);
-        EXPECT_EQ(read.chkAudible, form.chkAudible);
-        EXPECT_EQ(read.chkAudiblePre, form.chkAudiblePre);
-        EXPECT_EQ(read.chkBlank, form.chkBlank);
-        EXPECT_EQ(read.txtWarning, form.txtWarning);
-        EXPECT_EQ(read.chkDisableEsc, form.chkDisableEsc);
-        EXPECT_EQ(read.chkDisableEscEnabled, form.chkDisableEscEnabled);
-        EXPECT_EQ(IsWindowEnabled(C(IDC_CHKDISABLEESC)) != FALSE, form.chkDisableEscEnabled);
-        EXPECT_EQ(read.txtEveryM, form.txtEveryM);
-        EXPECT_EQ(read.chkAudibleX, form.chkAudibleX);
-        EXPECT_EQ(read.chkBlankX, form.chkBlankX);
-        EXPECT_EQ(read.comboView, form.comboView);
-        EXPECT_EQ(read.txtNumAtaTime, form.txtNumAtaTime);
-        EXPECT_EQ(read.optXstartRandom, form.optXstartRandom);
+        for (const rilto::OptionSpec& spec : rilto::AllOptions()) {
+            if (spec.box != rilto::OptionBox::None) {
+                EXPECT_EQ(read[spec.option], form[spec.option]) << spec.key;
+            }
+        }
+        EXPECT_EQ(read.escapeLocked, form.escapeLocked);
+        EXPECT_EQ(IsWindowEnabled(C(IDC_CHKDISABLEESC)) == FALSE, form.escapeLocked);
         // One of the two start buttons, never both.
         EXPECT_EQ(Checked(IDC_OPTXSTART0), !first);
         EXPECT_EQ(Checked(IDC_OPTXSTART1), first);
     }
     // The user's pick of a start reads back too.
     SendMessageW(C(IDC_OPTXSTART1), BM_CLICK, 0, 0);
-    EXPECT_TRUE(dialog_.Read().optXstartRandom);
+    EXPECT_TRUE(dialog_.Read().On(rilto::Option::xStart));
     EXPECT_FALSE(Checked(IDC_OPTXSTART0));
 }
 

@@ -2,8 +2,10 @@
 // applied to the running program, observed through its windows and the store.
 
 #include "engine/frm_rilto_ids.h"
+#include "exercise/exercise_table.h"
 #include "settings/frm_about_ids.h"
 #include "settings/frm_sound_ids.h"
+#include "support/exercise_support.h"
 #include "support/settings_window.h"
 
 namespace harness {
@@ -273,6 +275,57 @@ TEST_F(SettingsTest, AWarningSoundChosenIsStoredByApplyAndAboutOpensOnce) {
     PostMessageW(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kWait));
     DeleteFileW(wave.c_str());
+}
+
+// OK with nothing touched changes nothing the user did not touch: the scheme the tray
+// picked since the dialog last opened keeps its exercises, and so does every other;
+// exercise breaks switched off (every 0 minutes) stay off, and a 0 typed is stored.
+TEST_F(SettingsTest, OkChangesNothingTheUserDidNotTouch) {
+    WriteSetting(L"Options", L"Initialised", L"1");
+    const std::wstring video = FirstMediaFile(L".avi");
+    const std::wstring picture = FirstMediaFile(L".bmp");
+    WriteScheme(L"Desk", {{video, L"Neck", 20}, {picture, L"Eyes", 15}, {video, L"Back", 25}});
+    WriteScheme(L"Other", {{picture, L"Other one", 1}, {video, L"Other two", 1}});
+    ListSchemes({L"Desk", L"Other"});
+    WriteSetting(L"Exercise", L"Scheme", L"Desk");
+    WriteSetting(L"Exercise", L"EveryM", L"0");
+    const auto schemes = SectionsStartingWith(L"Scheme");
+    Start();
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    Click(IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
+
+    // "Other" from the tray menu, two items up from its bottom; the break it starts is
+    // ended with a double click once its first clip has had a second.
+    PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    PressKey(VK_UP);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    HWND player = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            player = PlayerWindow(running_.Id());
+            const auto left = player ? SecondsInCaption(TextOf(player)) : std::nullopt;
+            return left && *left < rilto::kTitleSeconds;
+        },
+        kWait));
+    const POINT centre = CentreOf(PlayerSurface(player));
+    DoubleClickAt(centre.x, centre.y);
+    ASSERT_TRUE(WaitUntil([&] { return PlayerWindow(running_.Id()) == nullptr; }, kWait));
+
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    EXPECT_EQ(TextOf(Control(IDC_CMBSCHEMES)), L"Other");  // the scheme in use now
+    EXPECT_EQ(TextOf(Control(IDC_TXTEVERYM)), L"0");
+    SendMessageW(Control(IDC_TXTNUMATATIME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+    Click(IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
+    EXPECT_EQ(SectionsStartingWith(L"Scheme"), schemes);
+    EXPECT_EQ(ReadSetting(L"Exercise", L"EveryM").value_or(L""), L"0");
+    EXPECT_EQ(ReadSetting(L"Exercise", L"NumAtaTime").value_or(L""), L"0");
+    EXPECT_EQ(TextOf(FormControl(IDC_LBLEXERCISE)), L"Next Exercise Break: off");
 }
 
 }  // namespace

@@ -49,6 +49,15 @@ class EventLog {
         }
         return -1;
     }
+    // Position of the last event `what`, or -1.
+    int LastIndexOf(const std::string& what) const {
+        for (std::size_t i = events_.size(); i-- > 0;) {
+            if (events_[i].what == what) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
 
   private:
     std::vector<Event> events_;

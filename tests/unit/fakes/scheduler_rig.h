@@ -61,7 +61,7 @@ struct SchedulerRig {
         scheduler.SeedLastInputTimes();
     }
 
-    SchedulerState& state() { return scheduler.State(); }
+    const SchedulerState& state() const { return scheduler.State(); }
 
     // Every caption the label was given, with its time.
     std::vector<Event> CaptionsOf(ViewLabel label) const {

@@ -172,6 +172,50 @@ void ClearStore() {
     RegDeleteKeyW(HKEY_CURRENT_USER, kRoot);
 }
 
+std::map<std::wstring, std::wstring> SectionsStartingWith(const std::wstring& prefix) {
+    std::map<std::wstring, std::wstring> out;
+    HKEY root = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRoot, 0, KEY_READ, &root) != ERROR_SUCCESS) {
+        return out;
+    }
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = 256;
+        if (RegEnumKeyExW(root, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        const std::wstring section(name, nameLength);
+        if (section.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        HKEY k = nullptr;
+        if (RegOpenKeyExW(root, section.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) {
+            continue;
+        }
+        wchar_t value[256];
+        std::vector<BYTE> data(64 * 1024);
+        for (DWORD j = 0;; ++j) {
+            DWORD valueLength = 256;
+            DWORD size = static_cast<DWORD>(data.size());
+            DWORD type = 0;
+            if (RegEnumValueW(k, j, value, &valueLength, nullptr, &type, data.data(), &size) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            // The type and every byte of the data, so that any change shows.
+            std::wstring bytes = std::to_wstring(type) + L":";
+            for (DWORD b = 0; b < size; ++b) {
+                bytes += std::to_wstring(data[b]) + L",";
+            }
+            out[section + L"\\" + std::wstring(value, valueLength)] = bytes;
+        }
+        RegCloseKey(k);
+    }
+    RegCloseKey(root);
+    return out;
+}
+
 bool StoreExists() {
     HKEY k = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRoot, 0, KEY_READ, &k) != ERROR_SUCCESS) {

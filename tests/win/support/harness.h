@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -53,6 +54,9 @@ void WriteSettingBytes(const std::wstring& section, const std::wstring& key, con
                        DWORD size, DWORD type);
 void DeleteSetting(const std::wstring& section, const std::wstring& key);
 void DeleteSection(const std::wstring& section);
+// Every value of every section whose name starts with `prefix`, as "section\\key" and its
+// type and bytes.
+std::map<std::wstring, std::wstring> SectionsStartingWith(const std::wstring& prefix);
 // Removes the whole store of the program.
 void ClearStore();
 bool StoreExists();

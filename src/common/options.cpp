@@ -1,0 +1,129 @@
+#include "common/options.h"
+
+#include <type_traits>
+
+#include "common/product.h"
+
+namespace rilto {
+
+namespace {
+
+template <auto Member>
+constexpr OptionField FieldOf() {
+    using T = std::remove_reference_t<decltype(std::declval<Settings&>().*Member)>;
+    OptionField f;
+    if constexpr (std::is_same_v<T, std::int32_t>) {
+        f.number = [](Settings& s) { return &(s.*Member); };
+    } else if constexpr (std::is_same_v<T, bool>) {
+        f.on = [](Settings& s) { return &(s.*Member); };
+    } else {
+        static_assert(std::is_same_v<T, std::string>);
+        f.text = [](Settings& s) { return &(s.*Member); };
+    }
+    return f;
+}
+
+template <std::int32_t Kind>
+constexpr OptionField MonitorField() {
+    OptionField f;
+    f.on = [](Settings& s) { return &s.Monitor[Kind]; };
+    return f;
+}
+
+constexpr NumberRange kNoRange{0, 0};
+
+constexpr OptionSpec Number(Option option, const char* section, const char* key, std::int32_t def,
+                            NumberRange stored, OptionBox box, NumberRange boxRange,
+                            NumberRange spin, OptionField field) {
+    return OptionSpec{option, section, key,  OptionKind::Number, def, "", stored, box, boxRange,
+                      spin,   true,    field};
+}
+
+constexpr OptionSpec Switch(Option option, const char* section, const char* key, bool def,
+                            OptionField field) {
+    return OptionSpec{option,   section,          key,      OptionKind::Switch, def ? 1 : 0, "",
+                      kNoRange, OptionBox::Check, kNoRange, kNoRange,           true,        field};
+}
+
+constexpr OptionSpec Text(Option option, const char* section, const char* key, const char* def,
+                          OptionBox box, OptionField field) {
+    return OptionSpec{option,   section, key,      OptionKind::Text, 0,    def,
+                      kNoRange, box,     kNoRange, kNoRange,         true, field};
+}
+
+constexpr std::array<OptionSpec, kOptionCount> kOptionTable{{
+    // "Micropause"
+    Number(Option::InterruptFor, kMicropause, "InterruptFor", 15, {1, kMaxSeconds},
+           OptionBox::Clamped, {3, 60}, {3, 60}, FieldOf<&Settings::InterruptFor>()),
+    Number(Option::InterruptEvery, kMicropause, "InterruptEvery", 4, {1, kMaxMinutes},
+           OptionBox::Clamped, {2, 999}, {2, 99}, FieldOf<&Settings::InterruptEvery>()),
+    Switch(Option::Audible, kMicropause, "Audible", true, FieldOf<&Settings::Audible>()),
+    Text(Option::WarningSound, kMicropause, "WarningSound", "", OptionBox::None,
+         FieldOf<&Settings::WarningSound>()),
+    Switch(Option::AudiblePre, kMicropause, "AudiblePre", true, FieldOf<&Settings::AudiblePre>()),
+    Text(Option::WarningSoundPre, kMicropause, "WarningSoundPre", "", OptionBox::None,
+         FieldOf<&Settings::WarningSoundPre>()),
+    Switch(Option::Blank, kMicropause, "Blank", true, FieldOf<&Settings::Blank>()),
+    Text(Option::Warning, kMicropause, "Warning", kDefaultWarning, OptionBox::Text,
+         FieldOf<&Settings::Warning>()),
+    Switch(Option::DisableEsc, kMicropause, "DisableEsc", false, FieldOf<&Settings::DisableEsc>()),
+    Switch(Option::IntelliReset, kMicropause, "IntelliReset", true,
+           FieldOf<&Settings::IntelliReset>()),
+    Switch(Option::Monitor0, kMicropause, "Monitor0", true, MonitorField<kKeyboard>()),
+    Switch(Option::Monitor1, kMicropause, "Monitor1", true, MonitorField<kMouse>()),
+    // "Exercise"
+    Switch(Option::AudibleX, kExercise, "AudibleX", true, FieldOf<&Settings::AudibleX>()),
+    Number(Option::EveryM, kExercise, "EveryM", 50, {0, kMaxMinutes}, OptionBox::Count, kNoRange,
+           {1, 999}, FieldOf<&Settings::EveryM>()),
+    Text(Option::WarningSoundX, kExercise, "WarningSoundX", "", OptionBox::None,
+         FieldOf<&Settings::WarningSoundX>()),
+    Switch(Option::BlankX, kExercise, "BlankX", true, FieldOf<&Settings::BlankX>()),
+    Number(Option::ViewAm, kExercise, "ViewAm", 0, {0, 4}, OptionBox::List, kNoRange, kNoRange,
+           FieldOf<&Settings::ViewAm>()),
+    Text(Option::Scheme, kExercise, "Scheme", kDefaultScheme, OptionBox::None,
+         FieldOf<&Settings::Scheme>()),
+    Number(Option::xStart, kExercise, "xStart", 0, kAnyNumber, OptionBox::StartPoint, kNoRange,
+           kNoRange, FieldOf<&Settings::xStart>()),
+    Number(Option::NumAtaTime, kExercise, "NumAtaTime", 6, {0, 9999}, OptionBox::Count, kNoRange,
+           {1, 99}, FieldOf<&Settings::NumAtaTime>()),
+    // A lock set from outside the program: read where it matters, never written.
+    OptionSpec{Option::DisableEsc2, kMicropause, "DisableEsc2", OptionKind::Switch, 0, "", kNoRange,
+               OptionBox::None, kNoRange, kNoRange, false, OptionField{}},
+}};
+
+constexpr bool InEnumOrder() {
+    for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
+        if (static_cast<std::size_t>(kOptionTable[i].option) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InEnumOrder(), "the table lists the options in the order of Option");
+
+}  // namespace
+
+const OptionSpec& SpecOf(Option option) {
+    return kOptionTable[static_cast<std::size_t>(option)];
+}
+
+const std::array<OptionSpec, kOptionCount>& AllOptions() {
+    return kOptionTable;
+}
+
+std::string StoredText(const OptionSpec& spec, const Settings& settings) {
+    // The accessors hand out the field to read or write; reading changes nothing.
+    auto& s = const_cast<Settings&>(settings);
+    if (spec.field.number != nullptr) {
+        return std::to_string(*spec.field.number(s));
+    }
+    if (spec.field.on != nullptr) {
+        return *spec.field.on(s) ? "1" : "0";
+    }
+    if (spec.field.text != nullptr) {
+        return *spec.field.text(s);
+    }
+    return {};
+}
+
+}  // namespace rilto
