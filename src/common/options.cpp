@@ -103,6 +103,18 @@ static_assert(InEnumOrder(), "the table lists the options in the order of Option
 
 }  // namespace
 
+Settings::Settings() {
+    for (const OptionSpec& spec : kOptionTable) {
+        if (spec.field.number != nullptr) {
+            *spec.field.number(*this) = spec.numberDefault;
+        } else if (spec.field.on != nullptr) {
+            *spec.field.on(*this) = spec.numberDefault != 0;
+        } else if (spec.field.text != nullptr) {
+            *spec.field.text(*this) = spec.textDefault;
+        }
+    }
+}
+
 const OptionSpec& SpecOf(Option option) {
     return kOptionTable[static_cast<std::size_t>(option)];
 }

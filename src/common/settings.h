@@ -14,29 +14,32 @@ namespace rilto {
 
 inline constexpr char kDefaultScheme[] = "*Medium break";
 
+// Each option starts at its default, as the table of options gives it.
 struct Settings {
+    Settings();
+
     // "Micropause"
-    std::int32_t InterruptFor = 15;   // seconds
-    std::int32_t InterruptEvery = 4;  // minutes
-    bool IntelliReset = true;
-    bool Audible = true;
+    std::int32_t InterruptFor = 0;    // seconds
+    std::int32_t InterruptEvery = 0;  // minutes
+    bool IntelliReset = false;
+    bool Audible = false;
     std::string WarningSound;
-    bool AudiblePre = true;
+    bool AudiblePre = false;
     std::string WarningSoundPre;
     bool DisableEsc = false;  // stored DisableEsc, or DisableEsc2 set from outside
-    bool Blank = true;
-    std::string Warning = kDefaultWarning;
-    std::array<bool, kInputKinds> Monitor{true, true};
+    bool Blank = false;
+    std::string Warning;
+    std::array<bool, kInputKinds> Monitor{};
 
     // "Exercise"
-    std::string Scheme = kDefaultScheme;
-    std::int32_t EveryM = 50;  // minutes
-    bool AudibleX = true;
+    std::string Scheme;
+    std::int32_t EveryM = 0;  // minutes; 0: exercise breaks never come
+    bool AudibleX = false;
     std::string WarningSoundX;
-    bool BlankX = true;
+    bool BlankX = false;
     std::int32_t ViewAm = 0;  // video size 0..4
     std::int32_t xStart = 0;  // 0: from the beginning, otherwise from a random point
-    std::int32_t NumAtaTime = 6;
+    std::int32_t NumAtaTime = 0;
 };
 
 }  // namespace rilto

@@ -40,9 +40,9 @@ Settings LoadSettings(const SettingsStore& store) {
         if (spec.field.number != nullptr) {
             *spec.field.number(s) = ReadOption(store, spec.option);
         } else if (spec.field.on != nullptr) {
-            *spec.field.on(s) = ReadSwitch(store, spec.section, spec.key, spec.numberDefault != 0);
+            *spec.field.on(s) = ReadSwitch(store, spec.section, spec.key, *spec.field.on(s));
         } else if (spec.field.text != nullptr) {
-            *spec.field.text(s) = store.GetSetting(spec.section, spec.key, spec.textDefault);
+            *spec.field.text(s) = store.GetSetting(spec.section, spec.key, *spec.field.text(s));
         }
     }
     s.DisableEsc = s.DisableEsc || EscapeDisabledFromOutside(store);

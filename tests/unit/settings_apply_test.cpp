@@ -110,25 +110,25 @@ TEST(SettingsDialog, OpenedAndAppliedUnchangedStoresTheOptionsInEffect) {
     ApplyRig a;
     // Every option away from its default, within what the dialog accepts.
     Settings& s = a.rig.settings;
-    s = Settings{.InterruptFor = 42,
-                 .InterruptEvery = 17,
-                 .IntelliReset = false,
-                 .Audible = false,
-                 .WarningSound = "ding.wav",
-                 .AudiblePre = false,
-                 .WarningSoundPre = "pre.wav",
-                 .DisableEsc = true,
-                 .Blank = false,
-                 .Warning = "Stretch!",
-                 .Monitor = {false, true},
-                 .Scheme = "Mine",
-                 .EveryM = 33,
-                 .AudibleX = false,
-                 .WarningSoundX = "x.wav",
-                 .BlankX = false,
-                 .ViewAm = 3,
-                 .xStart = -1,
-                 .NumAtaTime = 4};
+    s.InterruptFor = 42;
+    s.InterruptEvery = 17;
+    s.IntelliReset = false;
+    s.Audible = false;
+    s.WarningSound = "ding.wav";
+    s.AudiblePre = false;
+    s.WarningSoundPre = "pre.wav";
+    s.DisableEsc = true;
+    s.Blank = false;
+    s.Warning = "Stretch!";
+    s.Monitor = {false, true};
+    s.Scheme = "Mine";
+    s.EveryM = 33;
+    s.AudibleX = false;
+    s.WarningSoundX = "x.wav";
+    s.BlankX = false;
+    s.ViewAm = 3;
+    s.xStart = -1;
+    s.NumAtaTime = 4;
     const std::string before = Describe(s);
     a.Open();
     EXPECT_EQ(a.form[Option::InterruptFor], "42");
