@@ -32,6 +32,13 @@ void SettingsDialog::LoadMeUp() {
     if (loading_) {
         return;
     }
+    if (commands_ > 0) {
+        // Asked from the tray while a prompt of the page is open: the dialog comes forward
+        // as it is, and the page is refreshed when its command is done.
+        followPending_ = true;
+        p_.view.ShowDialog();
+        return;
+    }
     loading_ = true;
     if (p_.scheduler.HurryMicropause(kMicropauseStepsLeftToOpen)) {
         p_.view.WaitWhile([this] { return p_.scheduler.State().MicropauseRunning; });

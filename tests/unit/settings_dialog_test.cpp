@@ -296,6 +296,7 @@ TEST(SettingsDialogTest, ThePageWritesOnlyTheSchemeItShows) {
     rig.view.whileAsking = [&] {
         rig.flow.RunScheme("Test");
         rig.dialog.SchemeInUseChanged();
+        rig.dialog.LoadMeUp();  // "Options..." from the tray meanwhile
     };
     rig.dialog.RemoveExercise();
     rig.view.whileAsking = nullptr;
