@@ -38,6 +38,10 @@ void SaveScheme(SettingsStore& store, std::string_view name,
 // The scheme names in list order; `defaultCount` when "Num" is missing.
 std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount);
 
+// Whether two names name one scheme: its section's name, like every registry key's,
+// ignores the case of any letter.
+bool SameSchemeName(std::string_view a, std::string_view b);
+
 // Appends the name unless the list holds it in any case; whether it was new.
 bool AddSchemeName(SettingsStore& store, std::string_view name);
 
