@@ -1,8 +1,9 @@
 #pragma once
 // Names compared the way Windows compares registry key and value names, and file
-// names: one UTF-16 code unit at a time, each upper-cased by its simple mapping, so
-// "Übung" and "übung" are one name while "ß" and "SS" are two. Names are UTF-8; bytes
-// that are no valid UTF-8 compare as they are.
+// names: one UTF-16 code unit at a time, each upper-cased by its simple mapping where
+// that makes a case pair (the upper case lower-cases back), so "Übung" and "übung" are
+// one name while "ß" and "SS", or final sigma and capital sigma, are two. Names are
+// UTF-8; bytes that are no valid UTF-8 compare as they are.
 
 #include <cstddef>
 #include <optional>
@@ -11,8 +12,8 @@
 
 namespace rilto {
 
-// A UTF-16 code unit upper-cased by its simple mapping; a unit without one, and
-// anything beyond the Basic Multilingual Plane, comes back unchanged.
+// A UTF-16 code unit upper-cased by its simple mapping; a unit that is in no case pair,
+// and anything beyond the Basic Multilingual Plane, comes back unchanged.
 char32_t UpperCaseUnit(char32_t unit);
 
 // The name with every letter upper-cased: two names are the same name when their keys
