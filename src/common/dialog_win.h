@@ -5,10 +5,9 @@
 
 #include <windows.h>
 
-#include <exception>
-#include <string>
+#include <utility>
 
-#include "common/trace_win.h"
+#include "common/guarded_call_win.h"
 
 namespace rilto {
 
@@ -28,14 +27,7 @@ T* DialogObject(HWND dialog, UINT msg, LPARAM lp) {
 // not handled.
 template <class Handle>
 INT_PTR GuardedDialogMessage(const char* what, Handle&& handle) noexcept {
-    try {
-        return handle();
-    } catch (const std::exception& e) {
-        Trace(std::string(what) + " failed: " + e.what());
-    } catch (...) {
-        Trace(std::string(what) + " failed");
-    }
-    return FALSE;
+    return GuardedCall(what, std::forward<Handle>(handle), [] { return INT_PTR{FALSE}; });
 }
 
 // The hourglass while something takes its time; the pointer as it was afterwards.

@@ -1,6 +1,7 @@
 #pragma once
 // A settings store held in memory: the stand-in for the registry in tests.
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -23,9 +24,22 @@ class MemorySettingsStore : public SettingsStore {
     // How many values are stored, in all sections.
     std::size_t Count() const;
 
+    using Visit = std::function<void(const std::string& section, const std::string& key,
+                                     const std::string& text)>;
+    // Every value, with its section's and its own name as they were first saved.
+    void ForEachValue(const Visit& visit) const;
+
   private:
-    // Keys are folded to lower case, so names match without regard to case.
-    std::map<std::string, std::map<std::string, std::string>> sections_;
+    struct Value {
+        std::string name;
+        std::string text;
+    };
+    struct Section {
+        std::string name;
+        std::map<std::string, Value> values;
+    };
+    // Both maps are keyed by NameKey, so names match as the registry matches them.
+    std::map<std::string, Section> sections_;
 };
 
 }  // namespace rilto

@@ -1,8 +1,8 @@
 #include "common/window_win.h"
 
-#include <exception>
 #include <string>
 
+#include "common/guarded_call_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 
@@ -47,16 +47,9 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (self == nullptr) {
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
-    LRESULT result = 0;
-    try {
-        result = self->HandleMessage(msg, wp, lp);
-    } catch (const std::exception& e) {
-        Trace(std::string("a window message failed: ") + e.what());
-        result = DefWindowProcW(hwnd, msg, wp, lp);
-    } catch (...) {
-        Trace("a window message failed");
-        result = DefWindowProcW(hwnd, msg, wp, lp);
-    }
+    const LRESULT result = GuardedCall(
+        "a window message", [&] { return self->HandleMessage(msg, wp, lp); },
+        [&] { return DefWindowProcW(hwnd, msg, wp, lp); });
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/guarded_call_win.h"
+
 namespace rilto {
 
 namespace {
@@ -11,14 +13,19 @@ ScreenRect FromRect(const RECT& r) {
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, RECT*, LPARAM lp) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(monitor, &info)) {
-        auto* monitors = reinterpret_cast<std::vector<Monitor>*>(lp);
-        monitors->push_back(Monitor{FromRect(info.rcMonitor), FromRect(info.rcWork),
-                                    (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-    }
-    return TRUE;
+    return GuardedCall(
+        "listing a monitor",
+        [&] {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info)) {
+                auto* monitors = reinterpret_cast<std::vector<Monitor>*>(lp);
+                monitors->push_back(Monitor{FromRect(info.rcMonitor), FromRect(info.rcWork),
+                                            (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+            }
+            return TRUE;
+        },
+        [] { return TRUE; });
 }
 
 }  // namespace

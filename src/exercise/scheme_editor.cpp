@@ -1,11 +1,12 @@
 #include "exercise/scheme_editor.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
+#include "common/name_case.h"
 #include "common/paths.h"
 #include "common/product.h"
-#include "common/text.h"
 #include "exercise/scheme_store.h"
 
 namespace rilto {
@@ -53,9 +54,10 @@ std::string StoredMediaName(std::string_view path, std::string_view programFolde
     if (!folder.empty() && folder.back() != kFolderSeparator) {
         folder.push_back(kFolderSeparator);
     }
-    if (!folder.empty() && path.size() > folder.size() &&
-        AsciiLower(path.substr(0, folder.size())) == AsciiLower(folder)) {
-        return std::string(path.substr(folder.size()));
+    // Windows file names ignore case beyond ASCII too.
+    const std::optional<std::size_t> inFolder = NamePrefixLength(path, folder);
+    if (!folder.empty() && inFolder && *inFolder < path.size()) {
+        return std::string(path.substr(*inFolder));
     }
     return std::string(path);
 }
@@ -83,7 +85,7 @@ std::string SchemeNameFrom(std::string_view typed) {
 
 bool IsUsableSchemeName(std::string_view name) {
     // "Scheme" + "s" is the section that lists the names.
-    return !name.empty() && AsciiLower(SchemeSection(name)) != AsciiLower(kSchemes);
+    return !name.empty() && !SameName(SchemeSection(name), kSchemes);
 }
 
 SaveAsResult SaveSchemeAs(SettingsStore& store, const ExerciseTable& table, const std::string& name,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/name_case.h"
 #include "common/product.h"
 #include "common/settings_loader.h"
 #include "common/text.h"
@@ -31,10 +32,6 @@ std::string SchemeSection(std::string_view name) {
     std::string section(kSchemeSectionPrefix);
     section.append(name);
     return section;
-}
-
-bool SameSchemeName(std::string_view a, std::string_view b) {
-    return AsciiLower(a) == AsciiLower(b);
 }
 
 bool IsBuiltInScheme(std::string_view name) {
@@ -89,6 +86,10 @@ std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t
     return names;
 }
 
+bool SameSchemeName(std::string_view a, std::string_view b) {
+    return SameName(a, b);
+}
+
 std::optional<std::string> ListedSchemeName(const SettingsStore& store, std::string_view name) {
     for (const std::string& listed : ReadSchemeList(store, 0)) {
         if (SameSchemeName(listed, name)) {
@@ -100,9 +101,8 @@ std::optional<std::string> ListedSchemeName(const SettingsStore& store, std::str
 
 bool AddSchemeName(SettingsStore& store, std::string_view name) {
     const std::vector<std::string> names = ReadSchemeList(store, 0);
-    const std::string lower = AsciiLower(name);
     for (const std::string& existing : names) {
-        if (AsciiLower(existing) == lower) {
+        if (SameSchemeName(existing, name)) {
             return false;
         }
     }
@@ -114,9 +114,8 @@ bool AddSchemeName(SettingsStore& store, std::string_view name) {
 
 void RemoveSchemeName(SettingsStore& store, std::string_view name) {
     const std::vector<std::string> names = ReadSchemeList(store, 0);
-    const std::string lower = AsciiLower(name);
     const auto found = std::find_if(names.begin(), names.end(),
-                                    [&](const std::string& s) { return AsciiLower(s) == lower; });
+                                    [&](const std::string& s) { return SameSchemeName(s, name); });
     if (found == names.end()) {
         return;
     }

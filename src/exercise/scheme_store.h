@@ -27,9 +27,6 @@ std::string SchemeSection(std::string_view name);
 // written.
 bool IsBuiltInScheme(std::string_view name);
 
-// Whether two names name the same scheme: the same section of the store.
-bool SameSchemeName(std::string_view a, std::string_view b);
-
 // The named scheme into the table, the title entry at 0. An entry whose bare file name
 // is title.avi (in any case) is dropped; a missing section gives an empty scheme.
 void LoadScheme(const SettingsStore& store, std::string_view name, ExerciseTable& table);
@@ -41,6 +38,10 @@ void SaveScheme(SettingsStore& store, std::string_view name,
 
 // The scheme names in list order; `defaultCount` when "Num" is missing.
 std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount);
+
+// Whether two names name one scheme: its section's name, like every registry key's,
+// ignores the case of any letter.
+bool SameSchemeName(std::string_view a, std::string_view b);
 
 // The name as the list holds it, in whatever case; nothing when it is not listed.
 std::optional<std::string> ListedSchemeName(const SettingsStore& store, std::string_view name);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/guarded_call_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -84,8 +85,16 @@ std::string ClipboardText(HWND owner) {
     return text != nullptr ? Narrow(text) : std::string();
 }
 
+LRESULT HandleNumberBoxMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id);
+
 LRESULT CALLBACK NumberBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                DWORD_PTR /*data*/) {
+    return GuardedCall(
+        "a number box message", [&] { return HandleNumberBoxMessage(hwnd, msg, wp, lp, id); },
+        [&] { return DefSubclassProc(hwnd, msg, wp, lp); });
+}
+
+LRESULT HandleNumberBoxMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id) {
     switch (msg) {
         case WM_SETFOCUS: {
             const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);

@@ -1,5 +1,6 @@
 #include "shell/first_run.h"
 
+#include "common/memory_settings_store.h"
 #include "common/paths.h"
 #include "common/product.h"
 #include "shell/registry_file.h"
@@ -30,15 +31,29 @@ std::string PickRegistryEditor(FirstRunHost& host) {
     return shippedEditor;
 }
 
+bool HoldsRegistryFile(const SettingsStore& store, std::string_view bytes) {
+    MemorySettingsStore wanted;
+    ImportRegistryFile(bytes, wanted);
+    bool holds = true;
+    wanted.ForEachValue(
+        [&](const std::string& section, const std::string& key, const std::string& text) {
+            // A default that differs from the text stands for a missing value.
+            holds = holds && store.GetSetting(section, key, text + "?") == text;
+        });
+    return holds;
+}
+
 void FirstTimeInitialise(SettingsStore& store, FirstRunHost& host) {
     if (store.GetSetting(kOptions, kInitialisedValue, "0") == "1") {
         return;
     }
     const std::string folder = host.ProgramFolder();
-    if (!host.ShellAndWait(ImportCommandLine(PickRegistryEditor(host), folder))) {
-        // No editor could be started: there is none, or it asks an administrator for
-        // elevation. The file needs no rights to import into the user's own store.
-        if (const auto bytes = host.ReadFile(JoinPath(folder, kDefaultSettingsFile))) {
+    const bool editorRan = host.ShellAndWait(ImportCommandLine(PickRegistryEditor(host), folder));
+    // The editor may not start (there is none, or it asks an administrator for
+    // elevation), or start and import nothing (a policy that disables registry tools).
+    // The file needs no rights to import into the user's own store.
+    if (const auto bytes = host.ReadFile(JoinPath(folder, kDefaultSettingsFile))) {
+        if (!editorRan || !HoldsRegistryFile(store, *bytes)) {
             ImportRegistryFile(*bytes, store);
         }
     }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/settings_store.h"
 
@@ -40,6 +41,12 @@ std::string CompanionCommandLine(const std::string& programFolder);
 // the program folder is then deleted), otherwise the shipped copy.
 std::string PickRegistryEditor(FirstRunHost& host);
 
+// Whether every value that the registry file `bytes` saves is in the store with its text:
+// the file's import arrived.
+bool HoldsRegistryFile(const SettingsStore& store, std::string_view bytes);
+
+// Imports the default settings, with the registry editor or, when it cannot start or
+// imports nothing, by the program itself; starts the companion; once per user.
 void FirstTimeInitialise(SettingsStore& store, FirstRunHost& host);
 
 }  // namespace rilto

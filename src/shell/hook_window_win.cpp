@@ -1,5 +1,7 @@
 #include "shell/hook_window_win.h"
 
+#include <windowsx.h>
+
 #include <utility>
 
 #include "common/product.h"
@@ -31,8 +33,10 @@ LRESULT HookWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case kTrayCallbackMessage:
+            // Either form: the old one has the message in the whole of lParam, the newer
+            // the event in its low word and the icon's id in the high word.
             if (events_.trayNotify) {
-                events_.trayNotify(static_cast<unsigned>(lp));
+                events_.trayNotify(LOWORD(lp), POINT{GET_X_LPARAM(wp), GET_Y_LPARAM(wp)});
             }
             return 0;
         case WM_COMMAND:

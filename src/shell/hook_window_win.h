@@ -15,8 +15,9 @@ namespace rilto {
 struct HookWindowEvents {
     // WM_KEYDOWN sent by another process: the key code.
     std::function<void(int)> keyCommand;
-    // The tray icon's callback: the mouse message that happened over the icon.
-    std::function<void(unsigned)> trayNotify;
+    // The tray icon's callback: the event (a mouse message over the icon, or one of the
+    // keyboard) and the icon's anchor point, which only the newer form carries.
+    std::function<void(unsigned, POINT)> trayNotify;
     // A command chosen in the tray menu.
     std::function<void(int)> menuCommand;
 };

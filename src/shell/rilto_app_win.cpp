@@ -35,8 +35,14 @@ RiltoApp::RiltoApp()
       settingsDialog_(SettingsDialogPorts{
           settings_, store_, scheduler_, hook_, exerciseFlow_, settingsView_,
           [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
-      tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); }, [this] { ShowTrayMenu(); },
-                        [this] { ShutdownNow(*this); }}) {
+      tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); },
+                        [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
+                        [this] { ShutdownNow(*this); },
+                        [this] {
+                            if (trayIcon_) {
+                                trayIcon_->ReturnFocus();
+                            }
+                        }}) {
     scheduler_.SetExerciseFlow(exerciseFlow_);
 }
 
@@ -105,7 +111,9 @@ bool RiltoApp::CreateWindows() {
 
     HookWindowEvents hook;
     hook.keyCommand = [this](int code) { tray_.KeyCommand(code); };
-    hook.trayNotify = [this](unsigned mouseMessage) { tray_.IconNotify(mouseMessage); };
+    hook.trayNotify = [this](unsigned event, POINT anchor) {
+        tray_.IconNotify(event, TrayPoint{anchor.x, anchor.y});
+    };
     hook.menuCommand = [this](int id) { trayMenu_.Execute(id); };
     if (!hookWindow_.Create(frmRilto_.hwnd(), std::move(hook))) {
         return false;
@@ -210,13 +218,17 @@ void RiltoApp::WaitWhile(const std::function<bool()>& busy) {
     }
 }
 
-void RiltoApp::ShowTrayMenu() {
+bool RiltoApp::ShowTrayMenu(std::optional<TrayPoint> at) {
     TrayFeatures features;
     features.settingsDialog = true;
     features.aboutBox = true;
     features.exerciseBreaks = true;
     trayMenu_.Load(LoadTrayMenu(store_, features));
-    trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd());
+    std::optional<POINT> place;
+    if (at) {
+        place = POINT{at->x, at->y};
+    }
+    return trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd(), place);
 }
 
 void RiltoApp::RetryTrayIcon() {

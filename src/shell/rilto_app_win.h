@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -52,7 +53,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     // The windows made and their events wired; false when Windows refuses them.
     bool CreateWindows();
     int MessageLoop();
-    void ShowTrayMenu();
+    // At `at`, or at the mouse pointer; whether an item was chosen.
+    bool ShowTrayMenu(std::optional<TrayPoint> at);
     void RetryTrayIcon();
     void ShowNotice(const char* text);
     bool CreateExerciseWindows();

@@ -31,12 +31,28 @@ bool TrayIcon::Add() {
     // After Explorer restarts the old icon is gone, but the add must also work
     // when it is still there.
     Shell_NotifyIconW(NIM_DELETE, &nid);
-    return Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    added_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    if (added_) {
+        // Asked anew after every add; a taskbar that refuses keeps the old form, which
+        // the hook window reads as well.
+        nid.uVersion = NOTIFYICON_VERSION_4;
+        Shell_NotifyIconW(NIM_SETVERSION, &nid);
+    }
+    return added_;
 }
 
 void TrayIcon::Delete() {
+    if (!added_) {
+        return;
+    }
+    added_ = false;
     NOTIFYICONDATAW nid = Record();
     Shell_NotifyIconW(NIM_DELETE, &nid);
+}
+
+void TrayIcon::ReturnFocus() {
+    NOTIFYICONDATAW nid = Record();
+    Shell_NotifyIconW(NIM_SETFOCUS, &nid);
 }
 
 UniqueIcon LoadTrayIcon(HINSTANCE instance, int resourceId) {

@@ -1,6 +1,6 @@
 #pragma once
-// The program's icon in the notification area. Its mouse messages arrive at the
-// hook window as WM_MOUSEMOVE, with the message over the icon in lParam.
+// The program's icon in the notification area. Its notifications arrive at the hook
+// window as WM_MOUSEMOVE, with the event in the low word of lParam.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -9,26 +9,32 @@
 
 namespace rilto {
 
-// The icon reports through the hook window's mouse-move message, with the mouse message
-// over the icon in lParam.
+// The icon reports through the hook window's mouse-move message, with the event in the
+// low word of lParam.
 inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 
+// The icon belongs to its owner: gone with it, deleted once.
 class TrayIcon {
   public:
     TrayIcon(HWND window, HICON icon);
-    ~TrayIcon() = default;
+    ~TrayIcon() { Delete(); }
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // False when the taskbar is not there yet (at log-on, say): try again later.
+    // Adds the icon and asks for the taskbar's newer notifications, which reach the icon
+    // from the keyboard too. False when the taskbar is not there yet (at log-on, say):
+    // try again later.
     bool Add();
     void Delete();
+    // The keyboard focus back to the notification area, after a menu the keyboard opened.
+    void ReturnFocus();
 
   private:
     NOTIFYICONDATAW Record() const;
 
     HWND window_;
     HICON icon_;
+    bool added_ = false;
 };
 
 // The program icon at the size the tray uses on this screen, sharp on high DPI.

@@ -45,15 +45,34 @@ TrayMenuContent LoadTrayMenu(const SettingsStore& store, const TrayFeatures& fea
     return menu;
 }
 
-void TrayController::IconNotify(unsigned mouseMessage) {
+void TrayController::IconNotify(unsigned event, TrayPoint anchor) {
+    if (event == kTrayMouseMove) {
+        return;
+    }
+    const bool afterRightButtonUp = previous_ == kTrayRightButtonUp;
+    previous_ = event;
     if (busy_) {
         return;
     }
     const ScopedFlag busy(busy_);
-    if (mouseMessage == kTrayLeftDoubleClick) {
-        Run(actions_.openSettings);
-    } else if (mouseMessage == kTrayRightButtonUp) {
-        ShowMenuOnce();
+    switch (event) {
+        case kTrayLeftDoubleClick:
+            Run(actions_.openSettings);
+            break;
+        case kTrayRightButtonUp:
+            ShowMenuOnce(std::nullopt);
+            break;
+        case kTrayContextMenu:
+            // Right after a button-up it is the same right click, whose menu has opened.
+            if (!afterRightButtonUp) {
+                ShowMenuOnce(anchor);
+            }
+            break;
+        case kTrayKeySelect:
+            ShowMenuOnce(anchor);
+            break;
+        default:
+            break;
     }
 }
 
@@ -62,17 +81,20 @@ void TrayController::KeyCommand(int keyCode) {
         Run(actions_.shutdownNow);
         return;
     }
-    ShowMenuOnce();
+    ShowMenuOnce(std::nullopt);
 }
 
 // A menu open already: the new request would rebuild and reopen the menu the user is
-// looking at.
-void TrayController::ShowMenuOnce() {
+// looking at. Enter may report the icon twice; the second finds the menu open.
+void TrayController::ShowMenuOnce(std::optional<TrayPoint> at) {
     if (menuOpen_) {
         return;
     }
     const ScopedFlag open(menuOpen_);
-    Run(actions_.showMenu);
+    const bool chosen = actions_.showMenu && actions_.showMenu(at);
+    if (!chosen && at) {
+        Run(actions_.focusTray);
+    }
 }
 
 }  // namespace rilto

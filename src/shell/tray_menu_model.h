@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,35 +38,57 @@ struct TrayMenuContent {
 // out are greyed.
 TrayMenuContent LoadTrayMenu(const SettingsStore& store, const TrayFeatures& features);
 
-// Mouse messages the tray icon reports.
+// What the tray icon reports: the low word of its callback's lParam. In the old form the
+// whole lParam is the mouse message; once the taskbar has taken NOTIFYICON_VERSION_4,
+// the high word holds the icon's id, wParam the icon's anchor point on the screen, and
+// events of the keyboard come too.
+inline constexpr unsigned kTrayContextMenu = 0x7B;  // Shift+F10 or the menu key; version 4
+                                                    // also sends it after a right click
+inline constexpr unsigned kTrayMouseMove = 0x200;
 inline constexpr unsigned kTrayLeftDoubleClick = 0x203;
 inline constexpr unsigned kTrayRightButtonUp = 0x205;
+inline constexpr unsigned kTraySelect = 0x400;     // a left click, in version 4
+inline constexpr unsigned kTrayKeySelect = 0x401;  // Enter or Space on the icon
+
+// A place on the screen, in pixels.
+struct TrayPoint {
+    int x = 0;
+    int y = 0;
+};
 
 struct TrayActions {
     std::function<void()> openSettings;
-    // Shows the menu; returns when it closes.
-    std::function<void()> showMenu;
+    // Shows the menu at `at`, or at the mouse pointer when there is none; returns when it
+    // closes: whether an item was chosen.
+    std::function<bool(std::optional<TrayPoint> at)> showMenu;
     std::function<void()> shutdownNow;
+    // Gives the keyboard focus back to the notification area.
+    std::function<void()> focusTray;
 };
 
 // Takes the tray icon's notifications one at a time: one that arrives while an earlier
-// one is still being handled (the menu is open, say) is dropped, not queued. A key
-// command of another process shows the menu too, or ends the program; while a menu is
-// open, nothing opens another.
+// one is still being handled (the menu is open, say) is dropped, not queued. A right
+// click opens the menu once at the mouse pointer, in either form; the keyboard opens it
+// at the icon, and when the user cancels that menu the focus goes back to the
+// notification area, where the keyboard left it. A key command of another process shows
+// the menu too, or ends the program; while a menu is open, nothing opens another.
 class TrayController {
   public:
     explicit TrayController(TrayActions actions) : actions_(std::move(actions)) {}
 
-    void IconNotify(unsigned mouseMessage);
+    // `anchor` is the icon's place, which only the new form reports.
+    void IconNotify(unsigned event, TrayPoint anchor = {});
     void KeyCommand(int keyCode);
     bool MenuOpen() const { return menuOpen_; }
 
   private:
-    void ShowMenuOnce();
+    void ShowMenuOnce(std::optional<TrayPoint> at);
 
     TrayActions actions_;
     bool busy_ = false;
     bool menuOpen_ = false;
+    // The last event but mouse moves, dropped or not.
+    unsigned previous_ = 0;
 };
 
 // At log-on the taskbar may not be there yet: the icon is tried again for a minute.

@@ -64,21 +64,27 @@ void TrayMenu::Load(const TrayMenuContent& content) {
     EnableMenuItem(popup_, IDM_EXERCISE, EnabledFlag(content.exerciseEnabled));
 }
 
-void TrayMenu::Show(HWND owner, HWND commandTarget) {
+bool TrayMenu::Show(HWND owner, HWND commandTarget, std::optional<POINT> place) {
     if (popup_ == nullptr) {
-        return;
+        return false;
     }
     POINT at{};
-    GetCursorPos(&at);
+    if (place) {
+        at = *place;
+    } else {
+        GetCursorPos(&at);
+    }
     // Without the foreground switch the menu would not close when the user clicks
     // elsewhere; without the null message the next menu would vanish at once.
     SetForegroundWindow(owner);
     const int chosen = TrackPopupMenu(popup_, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
                                       at.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
-    if (chosen != 0) {
-        PostMessageW(commandTarget, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+    if (chosen == 0) {
+        return false;
     }
+    PostMessageW(commandTarget, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+    return true;
 }
 
 bool TrayMenu::Execute(int commandId) {

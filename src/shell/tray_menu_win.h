@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,10 @@ class TrayMenu {
     bool Create(TrayMenuEvents events);
     // The items as the next display shows them.
     void Load(const TrayMenuContent& content);
-    // Opens the menu at the mouse pointer for `owner`, a top-level window of the program;
-    // returns when it closes. The chosen command is posted to `commandTarget`.
-    void Show(HWND owner, HWND commandTarget);
+    // Opens the menu at `at`, or at the mouse pointer when there is none, for `owner`, a
+    // top-level window of the program; returns when it closes: whether an item was
+    // chosen. The chosen command is posted to `commandTarget`.
+    bool Show(HWND owner, HWND commandTarget, std::optional<POINT> at);
     // A command of the menu: its event is raised. False when the id is none of its items'.
     bool Execute(int commandId);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/memory_settings_store.h"
+#include "shell/registry_file.h"
 
 namespace rilto {
 namespace {
@@ -21,6 +22,8 @@ class FakeHost : public FirstRunHost {
     bool editorStarts = true;
     std::map<std::string, std::string> contents;
     std::vector<std::string> reads;
+    // Where the registry editor imports the file; none when it imports nothing.
+    SettingsStore* editorImportsInto = nullptr;
 
     std::optional<std::string> ReadEnvironment(const std::string& name) override {
         return name == "windir" ? windir : std::nullopt;
@@ -32,7 +35,13 @@ class FakeHost : public FirstRunHost {
     }
     bool ShellAndWait(const std::string& commandLine) override {
         commands.push_back(commandLine);
-        return editorStarts || commandLine.find("regedit.exe") == std::string::npos;
+        const bool editor = commandLine.find("regedit.exe") != std::string::npos;
+        if (editor && editorStarts && editorImportsInto != nullptr) {
+            for (const auto& [path, text] : contents) {
+                ImportRegistryFile(text, *editorImportsInto);
+            }
+        }
+        return editorStarts || !editor;
     }
     std::optional<std::string> ReadFile(const std::string& path) override {
         reads.push_back(path);
@@ -42,6 +51,17 @@ class FakeHost : public FirstRunHost {
     std::string ProgramFolder() override { return folder; }
 };
 
+// Counts the values saved, to tell whether the file was imported a second time.
+class CountingStore : public MemorySettingsStore {
+  public:
+    void SaveSetting(std::string_view section, std::string_view key,
+                     std::string_view text) override {
+        ++saves;
+        MemorySettingsStore::SaveSetting(section, key, text);
+    }
+    int saves = 0;
+};
+
 constexpr char kDefaults[] = "C:\\Program Files\\Rilto\\rilto32.reg";
 constexpr char kDefaultsText[] =
     "REGEDIT4\r\n\r\n"
@@ -49,14 +69,15 @@ constexpr char kDefaultsText[] =
     "\"Warning\"=\"Imported\"\r\n";
 
 TEST(FirstRun, ImportsDefaultsStartsCompanionAndRemembersIt) {
-    MemorySettingsStore store;
+    CountingStore store;
     FakeHost host;
     host.files = {"C:\\WINDOWS\\regedit.exe"};
     host.contents[kDefaults] = kDefaultsText;
+    host.editorImportsInto = &store;
     FirstTimeInitialise(store, host);
-    // The editor ran: the import is its work alone.
-    EXPECT_TRUE(host.reads.empty());
-    EXPECT_FALSE(store.Has("Micropause", "Warning"));
+    // The editor imported the file: the program only remembers that it ran.
+    EXPECT_EQ(store.GetSetting("Micropause", "Warning", ""), "Imported");
+    EXPECT_EQ(store.saves, 2);
     ASSERT_EQ(host.commands.size(), 2u);
     EXPECT_EQ(host.commands[0],
               "\"C:\\WINDOWS\\regedit.exe\" /s \"C:\\Program Files\\Rilto\\rilto32.reg\"");
@@ -79,6 +100,23 @@ TEST(FirstRun, ImportsTheDefaultsItselfWhenTheEditorCannotStart) {
     ASSERT_EQ(host.commands.size(), 2u);
     EXPECT_EQ(host.commands[1], "\"C:\\Program Files\\Rilto\\riltomultimedia.exe\"");
     EXPECT_EQ(store.GetSetting("Options", "Initialised", ""), "1");
+}
+
+// A policy that disables registry tools lets the editor start and import nothing.
+TEST(FirstRun, ImportsTheDefaultsItselfWhenTheEditorImportedNothing) {
+    MemorySettingsStore store;
+    FakeHost host;
+    host.contents[kDefaults] = kDefaultsText;
+    FirstTimeInitialise(store, host);
+    EXPECT_EQ(host.commands.size(), 2u);
+    EXPECT_EQ(store.GetSetting("Micropause", "Warning", ""), "Imported");
+    EXPECT_EQ(store.GetSetting("Options", "Initialised", ""), "1");
+
+    // A value of the file that holds other text has not arrived either.
+    store.SaveSetting("Micropause", "Warning", "Mine");
+    EXPECT_FALSE(HoldsRegistryFile(store, kDefaultsText));
+    store.SaveSetting("MICROPAUSE", "warning", "Imported");
+    EXPECT_TRUE(HoldsRegistryFile(store, kDefaultsText));
 }
 
 TEST(FirstRun, AnUnreadableDefaultsFileStillCountsAsInitialised) {

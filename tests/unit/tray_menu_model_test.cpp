@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "common/memory_settings_store.h"
@@ -59,16 +60,24 @@ struct TrayRig {
     int settings = 0;
     int menus = 0;
     int shutdowns = 0;
+    int focusBack = 0;
+    // Where the last menu opened: at the mouse pointer when nothing.
+    std::optional<TrayPoint> menuAt;
+    bool chooseAnItem = false;
     std::function<void()> duringMenu;
     TrayController tray{TrayActions{[this] { ++settings; },
-                                    [this] {
+                                    [this](std::optional<TrayPoint> at) {
                                         ++menus;
+                                        menuAt = at;
                                         if (duringMenu) {
                                             duringMenu();
                                         }
+                                        return chooseAnItem;
                                     },
-                                    [this] { ++shutdowns; }}};
+                                    [this] { ++shutdowns; }, [this] { ++focusBack; }}};
 };
+
+constexpr TrayPoint kAnchor{1000, 740};
 
 TEST(TrayController, DoubleClickOpensSettingsAndRightButtonUpTheMenu) {
     TrayRig rig;
@@ -79,6 +88,55 @@ TEST(TrayController, DoubleClickOpensSettingsAndRightButtonUpTheMenu) {
     EXPECT_EQ(rig.menus, 0);  // pressed, not yet released
     rig.tray.IconNotify(0x205);
     EXPECT_EQ(rig.menus, 1);
+}
+
+// Version 4: a right click reports the button-up and then the context menu; the
+// keyboard reports Enter or Space as a key select, Shift+F10 as a context menu alone.
+TEST(TrayController, TheNewFormOpensOneMenuAPlaceForEachWay) {
+    TrayRig rig;
+    for (unsigned e : {0x204u, 0x205u, 0x200u, 0x7Bu}) {
+        rig.tray.IconNotify(e, kAnchor);
+    }
+    EXPECT_EQ(rig.menus, 1);
+    EXPECT_FALSE(rig.menuAt.has_value());  // at the mouse pointer, as in the old form
+    // Delivered while that menu is open, the context menu is dropped as well.
+    rig.duringMenu = [&] { rig.tray.IconNotify(0x7B, kAnchor); };
+    rig.tray.IconNotify(0x205, kAnchor);
+    EXPECT_EQ(rig.menus, 2);
+
+    // A left click selects the icon: nothing happens, as before.
+    for (unsigned e : {0x201u, 0x202u, 0x400u}) {
+        rig.tray.IconNotify(e, kAnchor);
+    }
+    EXPECT_EQ(rig.menus, 2);
+    EXPECT_EQ(rig.settings, 0);
+
+    // Enter may come twice: the second finds the menu open.
+    rig.duringMenu = [&] { rig.tray.IconNotify(0x401, kAnchor); };
+    rig.tray.IconNotify(0x401, kAnchor);
+    EXPECT_EQ(rig.menus, 3);
+    ASSERT_TRUE(rig.menuAt.has_value());
+    EXPECT_EQ(rig.menuAt->x, kAnchor.x);
+    EXPECT_EQ(rig.menuAt->y, kAnchor.y);
+
+    rig.duringMenu = nullptr;
+    rig.tray.IconNotify(0x7B, kAnchor);  // Shift+F10
+    EXPECT_EQ(rig.menus, 4);
+    EXPECT_TRUE(rig.menuAt.has_value());
+}
+
+// The keyboard left the focus in the notification area: a cancelled menu gives it back.
+TEST(TrayController, ACancelledKeyboardMenuGivesTheFocusBack) {
+    TrayRig rig;
+    rig.tray.IconNotify(0x401, kAnchor);
+    EXPECT_EQ(rig.focusBack, 1);
+    rig.tray.IconNotify(0x205);
+    rig.tray.KeyCommand(0);
+    EXPECT_EQ(rig.focusBack, 1);  // nothing to give back after the mouse or another program
+    rig.chooseAnItem = true;
+    rig.tray.IconNotify(0x7B, kAnchor);
+    EXPECT_EQ(rig.menus, 3);
+    EXPECT_EQ(rig.focusBack, 1);  // the chosen item takes it
 }
 
 TEST(TrayController, KeyCodeNinetyNineEndsAndAnyOtherShowsTheMenu) {
@@ -123,9 +181,11 @@ TEST(TrayController, NothingOpensASecondMenuWhileOneIsOpen) {
 }
 
 TEST(TrayController, AFailingActionLeavesItReady) {
-    TrayController tray(TrayActions{[] { throw std::runtime_error("no dialog"); },
-                                    [] { throw std::runtime_error("no menu"); },
-                                    {}});
+    TrayController tray(
+        TrayActions{[] { throw std::runtime_error("no dialog"); },
+                    [](std::optional<TrayPoint>) -> bool { throw std::runtime_error("no menu"); },
+                    {},
+                    {}});
     EXPECT_THROW(tray.IconNotify(0x203), std::runtime_error);
     EXPECT_THROW(tray.KeyCommand(0), std::runtime_error);
     EXPECT_FALSE(tray.MenuOpen());

@@ -6,8 +6,10 @@
 
 #include <string>
 
+#include "common/name_case.h"
 #include "common/product.h"
 #include "common/registry_settings_store_win.h"
+#include "common/wide_text_win.h"
 #include "support/harness.h"
 
 namespace rilto {
@@ -112,6 +114,35 @@ TEST_F(RegistryStoreTest, SaveCreatesSectionAndDeletesRemoveOnlyTheirTarget) {
     // Saving again re-creates the removed section.
     store.SaveSetting("Options", "b", "4");
     EXPECT_EQ(harness::ReadSetting(L"Options", L"b"), std::wstring(L"4"));
+}
+
+// Key and value names ignore case beyond ASCII: the section and the value written as
+// "Übung" are found as "übung".
+TEST_F(RegistryStoreTest, NamesMatchRegardlessOfCaseBeyondAscii) {
+    store.SaveSetting("Scheme\u00DCbung", "\u03A3", "1");
+    EXPECT_EQ(store.GetSetting("scheme\u00FCbung", "\u03C3", kDefault), "1");
+    EXPECT_EQ(harness::ReadSetting(L"SCHEME\u00DCBUNG", L"\u03C3"), std::wstring(L"1"));
+    store.DeleteSection("SCHEME\u00FCBUNG");
+    EXPECT_FALSE(SectionExists(L"Scheme\u00DCbung"));
+}
+
+// The program's own comparison of names says what the registry says, for a sample of
+// letters with and without a case pair.
+TEST_F(RegistryStoreTest, TheProgramFoldsNamesAsTheRegistryDoes) {
+    const char* const names[][2] = {
+        {"\u00DC", "\u00FC"}, {"\u03A3", "\u03C3"}, {"\u03A3", "\u03C2"},
+        {"\u039C", "\u00B5"}, {"\u01C4", "\u01C6"}, {"\u13A0", "\uAB70"},
+        {"\u2C7E", "\u023F"}, {"\u03A9", "\u03C9"}, {"\u042F", "\u044F"},
+        {"\u0531", "\u0561"}, {"\u1C90", "\u10D0"}, {"\u01C5", "\u01C6"},
+        {"\u1F88", "\u1F80"}, {"\uFF21", "\uFF41"}, {"\u0130", "i"},
+        {"\u0131", "I"},      {"\u017F", "S"},      {"\u00DF", "SS"},
+        {"\u00DF", "\u1E9E"}, {"\u4E2D", "\u4E2E"}, {"\U00010400", "\U00010428"}};
+    for (const auto& pair : names) {
+        harness::DeleteSection(L"Fold");
+        harness::WriteSetting(L"Fold", Widen(pair[0]), L"x");
+        const bool registry = harness::ReadSetting(L"Fold", Widen(pair[1])).has_value();
+        EXPECT_EQ(SameName(pair[0], pair[1]), registry) << pair[0] << " " << pair[1];
+    }
 }
 
 }  // namespace

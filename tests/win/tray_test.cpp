@@ -24,6 +24,13 @@ void RightClickTrayIcon() {
     ClickAt(at.x, at.y, true);
 }
 
+// A notification as the taskbar sends it once the icon has NOTIFYICON_VERSION_4: the
+// event in the low word of lParam, the icon's id in the high word, the icon's anchor
+// point in wParam; without waiting for the program.
+void NotifyAsTheTaskbar(HWND hook, UINT event, POINT anchor) {
+    SendNotifyMessageW(hook, WM_MOUSEMOVE, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(event, 1));
+}
+
 class Tray : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -41,6 +48,13 @@ class Tray : public ::testing::Test {
         }
         StopRilto(running_);
         ClearStore();
+    }
+    // Closes the open menu and checks that no other opens after it.
+    void CloseTheOnlyMenu() {
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+        PumpFor(700);
+        EXPECT_EQ(FindMenuWindow(running_.Id()), nullptr);
     }
     // The first click can come before the taskbar has laid out a new icon: click
     // again until the menu shows.
@@ -86,6 +100,8 @@ TEST(TrayMenuResource, HasTheItemsInOrder) {
     FreeLibrary(exe);
 }
 
+// Wine's taskbar takes version 4: the click reports the button-up and then the context
+// menu, and only one menu opens.
 TEST_F(Tray, ARightClickOpensTheMenu) {
     const HWND menu = OpenMenuByRightClick();
     ASSERT_NE(menu, nullptr);
@@ -96,6 +112,48 @@ TEST_F(Tray, ARightClickOpensTheMenu) {
     GetWindowRect(menu, &r);
     const POINT at = TrayIconCentre();
     EXPECT_LE(std::abs(r.left - at.x), 2);
+    CloseTheOnlyMenu();
+}
+
+// Enter or Space on the icon (reported twice for one Enter), then Shift+F10: one menu
+// each time, at the icon's anchor point rather than at the mouse pointer.
+TEST_F(Tray, TheKeyboardOpensTheMenuOnceAtTheIcon) {
+    const POINT anchor{400, 300};
+    for (const bool enter : {true, false}) {
+        if (enter) {
+            NotifyAsTheTaskbar(hook_, NIN_KEYSELECT, anchor);
+            NotifyAsTheTaskbar(hook_, NIN_KEYSELECT, anchor);
+        } else {
+            NotifyAsTheTaskbar(hook_, WM_CONTEXTMENU, anchor);
+        }
+        HWND menu = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (menu = FindMenuWindow(running_.Id())) != nullptr; }, kWait))
+            << enter;
+        RECT r{};
+        GetWindowRect(menu, &r);
+        EXPECT_LE(std::abs(r.left - anchor.x), 2) << enter;
+        EXPECT_LE(std::abs(r.top - anchor.y), 2) << enter;
+        CloseTheOnlyMenu();
+    }
+    // A single left click selects the icon and does nothing, as before.
+    NotifyAsTheTaskbar(hook_, WM_LBUTTONUP, anchor);
+    NotifyAsTheTaskbar(hook_, NIN_SELECT, anchor);
+    PumpFor(700);
+    EXPECT_EQ(FindMenuWindow(running_.Id()), nullptr);
+    const HWND options = FindProcessWindow(running_.Id(), L"Rilto Options");
+    EXPECT_FALSE(options != nullptr && IsWindowVisible(options));
+}
+
+// The button-up and the context menu that follows it are one right click.
+TEST_F(Tray, ARightClickInTheNewFormOpensOneMenu) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    for (const UINT event : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}) {
+        NotifyAsTheTaskbar(hook_, event, pointer);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    CloseTheOnlyMenu();
 }
 
 int MenuHeight(HWND menu) {
