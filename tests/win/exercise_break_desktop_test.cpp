@@ -1,0 +1,151 @@
+// An exercise break beside the rest of the desktop, end to end in the running program:
+// a preview in the settings dialog while the break plays its video, and another
+// program holding the foreground and the keyboard while the break runs.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "exercise/frm_x_ids.h"
+#include "support/exercise_support.h"
+#include "support/settings_window.h"
+
+namespace harness {
+namespace {
+
+constexpr wchar_t kQuitTitle[] = L"Rilto Exercise Break";
+
+class ExerciseBreakDesktopTest : public SettingsWindowTest {
+  protected:
+    void SetUp() override {
+        SettingsWindowTest::SetUp();
+        WriteSetting(L"Options", L"Initialised", L"1");
+        WriteSetting(L"Exercise", L"BlankX", L"0");
+        WriteSetting(L"Exercise", L"ViewAm", L"0");
+        WriteSetting(L"Exercise", L"Scheme", L"Test");
+    }
+    HWND StartBreak() {
+        Command(IDM_EXERCISE);
+        WaitUntil([&] { return PlayerWindow(running_.Id()) != nullptr; }, kWait);
+        return PlayerWindow(running_.Id());
+    }
+    bool WaitForCaption(HWND player, const std::wstring& start) {
+        return WaitUntil([&] { return TextOf(player).rfind(start, 0) == 0; }, kWait);
+    }
+    // A button pressed as its click tells its parent, whichever window is active.
+    static void Press(HWND button) {
+        PostMessageW(GetParent(button), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+    static HWND NextButton(HWND player) {
+        return GetDlgItem(GetDlgItem(player, IDC_X_BAR), IDC_X_NEXT);
+    }
+    // The video device's window is a child of the surface it plays on.
+    static bool HasVideo(HWND surface) { return GetWindow(surface, GW_CHILD) != nullptr; }
+    int QuitQuestions() {
+        struct Count {
+            DWORD pid;
+            int n;
+        } count{running_.Id(), 0};
+        EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* c = reinterpret_cast<Count*>(lp);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                c->n += pid == c->pid && IsWindowVisible(hwnd) && TextOf(hwnd) == kQuitTitle;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count.n;
+    }
+};
+
+// The break's video and the preview's are two devices: neither opening nor closing the
+// one touches the other.
+TEST_F(ExerciseBreakDesktopTest, APreviewDuringABreakLeavesTheBreaksVideoPlaying) {
+    const std::wstring video = FirstMediaFile(L".avi");
+    ASSERT_FALSE(video.empty());
+    WriteSetting(L"Exercise", L"NumAtaTime", L"2");
+    WriteScheme(L"Test", {{video, L"Moving", 60}});
+    Start();
+    const HWND player = StartBreak();
+    ASSERT_NE(player, nullptr);
+    ASSERT_TRUE(WaitForCaption(player, L"Gently now... ("));
+    Press(NextButton(player));
+    ASSERT_TRUE(WaitForCaption(player, L"Moving (")) << TextOf(player);
+    const HWND breakSurface = PlayerSurface(player);
+    ASSERT_TRUE(WaitUntil([&] { return HasVideo(breakSurface); }, kWait));
+
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 2, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Control(IDC_PICTS0 + 2)); }, kWait));
+    const HWND previewSurface = Control(IDC_AM);
+    const auto preview = [&] {
+        Press(Control(IDC_CMDPREVIEW));
+        return WaitUntil([&] { return HasVideo(previewSurface); }, kWait);
+    };
+    const auto done = [&] {
+        Press(Control(IDC_CMDDONE));
+        return WaitUntil([&] { return !IsWindowVisible(Control(IDC_PICMOVIE)); }, kWait);
+    };
+    ASSERT_TRUE(preview());
+    PumpFor(500);
+    EXPECT_TRUE(HasVideo(breakSurface));
+    ASSERT_TRUE(done());
+    PumpFor(500);
+    EXPECT_TRUE(HasVideo(breakSurface));
+
+    // The break ends (its second exercise is its last) while a preview plays.
+    ASSERT_TRUE(preview());
+    Press(NextButton(player));
+    ASSERT_TRUE(WaitUntil([&] { return PlayerWindow(running_.Id()) == nullptr; }, kWait));
+    PumpFor(500);
+    EXPECT_TRUE(HasVideo(previewSurface));
+    EXPECT_TRUE(done());
+    EXPECT_FALSE(HasVideo(previewSurface));
+}
+
+// Windows may refuse the player the foreground; ESC must still reach the break, and
+// only while it runs.
+TEST_F(ExerciseBreakDesktopTest, EscapeReachesTheBreakWhileAnotherProgramHasTheKeyboard) {
+    const std::wstring picture = FirstMediaFile(L".bmp");
+    ASSERT_FALSE(picture.empty());
+    WriteScheme(L"Test", {{picture, L"Still", 3}, {picture, L"Still again", 3}});
+    OtherProgramWindow other(true);
+    Start();
+    const HWND player = StartBreak();
+    ASSERT_NE(player, nullptr);
+    ASSERT_TRUE(WaitForCaption(player, L"Gently now... ("));
+
+    ASSERT_TRUE(other.TakeForeground());
+    PressKey(VK_ESCAPE);
+    HWND question = WaitForDialogTitled(kQuitTitle);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(other.KeyDowns(VK_ESCAPE), 0);
+    // While it asks, ESC is not caught again: no second question.
+    PressKey(VK_ESCAPE);
+    PumpFor(700);
+    EXPECT_LE(QuitQuestions(), 1);
+    // No: the break goes on, and ESC is caught again.
+    if (IsWindow(question)) {
+        PostMessageW(question, WM_COMMAND, IDNO, 0);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return QuitQuestions() == 0; }, kWait));
+    EXPECT_NE(PlayerWindow(running_.Id()), nullptr);
+    ASSERT_TRUE(other.TakeForeground());
+    PressKey(VK_ESCAPE);
+    question = WaitForDialogTitled(kQuitTitle);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(other.KeyDowns(VK_ESCAPE), 0);
+
+    // Yes ends the break; then ESC is the other program's again.
+    PostMessageW(question, WM_COMMAND, IDYES, 0);
+    ASSERT_TRUE(WaitUntil([&] { return PlayerWindow(running_.Id()) == nullptr; }, kWait));
+    ASSERT_TRUE(other.TakeForeground());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return other.KeyDowns(VK_ESCAPE) == 1; }, 3000));
+}
+
+}  // namespace
+}  // namespace harness
