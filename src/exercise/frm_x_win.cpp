@@ -129,7 +129,8 @@ void FrmX::PrepareBreak() {
 }
 
 void FrmX::PresentExercise(const std::string& file, bool first) {
-    const std::string ending = ShowExercise(amx_, file, settings_.ViewAm, programFolder_);
+    const std::string ending =
+        ShowExercise(video_, amx_, file, settings_.ViewAm, programFolder_);
     blank_ = settings_.BlankX;
     if (blank_) {
         // A change of mode in the middle of a break is taken as a fresh start.
@@ -160,7 +161,7 @@ void FrmX::PresentExercise(const std::string& file, bool first) {
         SetForegroundWindow(hwnd());
     }
     if (KindOfMedia(ending) == MediaKind::Video) {
-        PlayVideo();
+        video_.Play();
     }
 }
 
@@ -169,7 +170,7 @@ void FrmX::SetCaption(const std::string& text) {
 }
 
 void FrmX::CloseVideo() {
-    rilto::CloseVideo();
+    video_.Close();
 }
 
 void FrmX::ClosePlayer() {

@@ -45,7 +45,10 @@ class FrmX : public Window, public ExercisePlayer {
     // Reads BlankX and ViewAm from `settings` each time it shows an exercise; media
     // files without a folder lie in `programFolder`.
     FrmX(const Settings& settings, std::string programFolder);
-    ~FrmX() override { Destroy(); }
+    ~FrmX() override {
+        video_.Close();
+        Destroy();
+    }
 
     // Creates the window hidden. False when Windows refuses.
     bool Create(FrmXEvents events);
@@ -88,6 +91,7 @@ class FrmX : public Window, public ExercisePlayer {
     FrmXEvents events_;
     BlackBackdrop picBlack_;
     MediaSurface amx_;
+    VideoDevice video_{kPlayerVideoAlias};
     MediaBar bar_;
     bool blank_ = false;
     bool covering_ = false;
