@@ -11,6 +11,7 @@
 
 #include "common/settings.h"
 #include "common/window_win.h"
+#include "engine/escape_hot_key_win.h"
 #include "exercise/exercise_player.h"
 #include "exercise/media_bar_win.h"
 #include "exercise/mci_video_win.h"
@@ -25,7 +26,8 @@ struct FrmXEvents {
     std::function<void()> previous;
     // Play or pause; the bar shows the other one already.
     std::function<void()> toggleCountdown;
-    // Stop, ESC anywhere in the window, or its close box.
+    // Stop, ESC wherever the focus is while a break shows, or the close box; none while
+    // the quit question is open.
     std::function<void()> stop;
 };
 
@@ -46,6 +48,7 @@ class FrmX : public Window, public ExercisePlayer {
     // files without a folder lie in `programFolder`.
     FrmX(const Settings& settings, std::string programFolder);
     ~FrmX() override {
+        escape_.Release();
         video_.Close();
         Destroy();
     }
@@ -76,6 +79,8 @@ class FrmX : public Window, public ExercisePlayer {
         }
     }
     void SurfaceClicked(const MSG& msg);
+    // A stop asked for, unless the quit question is open already.
+    void RequestStop();
     // The surface, the bar and the backdrop where the mode puts them in the client area.
     void LayOut();
     // Normal mode: the client area just holds the surface and the bar below it.
@@ -93,6 +98,10 @@ class FrmX : public Window, public ExercisePlayer {
     MediaSurface amx_;
     VideoDevice video_{kPlayerVideoAlias};
     MediaBar bar_;
+    // ESC from anywhere while the player is up for a break, so that it still reaches the
+    // break when Windows keeps the foreground with another program.
+    EscapeHotKey escape_;
+    bool asking_ = false;
     bool blank_ = false;
     bool covering_ = false;
     bool coverPosted_ = false;
