@@ -3,7 +3,6 @@
 // program holding the foreground and the keyboard while the break runs.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "exercise/frm_x_ids.h"
 #include "support/exercise_support.h"
@@ -16,12 +15,15 @@ constexpr wchar_t kQuitTitle[] = L"Rilto Exercise Break";
 
 class ExerciseBreakDesktopTest : public SettingsWindowTest {
   protected:
-    void SetUp() override {
-        SettingsWindowTest::SetUp();
+    // The program started with the scheme in use, shown small in a window of its own; no
+    // default settings imported over them.
+    void StartWithScheme(const std::vector<SchemeEntry>& entries) {
         WriteSetting(L"Options", L"Initialised", L"1");
         WriteSetting(L"Exercise", L"BlankX", L"0");
         WriteSetting(L"Exercise", L"ViewAm", L"0");
         WriteSetting(L"Exercise", L"Scheme", L"Test");
+        WriteScheme(L"Test", entries);
+        Start();
     }
     HWND StartBreak() {
         Command(IDM_EXERCISE);
@@ -74,8 +76,7 @@ TEST_F(ExerciseBreakDesktopTest, APreviewDuringABreakLeavesTheBreaksVideoPlaying
     const std::wstring video = FirstMediaFile(L".avi");
     ASSERT_FALSE(video.empty());
     WriteSetting(L"Exercise", L"NumAtaTime", L"2");
-    WriteScheme(L"Test", {{video, L"Moving", 60}});
-    Start();
+    StartWithScheme({{video, L"Moving", 60}});
     const HWND player = StartBreak();
     ASSERT_NE(player, nullptr);
     ASSERT_TRUE(WaitForCaption(player, L"Gently now... ("));
@@ -84,10 +85,7 @@ TEST_F(ExerciseBreakDesktopTest, APreviewDuringABreakLeavesTheBreaksVideoPlaying
     const HWND breakSurface = PlayerSurface(player);
     ASSERT_TRUE(WaitUntil([&] { return HasVideo(breakSurface); }, kWait));
 
-    Command(IDM_POPUP_OPTIONS);
-    ASSERT_NE(WaitForDialog(), nullptr);
-    SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 2, 0);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Control(IDC_PICTS0 + 2)); }, kWait));
+    OpenSchemePage();
     const HWND previewSurface = Control(IDC_AM);
     const auto preview = [&] {
         Press(Control(IDC_CMDPREVIEW));
@@ -119,9 +117,8 @@ TEST_F(ExerciseBreakDesktopTest, APreviewDuringABreakLeavesTheBreaksVideoPlaying
 TEST_F(ExerciseBreakDesktopTest, EscapeReachesTheBreakWhileAnotherProgramHasTheKeyboard) {
     const std::wstring picture = FirstMediaFile(L".bmp");
     ASSERT_FALSE(picture.empty());
-    WriteScheme(L"Test", {{picture, L"Still", 3}, {picture, L"Still again", 3}});
     OtherProgramWindow other(true);
-    Start();
+    StartWithScheme({{picture, L"Still", 3}, {picture, L"Still again", 3}});
     const HWND player = StartBreak();
     ASSERT_NE(player, nullptr);
     ASSERT_TRUE(WaitForCaption(player, L"Gently now... ("));
