@@ -6,7 +6,6 @@
 #include "common/product.h"
 #include "common/resource_ids.h"
 #include "common/texts.h"
-#include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "engine/frm_rilto_ids.h"
 #include "engine/monitors_win.h"
@@ -17,8 +16,6 @@ namespace rilto {
 namespace {
 
 constexpr wchar_t kClass[] = L"RiltoMicropauseMain";
-// The hot key that catches ESC during a micropause.
-constexpr int kEscapeHotKey = 1;
 // The black border around the panel in the status window, at 96 DPI.
 constexpr int kBorder96 = 8;
 
@@ -152,7 +149,7 @@ LRESULT FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_HOTKEY:
-            if (wp == kEscapeHotKey) {
+            if (EscapeHotKey::IsEscape(wp)) {
                 Raise(events_.escapePressed);
             }
             return 0;
@@ -250,19 +247,10 @@ void FrmRilto::SendToBottom() {
 }
 
 void FrmRilto::CatchEscape(bool on) {
-    if (on == catchingEscape_) {
-        return;
-    }
     if (on) {
-        // Another program may hold ESC as its own hot key; then ESC still works while the
-        // screen has the focus.
-        catchingEscape_ = RegisterHotKey(hwnd(), kEscapeHotKey, MOD_NOREPEAT, VK_ESCAPE) != FALSE;
-        if (!catchingEscape_) {
-            TraceLastError("ESC cannot be caught outside the micropause screen");
-        }
+        escape_.Catch(hwnd());
     } else {
-        UnregisterHotKey(hwnd(), kEscapeHotKey);
-        catchingEscape_ = false;
+        escape_.Release();
     }
 }
 

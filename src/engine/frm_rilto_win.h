@@ -11,6 +11,7 @@
 
 #include "common/window_win.h"
 #include "engine/blank_covers_win.h"
+#include "engine/escape_hot_key_win.h"
 #include "engine/micropause_panel_win.h"
 #include "engine/micropause_view.h"
 
@@ -36,7 +37,10 @@ struct FrmRiltoEvents {
 class FrmRilto : public Window, public MicropauseView {
   public:
     FrmRilto() = default;
-    ~FrmRilto() override { Destroy(); }
+    ~FrmRilto() override {
+        escape_.Release();
+        Destroy();
+    }
 
     // Creates the form hidden and laid out. False when Windows refuses.
     bool Create(FrmRiltoEvents events);
@@ -78,7 +82,8 @@ class FrmRilto : public Window, public MicropauseView {
     HWND cmdCancel_ = nullptr;
     UINT taskbarCreated_ = 0;
     WindowState state_ = WindowState::Normal;
-    bool catchingEscape_ = false;
+    // ESC during a micropause, wherever the focus is.
+    EscapeHotKey escape_;
     // Windows reports a new DPI while Place moves the form: place it again after.
     bool placing_ = false;
     bool placeAgain_ = false;

@@ -22,6 +22,19 @@ constexpr std::array<std::int32_t, kVideoSizes> kScaleQuarters{3, 4, 6, 8, 12};
 constexpr std::array<const char*, kVideoSizes> kSizeTexts{"240x180", "320x240", "480x360",
                                                           "640x480", "960x720"};
 
+// "verb alias rest": every command names its device second.
+std::string VideoCommand(std::string_view verb, std::string_view alias, std::string_view rest) {
+    std::string command(verb);
+    command.append(" ");
+    command.append(alias);
+    command.append(rest);
+    return command;
+}
+
+std::string SizeText(SurfaceSize size) {
+    return std::to_string(size.width) + " " + std::to_string(size.height);
+}
+
 }  // namespace
 
 std::string MediaEnding(std::string_view file) {
@@ -68,11 +81,11 @@ const char* VideoSizeText(std::int32_t viewAm) {
     return kSizeTexts[static_cast<std::size_t>(viewAm)];
 }
 
-std::string OpenVideoCommand(std::string_view path, std::uintptr_t parent) {
+std::string OpenVideoCommand(std::string_view alias, std::string_view path, std::uintptr_t parent) {
     std::string command("open \"");
     command.append(path);
     command.append("\" type AVIVideo alias ");
-    command.append(kVideoAlias);
+    command.append(alias);
     command.append(" parent ");
     command.append(std::to_string(parent));
     command.append(" style ");
@@ -80,14 +93,20 @@ std::string OpenVideoCommand(std::string_view path, std::uintptr_t parent) {
     return command;
 }
 
-std::string PlaceVideoCommand(SurfaceSize size) {
-    std::string command("put ");
-    command.append(kVideoAlias);
-    command.append(" window at 0 0 ");
-    command.append(std::to_string(size.width));
-    command.append(" ");
-    command.append(std::to_string(size.height));
-    return command;
+std::string PlaceVideoCommand(std::string_view alias, SurfaceSize size) {
+    return VideoCommand("put", alias, " window at 0 0 ") + SizeText(size);
+}
+
+std::string VideoDestinationCommand(std::string_view alias, SurfaceSize size) {
+    return VideoCommand("put", alias, " destination at 0 0 ") + SizeText(size);
+}
+
+std::string PlayVideoCommand(std::string_view alias) {
+    return VideoCommand("play", alias, " repeat");
+}
+
+std::string CloseVideoCommand(std::string_view alias) {
+    return VideoCommand("close", alias, "");
 }
 
 std::optional<Place> RecentredPlace(Place current, SurfaceSize window, SurfaceSize screen) {

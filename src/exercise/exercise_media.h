@@ -1,7 +1,7 @@
 #pragma once
 // What the exercise player decides before it touches a window: what kind of medium a
-// file is, where it lies, how large a video is shown, the command strings that drive the
-// video device "riltox", and whether the window needs moving back to the centre.
+// file is, where it lies, how large a video is shown, the command strings that drive a
+// video device, and whether the window needs moving back to the centre.
 
 #include <cstdint>
 #include <optional>
@@ -35,13 +35,18 @@ std::int32_t FittingViewAm(std::int32_t viewAm, SurfaceSize room);
 // The items of the video size box, in "ViewAm" order.
 const char* VideoSizeText(std::int32_t viewAm);
 
-// The one video device of the process.
-inline constexpr char kVideoAlias[] = "riltox";
-inline constexpr char kCloseVideoCommand[] = "close riltox";
-inline constexpr char kPlayVideoCommand[] = "play riltox repeat";
+// Each surface that plays videos has a video device of its own, named by its alias: the
+// player's, and the settings dialog's preview, which may run during a break.
+inline constexpr char kPlayerVideoAlias[] = "riltox";
+inline constexpr char kPreviewVideoAlias[] = "riltoxpreview";
 // Opens the file as a child window (WS_CHILD) of `parent`, the surface.
-std::string OpenVideoCommand(std::string_view path, std::uintptr_t parent);
-std::string PlaceVideoCommand(SurfaceSize size);
+std::string OpenVideoCommand(std::string_view alias, std::string_view path, std::uintptr_t parent);
+std::string PlaceVideoCommand(std::string_view alias, SurfaceSize size);
+// Where the picture goes in the video window: all of it.
+std::string VideoDestinationCommand(std::string_view alias, SurfaceSize size);
+// Plays the open video over and over.
+std::string PlayVideoCommand(std::string_view alias);
+std::string CloseVideoCommand(std::string_view alias);
 
 // Twips, the unit the window's place is kept in, per inch.
 inline constexpr std::int32_t kTwipsPerInch = 1440;

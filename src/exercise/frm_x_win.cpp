@@ -8,6 +8,7 @@
 
 #include "common/dpi_win.h"
 #include "common/resource_ids.h"
+#include "common/scoped_flag.h"
 #include "common/texts.h"
 #include "exercise/frm_x_ids.h"
 #include "common/wide_text_win.h"
@@ -70,7 +71,7 @@ bool FrmX::Create(FrmXEvents events) {
     bar.next = [this] { Raise(events_.skip); };
     bar.play = [this] { Raise(events_.toggleCountdown); };
     bar.pause = [this] { Raise(events_.toggleCountdown); };
-    bar.stop = [this] { Raise(events_.stop); };
+    bar.stop = [this] { RequestStop(); };
     if (!bar_.Create(hwnd(), IDC_X_BAR, DpiOfWindow(hwnd()), std::move(bar))) {
         return false;
     }
@@ -93,7 +94,7 @@ bool FrmX::PreTranslate(MSG* msg) {
         return false;
     }
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
-        Raise(events_.stop);
+        RequestStop();
         return true;
     }
     // Tab between the buttons, space to press one.
@@ -122,6 +123,12 @@ void FrmX::SurfaceClicked(const MSG& msg) {
     Raise(events_.skip);
 }
 
+void FrmX::RequestStop() {
+    if (!asking_) {
+        Raise(events_.stop);
+    }
+}
+
 void FrmX::PrepareBreak() {
     amx_.SetBackground(kBlack);
     bar_.ShowPlay(false);
@@ -129,7 +136,7 @@ void FrmX::PrepareBreak() {
 }
 
 void FrmX::PresentExercise(const std::string& file, bool first) {
-    const std::string ending = ShowExercise(amx_, file, settings_.ViewAm, programFolder_);
+    const std::string ending = ShowExercise(video_, amx_, file, settings_.ViewAm, programFolder_);
     blank_ = settings_.BlankX;
     if (blank_) {
         // A change of mode in the middle of a break is taken as a fresh start.
@@ -156,11 +163,12 @@ void FrmX::PresentExercise(const std::string& file, bool first) {
         SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         UpdateWindow(hwnd());
         // Windows may keep the foreground with the program the user works in; the
-        // break runs just the same, topmost.
+        // break runs just the same, topmost, and ESC reaches it through the hot key.
         SetForegroundWindow(hwnd());
     }
+    escape_.Catch(hwnd());
     if (KindOfMedia(ending) == MediaKind::Video) {
-        PlayVideo();
+        video_.Play();
     }
 }
 
@@ -169,10 +177,11 @@ void FrmX::SetCaption(const std::string& text) {
 }
 
 void FrmX::CloseVideo() {
-    rilto::CloseVideo();
+    video_.Close();
 }
 
 void FrmX::ClosePlayer() {
+    escape_.Release();
     CloseVideo();
     SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_MINIMIZE);
@@ -182,9 +191,14 @@ void FrmX::ClosePlayer() {
 }
 
 bool FrmX::AskQuit() {
-    return MessageBoxW(hwnd(), Widen(kQuitExerciseQuestion).c_str(),
-                       Widen(kQuitExerciseTitle).c_str(),
-                       MB_YESNO | MB_ICONQUESTION | MB_TOPMOST) == IDYES;
+    const ScopedFlag asking(asking_);
+    // The question has the keys while it is open; after No, ESC is the break's again.
+    escape_.Suspend();
+    const bool quit =
+        MessageBoxW(hwnd(), Widen(kQuitExerciseQuestion).c_str(), Widen(kQuitExerciseTitle).c_str(),
+                    MB_YESNO | MB_ICONQUESTION | MB_TOPMOST) == IDYES;
+    escape_.Resume();
+    return quit;
 }
 
 void FrmX::LayOut() {
@@ -301,13 +315,18 @@ LRESULT FrmX::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KEYDOWN:
             // ESC reaches here only from a loop that does not call PreTranslate.
             if (wp == VK_ESCAPE) {
-                Raise(events_.stop);
+                RequestStop();
                 return 0;
             }
             return Default(msg, wp, lp);
+        case WM_HOTKEY:
+            if (EscapeHotKey::IsEscape(wp)) {
+                RequestStop();
+            }
+            return 0;
         case WM_CLOSE:
             // The close box asks the quit question; the window itself lives on.
-            Raise(events_.stop);
+            RequestStop();
             return 0;
         default:
             return Default(msg, wp, lp);

@@ -11,6 +11,7 @@
 
 #include "common/settings.h"
 #include "common/window_win.h"
+#include "engine/escape_hot_key_win.h"
 #include "exercise/exercise_player.h"
 #include "exercise/media_bar_win.h"
 #include "exercise/mci_video_win.h"
@@ -25,7 +26,8 @@ struct FrmXEvents {
     std::function<void()> previous;
     // Play or pause; the bar shows the other one already.
     std::function<void()> toggleCountdown;
-    // Stop, ESC anywhere in the window, or its close box.
+    // Stop, ESC wherever the focus is while a break shows, or the close box; none while
+    // the quit question is open.
     std::function<void()> stop;
 };
 
@@ -45,7 +47,11 @@ class FrmX : public Window, public ExercisePlayer {
     // Reads BlankX and ViewAm from `settings` each time it shows an exercise; media
     // files without a folder lie in `programFolder`.
     FrmX(const Settings& settings, std::string programFolder);
-    ~FrmX() override { Destroy(); }
+    ~FrmX() override {
+        escape_.Release();
+        video_.Close();
+        Destroy();
+    }
 
     // Creates the window hidden. False when Windows refuses.
     bool Create(FrmXEvents events);
@@ -73,6 +79,8 @@ class FrmX : public Window, public ExercisePlayer {
         }
     }
     void SurfaceClicked(const MSG& msg);
+    // A stop asked for, unless the quit question is open already.
+    void RequestStop();
     // The surface, the bar and the backdrop where the mode puts them in the client area.
     void LayOut();
     // Normal mode: the client area just holds the surface and the bar below it.
@@ -88,7 +96,12 @@ class FrmX : public Window, public ExercisePlayer {
     FrmXEvents events_;
     BlackBackdrop picBlack_;
     MediaSurface amx_;
+    VideoDevice video_{kPlayerVideoAlias};
     MediaBar bar_;
+    // ESC from anywhere while the player is up for a break, so that it still reaches the
+    // break when Windows keeps the foreground with another program.
+    EscapeHotKey escape_;
+    bool asking_ = false;
     bool blank_ = false;
     bool covering_ = false;
     bool coverPosted_ = false;

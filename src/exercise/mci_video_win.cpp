@@ -15,25 +15,19 @@ namespace {
 constexpr wchar_t kClass[] = L"RiltoMediaSurface";
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// Sends one command to the video device. Nothing waits on the answer: a video that
-// does not open or play leaves an empty surface, and the break goes on.
-void SendVideoCommand(const std::string& command, bool traceRefusal = true) {
+// Sends one command to a video device; true when the device took it. Nothing waits on
+// the answer: a video that does not open or play leaves an empty surface, and the
+// break goes on.
+bool SendVideoCommand(const std::string& command) {
     wchar_t answer[128] = L"";
     const MCIERROR error = mciSendStringW(Widen(command).c_str(), answer,
                                           static_cast<UINT>(std::size(answer)), nullptr);
-    if (error != 0 && traceRefusal) {
+    if (error != 0) {
         wchar_t text[256] = L"";
         mciGetErrorStringW(error, text, static_cast<UINT>(std::size(text)));
         Trace("the video device refused \"" + command + "\": " + Narrow(text));
     }
-}
-
-// The surface of the open video, none when the device is closed.
-HWND openVideoSurface = nullptr;
-
-std::string VideoDestinationCommand(SurfaceSize size) {
-    return std::string("put ") + kVideoAlias + " destination at 0 0 " + std::to_string(size.width) +
-           " " + std::to_string(size.height);
+    return error == 0;
 }
 
 }  // namespace
@@ -103,15 +97,15 @@ LRESULT MediaSurface::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-std::string ShowExercise(MediaSurface& surface, const std::string& file, std::int32_t viewAm,
-                         const std::string& programFolder) {
+std::string ShowExercise(VideoDevice& device, MediaSurface& surface, const std::string& file,
+                         std::int32_t viewAm, const std::string& programFolder) {
     switch (KindOfMedia(file)) {
         case MediaKind::Picture:
-            CloseVideo();
+            device.Close();
             ShowPicture(surface, ResolveMediaFile(file, programFolder));
             break;
         case MediaKind::Video:
-            OpenVideo(surface, ResolveMediaFile(file, programFolder), viewAm);
+            device.Open(surface, ResolveMediaFile(file, programFolder), viewAm);
             break;
         case MediaKind::Other:
             break;
@@ -126,17 +120,32 @@ void ShowPicture(MediaSurface& surface, const std::string& path) {
         LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))));
 }
 
-void OpenVideo(MediaSurface& surface, const std::string& path, std::int32_t viewAm) {
-    CloseVideo();
+VideoDevice::VideoDevice(VideoDevice&& other) noexcept
+    : alias_(std::move(other.alias_)), open_(std::exchange(other.open_, false)) {}
+
+VideoDevice& VideoDevice::operator=(VideoDevice&& other) noexcept {
+    if (this != &other) {
+        Close();
+        alias_ = std::move(other.alias_);
+        open_ = std::exchange(other.open_, false);
+    }
+    return *this;
+}
+
+void VideoDevice::Open(MediaSurface& surface, const std::string& path, std::int32_t viewAm) {
+    Close();
     surface.SetPicture(nullptr);
     const SurfaceSize size = VideoSurfaceSize(viewAm).value_or(*VideoSurfaceSize(0));
     surface.SetSize(size);
-    SendVideoCommand(OpenVideoCommand(path, reinterpret_cast<std::uintptr_t>(surface.hwnd())));
-    openVideoSurface = surface.hwnd();
-    SendVideoCommand(PlaceVideoCommand(size));
+    open_ = SendVideoCommand(
+        OpenVideoCommand(alias_, path, reinterpret_cast<std::uintptr_t>(surface.hwnd())));
+    if (!open_) {
+        return;
+    }
+    SendVideoCommand(PlaceVideoCommand(alias_, size));
     // Windows stretches the picture over the window by itself; Wine's video device
     // draws it at its own size unless told where it goes.
-    SendVideoCommand(VideoDestinationCommand(size));
+    SendVideoCommand(VideoDestinationCommand(alias_, size));
     // The video window belongs to the video device. Disabled, it passes its clicks to
     // the surface, whichever thread the device made it on.
     if (const HWND video = GetWindow(surface.hwnd(), GW_CHILD); video != nullptr) {
@@ -144,18 +153,17 @@ void OpenVideo(MediaSurface& surface, const std::string& path, std::int32_t view
     }
 }
 
-void PlayVideo() {
-    SendVideoCommand(kPlayVideoCommand);
+void VideoDevice::Play() {
+    if (open_) {
+        SendVideoCommand(PlayVideoCommand(alias_));
+    }
 }
 
-void CloseVideo() {
-    // Most of the time no video is open: nothing worth a trace.
-    SendVideoCommand(kCloseVideoCommand, false);
-    openVideoSurface = nullptr;
-}
-
-bool VideoOpenOn(const MediaSurface& surface) {
-    return openVideoSurface != nullptr && openVideoSurface == surface.hwnd();
+void VideoDevice::Close() {
+    if (open_) {
+        open_ = false;
+        SendVideoCommand(CloseVideoCommand(alias_));
+    }
 }
 
 }  // namespace rilto

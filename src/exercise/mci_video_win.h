@@ -1,13 +1,14 @@
 #pragma once
 // Showing an exercise's medium: the surface a picture is drawn on or a video plays in,
 // and the operations that fill it. A picture is a .bmp loaded from its file; a video
-// is an .avi played by the MCI video device "riltox", whose window is a child of the
-// surface. The player window and the settings' preview share these.
+// is an .avi played by an MCI video device, whose window is a child of the surface.
+// The player window and the settings' preview each own a surface and a device.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "common/handles_win.h"
 #include "common/window_win.h"
@@ -40,25 +41,42 @@ class MediaSurface : public Window {
     UniqueGdi<HBRUSH> background_;
 };
 
+// One MCI video device, named by its alias, that its owner opens on a surface and
+// closes; it closes what it opened when it goes. Move-only: one owner per alias.
+class VideoDevice {
+  public:
+    explicit VideoDevice(std::string alias) : alias_(std::move(alias)) {}
+    ~VideoDevice() { Close(); }
+    VideoDevice(VideoDevice&& other) noexcept;
+    VideoDevice& operator=(VideoDevice&& other) noexcept;
+    VideoDevice(const VideoDevice&) = delete;
+    VideoDevice& operator=(const VideoDevice&) = delete;
+
+    // Opens the video in a window of the surface's video size (by `viewAm`, an unknown
+    // size the smallest), placed but not yet playing; the surface's picture goes, and
+    // any video this device had open before is closed.
+    void Open(MediaSurface& surface, const std::string& path, std::int32_t viewAm);
+    // Plays the open video over and over.
+    void Play();
+    // Closes the video, if one is open.
+    void Close();
+    // A video opened and not closed since.
+    bool IsOpen() const { return open_; }
+
+  private:
+    std::string alias_;
+    bool open_ = false;
+};
+
 // Shows the file (a name without a folder lies in the program folder) on the surface:
-// a picture, or a video sized by `viewAm` (an unknown size is the smallest), opened
-// and placed but not yet playing. Any other kind of file leaves the surface as it is.
-// The lower-case ending of the name, which tells the caller what it shows.
-std::string ShowExercise(MediaSurface& surface, const std::string& file, std::int32_t viewAm,
-                         const std::string& programFolder);
+// a picture, or a video on the device, sized by `viewAm`, opened and placed but not yet
+// playing. Any other kind of file leaves the surface as it is. The lower-case ending
+// of the name, which tells the caller what it shows.
+std::string ShowExercise(VideoDevice& device, MediaSurface& surface, const std::string& file,
+                         std::int32_t viewAm, const std::string& programFolder);
 
 // Loads the .bmp onto the surface, freeing the picture before; a file that cannot be
 // loaded leaves the surface empty.
 void ShowPicture(MediaSurface& surface, const std::string& path);
-
-// Opens the video in a window of the surface's video size; the picture goes.
-void OpenVideo(MediaSurface& surface, const std::string& path, std::int32_t viewAm);
-// Plays the open video over and over.
-void PlayVideo();
-// Closes the video device, if a video is open.
-void CloseVideo();
-// Whether the open video plays on this surface: the player and the preview share the
-// device, and each closes only its own.
-bool VideoOpenOn(const MediaSurface& surface);
 
 }  // namespace rilto

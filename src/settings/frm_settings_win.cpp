@@ -193,6 +193,7 @@ void DrawCheckBox(HDC dc, int left, int size, bool ticked) {
 }  // namespace
 
 FrmSettings::~FrmSettings() {
+    preview_.Close();
     if (dialog_ != nullptr) {
         for (const HWND page : pages_) {
             if (page != nullptr) {
@@ -843,7 +844,7 @@ void FrmSettings::ShowPreview(const std::string& file, std::int32_t viewAm,
     am_.SetBackground(RGB(0, 0, 0));
     const std::int32_t fitting =
         FittingViewAm(viewAm, SurfaceSize{room.right - room.left, room.bottom - room.top});
-    const std::string ending = ShowExercise(am_, file, fitting, programFolder);
+    const std::string ending = ShowExercise(preview_, am_, file, fitting, programFolder);
     CentrePreview();
     ShowWindow(am_.hwnd(), SW_SHOWNA);
     SetWindowPos(movie_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -851,7 +852,7 @@ void FrmSettings::ShowPreview(const std::string& file, std::int32_t viewAm,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_CMDDONE)), TRUE);
     if (KindOfMedia(ending) == MediaKind::Video) {
-        PlayVideo();
+        preview_.Play();
     }
 }
 
@@ -864,9 +865,7 @@ void FrmSettings::CentrePreview() {
 }
 
 void FrmSettings::ClosePreview() {
-    if (VideoOpenOn(am_)) {
-        CloseVideo();
-    }
+    preview_.Close();
     am_.SetPicture(nullptr);
     if (IsWindowVisible(movie_)) {
         ShowWindow(movie_, SW_HIDE);

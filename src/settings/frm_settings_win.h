@@ -88,7 +88,7 @@ class FrmSettings {
     // picture, or the video playing at the largest size up to `viewAm` that fits.
     void ShowPreview(const std::string& file, std::int32_t viewAm,
                      const std::string& programFolder);
-    // The preview's video closed (not another's) and the panel hidden.
+    // The preview's video closed and the panel hidden.
     void ClosePreview();
 
     // Centred on the primary monitor's work area, where the tray is, laid out for its
@@ -161,6 +161,8 @@ class FrmSettings {
     UniqueWindow dialog_;
     // The preview surface, a child of the panel; gone before the dialog.
     MediaSurface am_;
+    // The preview's own video device: a break may play its video meanwhile.
+    VideoDevice preview_{kPreviewVideoAlias};
 };
 
 }  // namespace rilto

@@ -7,7 +7,6 @@
 #include "common/resource_ids.h"
 #include "common/texts.h"
 #include "common/wide_text_win.h"
-#include "exercise/mci_video_win.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
 #include "shell/single_instance_win.h"
@@ -308,7 +307,9 @@ void RiltoApp::ClearPublishedHandle() {
 }
 
 void RiltoApp::CloseVideoDevice() {
-    CloseVideo();
+    frmX_.CloseVideo();
+    // The quick ways out end the process without unloading the settings dialog.
+    frmSettings_.ClosePreview();
 }
 
 void RiltoApp::UnloadPlayer() {

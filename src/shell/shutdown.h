@@ -14,6 +14,7 @@ class ShutdownActions {
     virtual void DeleteTrayIcon() = 0;
     // "tray" becomes "0": no copy runs.
     virtual void ClearPublishedHandle() = 0;
+    // The player's video device and the preview's.
     virtual void CloseVideoDevice() = 0;
     virtual void UnloadPlayer() = 0;
     virtual void UnloadSettingsDialog() = 0;

@@ -119,7 +119,7 @@ TEST(SchemeList, OnlyTheThreeShippedNamesAreBuiltIn) {
     EXPECT_FALSE(IsBuiltInScheme(""));
 }
 
-TEST(ExerciseMedia, KindSizeAndCommands) {
+TEST(ExerciseMedia, KindSizeAndFolder) {
     EXPECT_EQ(KindOfMedia("x\\Palming.BMP"), MediaKind::Picture);
     EXPECT_EQ(KindOfMedia("neck.avi"), MediaKind::Video);
     EXPECT_EQ(KindOfMedia("wave.gif"), MediaKind::Other);
@@ -142,10 +142,21 @@ TEST(ExerciseMedia, KindSizeAndCommands) {
 
     EXPECT_EQ(ResolveMediaFile("neck.avi", "C:\\Rilto"), "C:\\Rilto\\neck.avi");
     EXPECT_EQ(ResolveMediaFile("pics\\eyes.bmp", "C:\\Rilto"), "pics\\eyes.bmp");
-    EXPECT_EQ(OpenVideoCommand("C:\\My Videos\\a.avi", 1234),
+}
+
+// The player's device keeps its alias; the preview's is another, in every command.
+TEST(ExerciseMedia, VideoCommandsNameTheirDevice) {
+    EXPECT_EQ(OpenVideoCommand(kPlayerVideoAlias, "C:\\My Videos\\a.avi", 1234),
               "open \"C:\\My Videos\\a.avi\" type AVIVideo alias riltox parent 1234 style "
               "1073741824");
-    EXPECT_EQ(PlaceVideoCommand({479, 359}), "put riltox window at 0 0 479 359");
+    EXPECT_EQ(PlaceVideoCommand(kPlayerVideoAlias, {479, 359}), "put riltox window at 0 0 479 359");
+    EXPECT_EQ(VideoDestinationCommand(kPlayerVideoAlias, {239, 179}),
+              "put riltox destination at 0 0 239 179");
+    EXPECT_EQ(PlayVideoCommand(kPlayerVideoAlias), "play riltox repeat");
+    EXPECT_EQ(CloseVideoCommand(kPlayerVideoAlias), "close riltox");
+    EXPECT_EQ(OpenVideoCommand(kPreviewVideoAlias, "b.avi", 7),
+              "open \"b.avi\" type AVIVideo alias riltoxpreview parent 7 style 1073741824");
+    EXPECT_EQ(CloseVideoCommand(kPreviewVideoAlias), "close riltoxpreview");
 }
 
 TEST(ExerciseMedia, AWindowIsRecentredOnlyWhenMoreThanFiftyTwipsAway) {

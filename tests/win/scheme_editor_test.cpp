@@ -21,14 +21,6 @@ class SchemeEditorTest : public SettingsWindowTest {
         SettingsWindowTest::SetUp();
         WriteSetting(L"Options", L"Initialised", L"1");
     }
-    // The options opened on the scheme page.
-    void OpenSchemePage() {
-        Command(IDM_POPUP_OPTIONS);
-        ASSERT_NE(WaitForDialog(), nullptr);
-        SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 2, 0);
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Control(IDC_PICTS0 + 2)); }, kWait));
-        PumpFor(300);
-    }
     int Rows() { return static_cast<int>(SendMessageW(Control(IDC_L), LVM_GETITEMCOUNT, 0, 0)); }
     int Selected() {
         return static_cast<int>(

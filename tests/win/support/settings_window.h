@@ -2,6 +2,9 @@
 // The running program's settings dialog, "Rilto Options", as another program finds and
 // works it: opened from the tray, its controls by identifier, clicked with the mouse.
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "settings/frm_settings_ids.h"
 #include "support/rilto_test.h"
 
@@ -27,6 +30,14 @@ class SettingsWindowTest : public RiltoTest {
         return Dialog();
     }
     HWND Control(int id) { return DescendantWithId(Dialog(), id); }
+    // The options opened from the tray, on the "Exercise Schemes" page.
+    void OpenSchemePage() {
+        Command(IDM_POPUP_OPTIONS);
+        ASSERT_NE(WaitForDialog(), nullptr);
+        SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 2, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Control(IDC_PICTS0 + 2)); }, kWait));
+        PumpFor(300);
+    }
     void Click(int id) {
         const POINT at = CentreOf(Control(id));
         ClickAt(at.x, at.y, false);
