@@ -69,6 +69,17 @@ class ExerciseTest : public RiltoTest {
     bool WaitUntilHidden(DWORD ms) {
         return WaitUntil([&] { return PlayerWindow(running_.Id()) == nullptr; }, ms);
     }
+    // A break's first clip has had its second; a double click then ends the break.
+    void EndAfterTheTitle(HWND player) {
+        ASSERT_TRUE(WaitForTitleTick(player)) << TextOf(player);
+        const POINT centre = CentreOf(PlayerSurface(player));
+        DoubleClickAt(centre.x, centre.y);
+        ASSERT_TRUE(WaitUntilHidden(3000)) << TextOf(player);
+    }
+    // The reminder is due within the minute of the countdown.
+    bool WaitForReminder() {
+        return WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000);
+    }
     // The pixels of the surface change from one second to the next: the video plays.
     bool SurfaceMoves(HWND player) {
         const auto before = ScreenChecksum(PlayerSurface(player));
@@ -235,7 +246,7 @@ TEST_F(ExerciseTest, TheReminderComesUpWithoutTheFocusAndOffersNowOrLater) {
     Start();
     ASSERT_TRUE(typing.TakeForeground());
 
-    ASSERT_TRUE(WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000));
+    ASSERT_TRUE(WaitForReminder());
     const HWND reminder = ReminderWindow(running_.Id());
     EXPECT_TRUE(IsTopmost(reminder));
     EXPECT_EQ(GetForegroundWindow(), typing.hwnd());
@@ -249,14 +260,11 @@ TEST_F(ExerciseTest, TheReminderComesUpWithoutTheFocusAndOffersNowOrLater) {
     const HWND player = WaitForPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(ReminderWindow(running_.Id()), nullptr);
-    ASSERT_TRUE(WaitForTitleTick(player)) << TextOf(player);
-    const POINT centre = CentreOf(PlayerSurface(player));
-    DoubleClickAt(centre.x, centre.y);
-    ASSERT_TRUE(WaitUntilHidden(3000)) << TextOf(player);
+    EndAfterTheTitle(player);
     EXPECT_TRUE(LabelBecomes(L"Next Exercise Break: 0 minutes")) << ExerciseLabel();
 
     // A minute later it is due again: "Later" with more than two hours waits two hours.
-    ASSERT_TRUE(WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000));
+    ASSERT_TRUE(WaitForReminder());
     const HWND box = GetDlgItem(reminder, IDC_CHK_MINUTES);
     SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"200"));
     const POINT later = CentreOf(GetDlgItem(reminder, IDC_CHK_LATER));
@@ -272,17 +280,14 @@ TEST_F(ExerciseTest, ABreakFromTheTrayClosesAWaitingReminder) {
     WriteSetting(L"Exercise", L"Scheme", L"Test");
     WriteScheme(L"Test", {{picture_, L"Still", 30}});
     Start();
-    ASSERT_TRUE(WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000));
+    ASSERT_TRUE(WaitForReminder());
 
     Command(IDM_EXERCISE);
     const HWND player = WaitForPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(ReminderWindow(running_.Id()), nullptr);
-    ASSERT_TRUE(WaitForTitleTick(player)) << TextOf(player);
-    const POINT centre = CentreOf(PlayerSurface(player));
-    DoubleClickAt(centre.x, centre.y);
-    ASSERT_TRUE(WaitUntilHidden(3000)) << TextOf(player);
-    EXPECT_TRUE(WaitUntil([&] { return ReminderWindow(running_.Id()) != nullptr; }, 75000));
+    EndAfterTheTitle(player);
+    EXPECT_TRUE(WaitForReminder());
 }
 
 }  // namespace

@@ -44,6 +44,18 @@ class SchemeEditorTest : public SettingsWindowTest {
                      reinterpret_cast<LPARAM>(combo));
         PumpFor(300);
     }
+    // "Save As..." with the name typed and OK pressed; the dialog, which a question may
+    // keep open.
+    HWND SaveAs(const wchar_t* name) {
+        PostMessageW(Control(IDC_CMDSAVEAS), BM_CLICK, 0, 0);
+        const HWND saveAs = WaitForDialogTitled(L"Save Scheme As");
+        if (saveAs != nullptr) {
+            SendMessageW(GetDlgItem(saveAs, IDC_TXTSCHEME), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(name));
+            PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
+        }
+        return saveAs;
+    }
     // Answers the message box of the program that shows now; its text.
     std::wstring Answer(int button) {
         const HWND box = WaitForDialogTitled(kProgramTitle);
@@ -150,14 +162,11 @@ TEST_F(SchemeEditorTest, SaveAsAndDeleteRoundTripsInTheStore) {
     OpenSchemePage();
 
     // A name that exists in another case asks; No keeps the dialog open for another.
-    PostMessageW(Control(IDC_CMDSAVEAS), BM_CLICK, 0, 0);
-    const HWND saveAs = WaitForDialogTitled(L"Save Scheme As");
+    const HWND saveAs = SaveAs(L"desk");
     ASSERT_NE(saveAs, nullptr);
-    SaveScreenshot(L"save-scheme-as");
     const HWND text = GetDlgItem(saveAs, IDC_TXTSCHEME);
-    SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"desk"));
-    PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(Answer(IDNO), L"'desk' already exists.  Replace existing scheme?");
+    SaveScreenshot(L"save-scheme-as");
     ASSERT_TRUE(IsWindowVisible(saveAs));
     SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"  Evening  "));
     PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
@@ -189,6 +198,31 @@ TEST_F(SchemeEditorTest, SaveAsAndDeleteRoundTripsInTheStore) {
     EXPECT_EQ(ReadSetting(L"Exercise", L"Scheme"), L"*Short Break");
     EXPECT_EQ(TextOf(Control(IDC_CMBSCHEMES)), L"*Short Break");
     EXPECT_EQ(Rows(), 1);
+}
+
+// Scheme names are compared as the registry compares key names, for every letter: Save
+// As "übung" beside "Übung" asks first, and Yes leaves the user on "Übung", listed once,
+// holding the rows the page showed.
+TEST_F(SchemeEditorTest, SaveAsOverANameInAnotherCaseAsksAndStaysOnIt) {
+    const std::wstring picture = FirstMediaFile(L".bmp");
+    WriteScheme(L"\u00DCbung", {{picture, L"Old", 10}});
+    WriteScheme(L"Desk", {{picture, L"Desk one", 12}, {picture, L"Desk two", 14}});
+    ListSchemes({L"Desk", L"\u00DCbung"});
+    WriteSetting(L"Exercise", L"Scheme", L"Desk");
+    Start();
+    OpenSchemePage();
+
+    const HWND saveAs = SaveAs(L"\u00FCbung");
+    ASSERT_NE(saveAs, nullptr);
+    EXPECT_EQ(Answer(IDYES), L"'\u00FCbung' already exists.  Replace existing scheme?");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(saveAs); }, kWait));
+    PumpFor(300);
+    EXPECT_EQ(ReadSetting(L"Schemes", L"Num"), L"2");
+    EXPECT_EQ(ReadSetting(L"Schemes", L"2"), L"\u00DCbung");
+    EXPECT_EQ(TextOf(Control(IDC_CMBSCHEMES)), L"\u00DCbung");
+    EXPECT_EQ(ReadSetting(L"Scheme\u00FCbung", L"Num"), L"2");
+    EXPECT_EQ(ReadSetting(L"Scheme\u00DCbung", L"d2"), L"Desk two");
+    EXPECT_EQ(Rows(), 2);
 }
 
 }  // namespace
