@@ -120,18 +120,6 @@ class Dialog {
     UniqueGdi<HFONT> font_;
 };
 
-// The object of a dialog made with it as WM_INITDIALOG's parameter, which is kept in
-// DWLP_USER from then on: null before that message and after the object let go. For the
-// settings dialog until it is a Dialog too.
-template <class T>
-T* DialogObject(HWND dialog, UINT msg, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        return reinterpret_cast<T*>(lp);
-    }
-    return reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 // One message of a procedure, handled so that no C++ exception leaves it: a failure is
 // traced as `what` ("a dialog message") and the message counts as not handled.
 template <class Handle>
