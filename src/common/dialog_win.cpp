@@ -142,18 +142,16 @@ INT_PTR Dialog::RunModal(HWND owner) {
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    Dialog* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lp);
-        self->Attach(hwnd);
-    } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
+    Dialog* self = msg == WM_INITDIALOG
+                       ? reinterpret_cast<Dialog*>(lp)
+                       : reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (self == nullptr) {
         return FALSE;
     }
     const INT_PTR result = GuardedDialogMessage("a dialog message", [&]() -> INT_PTR {
-        if (msg == WM_DPICHANGED) {
+        if (msg == WM_INITDIALOG) {
+            self->Attach(hwnd);
+        } else if (msg == WM_DPICHANGED) {
             self->DpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return TRUE;
         }
