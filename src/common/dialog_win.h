@@ -1,30 +1,127 @@
 #pragma once
-// What the program's dialogs share: their object behind the dialog procedure, no C++
-// exception ever leaving it, the busy pointer, their own layout at a new DPI, and where
-// a dialog goes on the screen.
+// The base of every dialog of the program, beside Window: one object per dialog, made
+// from a template of the module's resources. The dialog procedure finds the object
+// through DWLP_USER, set at WM_INITDIALOG and cleared at WM_NCDESTROY, so no message
+// reaches an object that is gone or only half made; and no C++ exception ever leaves it.
+//
+// Every dialog lays itself out one way: at a DPI it makes its font for that DPI (the
+// template's, or the system's message font), measures the font's base units as the
+// dialog manager does, and puts every control at its template place. The dialog
+// manager's own scaling at a DPI change is off, so nothing else moves the controls.
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "common/dialog_template.h"
 #include "common/guarded_call_win.h"
+#include "common/handles_win.h"
 
 namespace rilto {
 
-// The object of a dialog made with it as WM_INITDIALOG's parameter, which is kept in
-// DWLP_USER from then on: null before that message and after the object let go.
-template <class T>
-T* DialogObject(HWND dialog, UINT msg, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        return reinterpret_cast<T*>(lp);
-    }
-    return reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
+// The font a dialog's controls are set in.
+enum class DialogFont {
+    Template,  // the one its template names, at the DPI
+    Message,   // the system's message font, at the DPI
+};
 
-// One message of a dialog, handled so that no C++ exception leaves its procedure: a
-// failure is traced as `what` ("a settings dialog message") and the message counts as
-// not handled.
+class Dialog {
+  public:
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+    virtual ~Dialog();
+
+    HWND hwnd() const { return hwnd_; }
+    // One of the dialog's own controls, by id.
+    HWND Item(int id) const { return hwnd_ != nullptr ? GetDlgItem(hwnd_, id) : nullptr; }
+
+    // For the program's message loop: Tab, Enter, ESC and the access keys of a dialog
+    // that is shown. True when the message was the dialog's.
+    virtual bool TranslateDialogMessage(MSG* msg);
+
+    // What a layout does with the dialog's own size.
+    enum class Sizing {
+        Keep,      // left as it is: a page's or panel's size is its host's to give
+        Template,  // the client area the template's size
+        Fit,       // left as it is unless a control would fall outside: the template's
+    };
+    // The font for `dpi`, every control at its template place, and the dialog's size
+    // as `sizing` says. Then LaidOut.
+    void LayOut(UINT dpi, Sizing sizing);
+    // A length in dialog units, in pixels with the font of the last layout.
+    int PixelsAcross(int units) const { return DialogUnitsToPixelsX(units, units_); }
+    int PixelsDown(int units) const { return DialogUnitsToPixelsY(units, units_); }
+    // The focus to a control of the dialog, or of a page in it, as the dialog manager
+    // moves it: the whole dialog, pages and all, keeps one focus.
+    void Focus(HWND control) const;
+
+  protected:
+    explicit Dialog(int templateId, DialogFont font = DialogFont::Template)
+        : templateId_(templateId), fontKind_(font) {}
+
+    // Modeless, hidden unless the template says WS_VISIBLE. False (with a trace) when
+    // Windows refuses.
+    bool CreateModeless(HWND owner);
+    // A page inside `parent` from a DS_CONTROL template, given the child id `childId`.
+    bool CreatePage(HWND parent, int childId);
+    // Modal: returns what End was given, or -1 (with a trace) when Windows refuses.
+    INT_PTR RunModal(HWND owner);
+    void End(INT_PTR result) { EndDialog(hwnd_, result); }
+
+    // Destroys the dialog if it still exists, after which the object hears no more of
+    // it. A class with members calls it first thing in its destructor, so that the
+    // dialog and its controls are gone before the members they might reach.
+    void Destroy();
+
+    // Every message from WM_INITDIALOG on, as a dialog procedure answers: TRUE when
+    // handled (a notification's own answer goes through Answer).
+    virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
+    // After each layout: what the template cannot say (pictures, columns, pages).
+    virtual void LaidOut(UINT /*dpi*/) {}
+    // WM_DPICHANGED: the suggested rectangle taken, then laid out for the new DPI,
+    // grown to the template's size if a control would not fit in it: the font's size
+    // does not follow the DPI exactly.
+    virtual void DpiChanged(UINT dpi, const RECT& suggested);
+
+    // A message's result where the dialog procedure's own return value cannot carry it.
+    INT_PTR Answer(LONG_PTR result);
+    HFONT Font() const { return font_.get(); }
+
+  private:
+    // A control and its place in its template.
+    struct TemplatePlace {
+        HWND control;
+        DialogUnitRect place;
+    };
+
+    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // At WM_INITDIALOG: the object behind the dialog, and its controls paired with
+    // their template places.
+    void Attach(HWND hwnd);
+    void Detach();
+    UniqueGdi<HFONT> MakeFont(UINT dpi) const;
+    // The window's size for the template's client area at `dpi` with `units`.
+    SIZE TemplateWindowSize(UINT dpi, DialogBaseUnits units) const;
+    // Every control, as placed, lies inside the client area.
+    bool ControlsFit() const;
+    // WM_GETDPISCALEDSIZE: the window's size at the new DPI, so that Windows suggests
+    // the size the template gives.
+    bool ScaledSize(UINT dpi, SIZE* size) const;
+
+    int templateId_;
+    DialogFont fontKind_;
+    HWND hwnd_ = nullptr;
+    DialogTemplate template_;
+    std::vector<TemplatePlace> places_;
+    DialogBaseUnits units_;
+    // Outlives the dialog: the base's destructor destroys the dialog first.
+    UniqueGdi<HFONT> font_;
+};
+
+// One message of a procedure, handled so that no C++ exception leaves it: a failure is
+// traced as `what` ("a dialog message") and the message counts as not handled.
 template <class Handle>
 INT_PTR GuardedDialogMessage(const char* what, Handle&& handle) noexcept {
     return GuardedCall(what, std::forward<Handle>(handle), [] { return INT_PTR{FALSE}; });
@@ -41,6 +138,11 @@ class BusyCursor {
   private:
     HCURSOR old_;
 };
+
+// A class of its own for a dialog whose template names it (CLASS), so that other
+// programs can find the dialog by class: the dialog manager's procedure and room.
+// Registered once per process; false (with a trace) when Windows refuses.
+bool RegisterDialogClass(const wchar_t* name);
 
 // The dialog manager leaves the dialog's layout alone when its DPI changes: the dialog
 // lays itself out. Nothing happens on Windows older than 10 1703.

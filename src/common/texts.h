@@ -37,14 +37,9 @@ inline constexpr char kEscapeHint[] =
 inline constexpr char kOkCaption[] = "&OK";
 inline constexpr char kCancelCaption[] = "Cancel";
 
-// Exercise breaks: the label while one runs, the reminder, the player's question.
+// Exercise breaks: the label while one runs and the player's question. The reminder's
+// texts are in its template, frm_chk_exercise.rc.
 inline constexpr char kExerciseInProgress[] = "Next Exercise Break: In Progress";
-inline constexpr char kReminderCaption[] = "Exercise...";
-inline constexpr char kReminderExerciseNow[] = "&Exercise Now...";
-inline constexpr char kReminderFrame[] = "or procrastinate";
-inline constexpr char kReminderFor[] = "for";
-inline constexpr char kReminderMinutes[] = "minutes";
-inline constexpr char kReminderLater[] = "&Later";
 inline constexpr char kPlayerCaption[] = "Exercises";
 inline constexpr char kQuitExerciseQuestion[] = "Are you sure you want to quit the exercise break?";
 inline constexpr char kQuitExerciseTitle[] = "Rilto Exercise Break";

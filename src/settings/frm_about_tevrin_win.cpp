@@ -97,58 +97,29 @@ std::wstring ModuleVersionLabel(HMODULE module) {
            std::to_wstring(HIWORD(fixed->dwFileVersionLS));
 }
 
-FrmAboutTevrin::~FrmAboutTevrin() {
-    if (dialog_ != nullptr) {
-        SetWindowLongPtrW(dialog_.get(), DWLP_USER, 0);
-        dialog_.reset();
-    }
-}
+FrmAboutTevrin::FrmAboutTevrin() : Dialog(IDD_ABOUT) {}
 
 bool FrmAboutTevrin::Show(HWND owner) {
     if (IsOpen()) {
         SetForegroundWindow(hwnd());
         return true;
     }
-    const HWND created = CreateDialogParamW(ThisModule(), MAKEINTRESOURCEW(IDD_ABOUT), owner,
-                                            &DialogProc, reinterpret_cast<LPARAM>(this));
-    if (created == nullptr) {
-        TraceLastError("cannot create the About box");
+    if (!CreateModeless(owner)) {
         return false;
     }
-    // At a third of the free space of the primary monitor's work area.
-    PlaceOnWorkArea(created, 3);
-    RECT frame{};
-    GetWindowRect(created, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // The work area may be on a monitor of another DPI than where the box was made.
-    if (const UINT dpi = DpiOfWindow(created); dpi != dpi_) {
-        GetWindowRect(created, &frame);
-        OnDpiChanged(dpi, RECT{frame.left, frame.top, frame.left + MulDiv(width, dpi, dpi_),
-                               frame.top + MulDiv(height, dpi, dpi_)});
+    // At a third of the free space of the primary monitor's work area, laid out for
+    // that monitor's DPI, which may not be the DPI of where the box was made.
+    PlaceOnWorkArea(hwnd(), 3);
+    if (const UINT dpi = DpiOfWindow(hwnd()); dpi != dpi_) {
+        LayOut(dpi, Sizing::Template);
+        PlaceOnWorkArea(hwnd(), 3);
     }
-    ShowWindow(created, SW_SHOW);
-    SetForegroundWindow(created);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
     return true;
 }
 
-bool FrmAboutTevrin::TranslateDialogMessage(MSG* msg) {
-    return IsOpen() && IsDialogMessageW(hwnd(), msg);
-}
-
-INT_PTR CALLBACK FrmAboutTevrin::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmAboutTevrin* self = DialogObject<FrmAboutTevrin>(hwnd, msg, lp);
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (msg == WM_INITDIALOG) {
-        self->dialog_.reset(hwnd);
-    }
-    return GuardedDialogMessage("an About box message",
-                                [&] { return self->HandleMessage(hwnd, msg, wp, lp); });
-}
-
-INT_PTR FrmAboutTevrin::HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR FrmAboutTevrin::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
             OnInitDialog();
@@ -162,34 +133,19 @@ INT_PTR FrmAboutTevrin::HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM l
         case WM_CLOSE:
             Close();
             return TRUE;
-        case WM_DPICHANGED:
-            OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
-            return TRUE;
-        case WM_NCDESTROY:
-            // However the box went, it is gone: the next Show makes a new one.
-            SetWindowLongPtrW(window, DWLP_USER, 0);
-            static_cast<void>(dialog_.release());
-            picture_.reset();
-            logo_.reset();
-            font_.reset();
-            return FALSE;
         default:
             return FALSE;
     }
 }
 
 void FrmAboutTevrin::OnInitDialog() {
-    const HWND dialog = hwnd();
-    KeepDialogScalingOff(dialog);
-    dpi_ = DpiOfWindow(dialog);
-
     std::wstring version = ModuleVersionLabel(ThisModule());
     if (version.empty()) {
         version = Widen(VersionLabel());
     }
-    SetDlgItemTextW(dialog, IDC_ABOUT_LBLVERSION, (L"Version " + version).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_LBLCREDIT, kCredit);
-    SetDlgItemTextW(dialog, IDC_ABOUT_TEXT2, kContact);
+    SetDlgItemTextW(hwnd(), IDC_ABOUT_LBLVERSION, (L"Version " + version).c_str());
+    SetDlgItemTextW(hwnd(), IDC_ABOUT_LBLCREDIT, kCredit);
+    SetDlgItemTextW(hwnd(), IDC_ABOUT_TEXT2, kContact);
 
     if (source_ == nullptr) {
         source_.reset(static_cast<HBITMAP>(LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDB_ABOUT),
@@ -198,57 +154,24 @@ void FrmAboutTevrin::OnInitDialog() {
             TraceLastError("cannot load the About picture");
         }
     }
-    MakeImages();
-    SetFocus(GetDlgItem(dialog, IDOK));
+    LayOut(DpiOfWindow(hwnd()), Sizing::Template);
+    SetFocus(Item(IDOK));
 }
 
-void FrmAboutTevrin::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    const HWND dialog = hwnd();
-    const UINT old = dpi_;
-    dpi_ = dpi;
-    // The controls' places in the client area, to be scaled once it has its new size.
-    struct Place {
-        HWND control;
-        RECT rect;
-    };
-    std::vector<Place> places;
-    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        RECT r{};
-        GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-        places.push_back(Place{c, r});
-    }
-    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void FrmAboutTevrin::Close() {
+    // Gone: the next Show makes a new box.
+    Destroy();
+    picture_.reset();
+    logo_.reset();
+}
 
-    LOGFONTW font{};
-    const auto current = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    UniqueGdi<HFONT> scaled;
-    if (current != nullptr && GetObjectW(current, sizeof font, &font) != 0) {
-        font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(old));
-        scaled.reset(CreateFontIndirectW(&font));
-    }
-    const auto scale = [&](LONG v) {
-        return MulDiv(v, static_cast<int>(dpi), static_cast<int>(old));
-    };
-    for (const Place& p : places) {
-        SetWindowPos(p.control, nullptr, scale(p.rect.left), scale(p.rect.top),
-                     scale(p.rect.right) - scale(p.rect.left),
-                     scale(p.rect.bottom) - scale(p.rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
-        if (scaled != nullptr) {
-            SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), FALSE);
-        }
-    }
-    if (scaled != nullptr) {
-        SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), FALSE);
-        font_ = std::move(scaled);
-    }
+void FrmAboutTevrin::LaidOut(UINT dpi) {
+    dpi_ = dpi;
     MakeImages();
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void FrmAboutTevrin::MakeImages() {
-    const HWND pic = GetDlgItem(hwnd(), IDC_ABOUT_IMGPIC);
+    const HWND pic = Item(IDC_ABOUT_IMGPIC);
     if (source_ != nullptr && pic != nullptr) {
         // As large as the DPI asks for, smaller only when the control has less room.
         const SIZE room = ClientSize(pic);
@@ -263,7 +186,7 @@ void FrmAboutTevrin::MakeImages() {
             picture_ = std::move(picture);
         }
     }
-    const HWND logo = GetDlgItem(hwnd(), IDC_ABOUT_PICTURE1);
+    const HWND logo = Item(IDC_ABOUT_PICTURE1);
     if (logo != nullptr) {
         const SIZE room = ClientSize(logo);
         const int size =
@@ -276,10 +199,6 @@ void FrmAboutTevrin::MakeImages() {
             logo_ = std::move(icon);
         }
     }
-}
-
-void FrmAboutTevrin::Close() {
-    dialog_.reset();
 }
 
 }  // namespace rilto

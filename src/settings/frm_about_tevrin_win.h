@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/dialog_win.h"
 #include "common/handles_win.h"
 
 namespace rilto {
@@ -15,26 +16,20 @@ namespace rilto {
 // when the module has none.
 std::wstring ModuleVersionLabel(HMODULE module);
 
-class FrmAboutTevrin {
+class FrmAboutTevrin : public Dialog {
   public:
-    FrmAboutTevrin() = default;
-    ~FrmAboutTevrin();
-    FrmAboutTevrin(const FrmAboutTevrin&) = delete;
-    FrmAboutTevrin& operator=(const FrmAboutTevrin&) = delete;
+    FrmAboutTevrin();
+    ~FrmAboutTevrin() override { Destroy(); }
 
     // Brings the open box to the front; otherwise makes it and shows it at a third of
     // the primary work area's free space. False when Windows refuses.
     bool Show(HWND owner);
-    bool IsOpen() const { return dialog_ != nullptr; }
-    HWND hwnd() const { return dialog_.get(); }
-    // For the program's message loop: the dialog's keys. True when the message was its.
-    bool TranslateDialogMessage(MSG* msg);
+    bool IsOpen() const { return hwnd() != nullptr; }
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void LaidOut(UINT dpi) override;
     void OnInitDialog();
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void MakeImages();
     void Close();
 
@@ -43,10 +38,6 @@ class FrmAboutTevrin {
     UniqueGdi<HBITMAP> source_;
     UniqueGdi<HBITMAP> picture_;
     UniqueIcon logo_;
-    // The dialog's font after a DPI change.
-    UniqueGdi<HFONT> font_;
-    // Last: the dialog goes before the pictures and the font its controls use.
-    UniqueWindow dialog_;
 };
 
 }  // namespace rilto

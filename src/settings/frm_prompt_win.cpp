@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "common/dialog_win.h"
-#include "common/trace_win.h"
-#include "common/wide_text_win.h"
+#include "common/dpi_win.h"
 #include "common/window_win.h"
 #include "settings/frm_prompt_ids.h"
 
@@ -41,67 +39,52 @@ void CentreOver(HWND dialog, HWND owner) {
 
 std::optional<std::string> FrmPrompt::AskExerciseTitle(HWND owner) {
     const Accept any = [](const std::string&) { return true; };
-    return FrmPrompt(IDC_TXTDISPLAYNAME, 0, any).Run(owner, IDD_ADD);
+    return FrmPrompt(IDD_ADD, IDC_TXTDISPLAYNAME, 0, any).Run(owner);
 }
 
 void FrmPrompt::AskSchemeName(HWND owner, const Accept& accept) {
-    FrmPrompt(IDC_TXTSCHEME, kSchemeNameLength, accept).Run(owner, IDD_SAVEAS);
+    FrmPrompt(IDD_SAVEAS, IDC_TXTSCHEME, kSchemeNameLength, accept).Run(owner);
 }
 
-std::optional<std::string> FrmPrompt::Run(HWND owner, int templateId) {
-    const INT_PTR result = DialogBoxParamW(ThisModule(), MAKEINTRESOURCEW(templateId), owner,
-                                           &DialogProc, reinterpret_cast<LPARAM>(this));
-    if (result == -1) {
-        TraceLastError("cannot show a dialog of the scheme editor");
-        return std::nullopt;
-    }
-    return result == IDOK ? result_ : std::nullopt;
+std::optional<std::string> FrmPrompt::Run(HWND owner) {
+    return RunModal(owner) == IDOK ? result_ : std::nullopt;
 }
 
-INT_PTR CALLBACK FrmPrompt::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmPrompt* self = DialogObject<FrmPrompt>(hwnd, msg, lp);
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (msg == WM_INITDIALOG) {
-        self->dialog_ = hwnd;
-    }
-    return GuardedDialogMessage("a scheme editor dialog message",
-                                [&] { return self->HandleMessage(msg, wp); });
-}
-
-INT_PTR FrmPrompt::HandleMessage(UINT msg, WPARAM wp) {
+INT_PTR FrmPrompt::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
             if (maxLength_ > 0) {
-                SendDlgItemMessageW(dialog_, textId_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_),
-                                    0);
+                SendMessageW(Item(textId_), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
             }
-            CentreOver(dialog_, GetWindow(dialog_, GW_OWNER));
+            const HWND owner = GetWindow(hwnd(), GW_OWNER);
+            // Laid out for the DPI of the monitor it opens on.
+            LayOut(DpiOfWindow(owner != nullptr ? owner : hwnd()), Sizing::Template);
+            CentreOver(hwnd(), owner);
             return TRUE;  // the focus goes to the text box, the first control
+        }
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK) {
-                const std::string text = WindowText(GetDlgItem(dialog_, textId_));
-                if (accept_(text)) {
-                    result_ = text;
-                    EndDialog(dialog_, IDOK);
-                } else {
-                    // Open still: the text box again, for another try.
-                    SendMessageW(dialog_, WM_NEXTDLGCTL,
-                                 reinterpret_cast<WPARAM>(GetDlgItem(dialog_, textId_)), TRUE);
-                }
+                OnOk();
                 return TRUE;
             }
             if (LOWORD(wp) == IDCANCEL) {
-                EndDialog(dialog_, IDCANCEL);
+                End(IDCANCEL);
                 return TRUE;
             }
             return FALSE;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(dialog_, DWLP_USER, 0);
-            return FALSE;
         default:
             return FALSE;
+    }
+}
+
+void FrmPrompt::OnOk() {
+    const std::string text = WindowText(Item(textId_));
+    if (accept_(text)) {
+        result_ = text;
+        End(IDOK);
+    } else {
+        // Open still: the text box again, for another try.
+        Focus(Item(textId_));
     }
 }
 

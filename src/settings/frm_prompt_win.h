@@ -9,9 +9,11 @@
 #include <optional>
 #include <string>
 
+#include "common/dialog_win.h"
+
 namespace rilto {
 
-class FrmPrompt {
+class FrmPrompt : public Dialog {
   public:
     // Whether the dialog may close with the text typed.
     using Accept = std::function<bool(const std::string&)>;
@@ -23,14 +25,13 @@ class FrmPrompt {
     static void AskSchemeName(HWND owner, const Accept& accept);
 
   private:
-    FrmPrompt(int textId, int maxLength, const Accept& accept)
-        : textId_(textId), maxLength_(maxLength), accept_(accept) {}
+    FrmPrompt(int templateId, int textId, int maxLength, const Accept& accept)
+        : Dialog(templateId), textId_(textId), maxLength_(maxLength), accept_(accept) {}
 
-    std::optional<std::string> Run(HWND owner, int templateId);
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR HandleMessage(UINT msg, WPARAM wp);
+    std::optional<std::string> Run(HWND owner);
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnOk();
 
-    HWND dialog_ = nullptr;
     int textId_;
     int maxLength_;
     const Accept& accept_;

@@ -1,168 +1,129 @@
 #pragma once
 // frmSettings, "Rilto Options": a modeless dialog made once from its template and
-// hidden until the user asks for it. A tab strip switches between three pages: the
-// micropause options, the exercise break options and the exercise schemes. The first
-// two pages show a SettingsForm; the third the rows of the scheme in use, each with a
-// detail frame for the selected row. What the buttons mean is the program's to decide:
-// the dialog tells it through FrmSettingsEvents.
+// hidden until the user asks for it. A tab strip switches between three pages, each a
+// dialog of its own: the micropause options, the exercise break options and the
+// exercise schemes; the preview panel covers them all while it shows. The dialog is
+// the settings controller's view: it shows what the controller gives it, and hands
+// its commands (the buttons, a scheme picked) to the controller.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "common/handles_win.h"
-#include "exercise/mci_video_win.h"
-#include "exercise/scheme_rows.h"
-#include "settings/settings_form.h"
+#include "common/dialog_win.h"
+#include "common/settings.h"
+#include "engine/warning_sounds.h"
+#include "settings/preview_panel_win.h"
+#include "settings/schemes_page_win.h"
+#include "settings/settings_dialog.h"
+#include "settings/settings_pages_win.h"
 
 namespace rilto {
 
-struct FrmSettingsEvents {
-    std::function<void()> apply;   // "&Apply"
-    std::function<void()> ok;      // "OK": the program applies, pauses and hides
-    std::function<void()> cancel;  // "Cancel", ESC, the close box
-    // A scheme picked in either scheme box, by name.
-    std::function<void(const std::string&)> schemeChosen;
-    // One of the "..." buttons beside the warnings: 0 micropause, 1 exercise break,
-    // 2 a minute early.
-    std::function<void(int)> warningSound;
-    // The scheme page's buttons.
-    std::function<void()> addExercise;          // "Add..."
-    std::function<void()> removeExercise;       // "Remove"
-    std::function<void(bool up)> moveExercise;  // the arrows beside the list
-    std::function<void()> preview;              // "&Preview"
-    std::function<void()> previewDone;          // "&Done", or ESC during a preview
-    std::function<void()> saveSchemeAs;         // "Save As..."
-    std::function<void()> deleteScheme;         // "Delete"
+// What the program lends the dialog.
+struct FrmSettingsPorts {
+    // The options in effect: the preview's video size, and the warning sounds, which
+    // the "..." buttons change at once (Apply stores them).
+    Settings& settings;
+    WarningSounds& sounds;
+    // Where a file named without a folder lies.
+    std::string programFolder;
+    // Runs the program's messages until the test says no.
+    std::function<void(const std::function<bool()>&)> waitWhile;
 };
 
-struct ImageListDestroyer {
-    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
-};
-using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDestroyer>;
-
-class FrmSettings {
+class FrmSettings : public Dialog, public SettingsDialogView {
   public:
     static constexpr int kPages = 3;
 
-    FrmSettings() = default;
-    ~FrmSettings();
-    FrmSettings(const FrmSettings&) = delete;
-    FrmSettings& operator=(const FrmSettings&) = delete;
+    explicit FrmSettings(FrmSettingsPorts ports);
+    ~FrmSettings() override { Destroy(); }
 
     // Creates the dialog hidden. False when Windows refuses.
-    bool Create(FrmSettingsEvents events);
+    bool Create();
+    // The controller the dialog's commands go to; until it is given, they do nothing.
+    // The controller takes the dialog as its view, so it comes after the dialog.
+    void Attach(SettingsDialog& controller) { controller_ = &controller; }
+
     // For the program's message loop: the dialog's keys (Tab, Enter, ESC, access keys)
     // and Ctrl+Tab / Ctrl+Shift+Tab to the next / previous page, wherever the focus is
     // in the dialog. True when the message was the dialog's.
-    bool TranslateDialogMessage(MSG* msg);
+    bool TranslateDialogMessage(MSG* msg) override;
 
-    // The first two pages.
-    void Fill(const SettingsForm& form);
-    SettingsForm Read() const;
-    // Both scheme boxes, the same names and selection; no schemeChosen is raised.
-    void SetSchemeBoxes(const SchemeBox& box);
-    // The exercise list, its first row selected and shown in the detail frame (an
-    // empty, disabled frame when there are no rows).
-    void SetRows(const std::vector<ExerciseRow>& rows);
-    // The list as the user has edited it.
-    std::vector<ExerciseRow> Rows() const;
-    bool HasRows() const;
-    // The selected row, from 1; 0 when none is.
-    int SelectedRowNumber() const { return SelectedRow() + 1; }
-    // Row k (from 1) selected, scrolled into view and shown in the detail frame; with
-    // `focus`, the list takes the focus.
-    void SelectRow(int k, bool focus);
-    void FocusList();
-    // The scheme the first scheme box shows.
-    std::string SchemeShown() const;
-
-    // The preview panel over the pages: the hourglass while the file opens, then the
-    // picture, or the video playing at the largest size up to `viewAm` that fits.
-    void ShowPreview(const std::string& file, std::int32_t viewAm,
-                     const std::string& programFolder);
-    // The preview's video closed and the panel hidden.
-    void ClosePreview();
-
+    // SettingsDialogView
+    void Fill(const SettingsForm& form) override;
+    SettingsForm Read() const override;
+    void SetSchemeBoxes(const SchemeBox& box) override;
+    void SetRows(const std::vector<ExerciseRow>& rows) override { schemes_.SetRows(rows); }
+    std::vector<ExerciseRow> Rows() const override { return schemes_.Rows(); }
+    bool HasRows() const override { return schemes_.HasRows(); }
+    int SelectedRow() const override { return schemes_.SelectedRowNumber(); }
+    void SelectRow(int k, bool focus) override { schemes_.SelectRow(k, focus); }
+    void FocusList() override { schemes_.FocusList(); }
+    std::string SchemeShown() const override { return schemes_.SchemeShown(); }
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> PickExerciseFile() override;
+    std::optional<std::string> AskExerciseTitle() override;
+    void AskSchemeName(const std::function<bool(const std::string&)>& accept) override;
+    void ShowPreview(const std::string& file) override;
+    void ClosePreview() override;
     // Centred on the primary monitor's work area, where the tray is, laid out for its
     // DPI and shown in front; behind a curtain, so that nothing is seen to move.
-    void ShowDialog();
-    void Hide();
+    void ShowDialog() override;
+    void Hide() override;
+    void WaitWhile(const std::function<bool()>& busy) override { ports_.waitWhile(busy); }
+    void Pause(std::uint32_t ms) override { Sleep(ms); }
 
-    HWND hwnd() const { return dialog_.get(); }
     // A control of the dialog, of one of its pages or of the preview panel, by id.
     HWND Control(int id) const;
     // The page picTs(index).
-    HWND Page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+    HWND Page(int index) const;
 
   private:
-    // A page's control and its place there as the template made it.
-    struct TemplatePlace {
-        HWND control;
-        RECT rect;
-    };
-
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR HandleMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void LaidOut(UINT dpi) override;
+    void DpiChanged(UINT dpi, const RECT& suggested) override;
     bool OnInitDialog();
-    void InitControls();
-    void RecordTemplatePlaces();
-    bool OnCommand(int id, int code);
-    // The scheme page's buttons and the preview's Done.
-    bool OnButton(int id, int code);
-    bool OnNotify(HWND window, NMHDR* header);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    bool CreatePages();
+    void InitTabStrip();
+    bool OnCommand(int id);
+    bool OnNotify(NMHDR* header);
 
-    // The layout for `dpi` in the client area as it is.
-    void LayOut(UINT dpi);
-    void SizeClientForDesign(UINT dpi);
     void ShowCurtain(bool shown);
     void ShowPage(int index);
     void StepPage(int delta);
     void UpdateTabTips();
-    void MakeImages(UINT dpi);
-
-    // The detail frame from the selected row, or empty and disabled.
-    void ShowDetail();
-    void CentrePreview();
-    int SelectedRow() const;
-    ExerciseRow RowAt(int index) const;
-    void SetRowIcon(int index, int icon);
-    void SchemePicked(int boxId);
     void SetDefaultButton(bool okIsDefault);
-    // A title of the exercise list is being edited in place.
-    bool EditingTitle() const;
+    // A pick in one scheme box: the other follows, and the controller is told.
+    void SchemePicked(const SchemePick& pick);
+    void ChooseWarningSound(int target);
+    // What a message box belongs to: the dialog in front of the program (a prompt of
+    // the scheme page), or this one.
+    HWND MessageOwner() const;
 
-    void Raise(const std::function<void()>& event) const {
-        if (event) {
-            event();
+    // Runs a command of the controller, once it has one.
+    template <class Command>
+    void Tell(Command command) {
+        if (controller_ != nullptr) {
+            command(*controller_);
         }
     }
 
-    FrmSettingsEvents events_;
-    std::array<HWND, kPages> pages_{};
-    HWND movie_ = nullptr;
-    std::vector<TemplatePlace> templatePlaces_;
-    SIZE templateUnits_{4, 8};
+    FrmSettingsPorts ports_;
+    SettingsDialog* controller_ = nullptr;
+    MicropausesPage micropauses_;
+    ExerciseBreaksPage exerciseBreaks_;
+    SchemesPage schemes_;
+    PreviewPanel preview_;
     std::array<std::wstring, kPages> tipTexts_;
     bool ownTabTools_ = false;
-    bool filling_ = false;
-    UniqueGdi<HFONT> font_;
-    UniqueGdi<HFONT> arrowFont_;
-    UniqueImageList images_;
-    // Last: the dialog goes before the fonts and pictures its controls use.
-    UniqueWindow dialog_;
-    // The preview surface, a child of the panel; gone before the dialog.
-    MediaSurface am_;
-    // The preview's own video device: a break may play its video meanwhile.
-    VideoDevice preview_{kPreviewVideoAlias};
+    bool made_ = false;
 };
 
 }  // namespace rilto

@@ -3,7 +3,7 @@
 #include <string>
 #include <optional>
 
-#include "common/dialog_win.h"
+#include "common/dpi_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -19,6 +19,9 @@ constexpr OpenFileRequest kBrowse{"Select warning sound", "Audio (*.wav)|*.wav|A
 
 }  // namespace
 
+FrmSound::FrmSound(SoundChoice choice, WarningSounds& sounds)
+    : Dialog(IDD_SOUND), choice_(std::move(choice)), sounds_(sounds) {}
+
 bool FrmSound::Choose(HWND owner, Settings& settings, int target, WarningSounds& sounds) {
     std::string* setting = SoundSetting(settings, target);
     if (setting == nullptr) {
@@ -26,29 +29,11 @@ bool FrmSound::Choose(HWND owner, Settings& settings, int target, WarningSounds&
         return false;
     }
     FrmSound form(SoundChoice(*setting), sounds);
-    const INT_PTR result = DialogBoxParamW(ThisModule(), MAKEINTRESOURCEW(IDD_SOUND), owner,
-                                           &DialogProc, reinterpret_cast<LPARAM>(&form));
-    if (result == -1) {
-        TraceLastError("cannot show the warning sound dialog");
-        return false;
-    }
-    if (result != IDOK) {
+    if (form.RunModal(owner) != IDOK) {
         return false;
     }
     *setting = form.choice_.Result();
     return true;
-}
-
-INT_PTR CALLBACK FrmSound::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrmSound* self = DialogObject<FrmSound>(hwnd, msg, lp);
-    if (self == nullptr) {
-        return FALSE;
-    }
-    if (msg == WM_INITDIALOG) {
-        self->dialog_ = hwnd;
-    }
-    return GuardedDialogMessage("a warning sound dialog message",
-                                [&] { return self->HandleMessage(msg, wp, lp); });
 }
 
 INT_PTR FrmSound::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
@@ -59,9 +44,6 @@ INT_PTR FrmSound::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
         case WM_COMMAND:
             OnCommand(LOWORD(wp), HIWORD(wp));
             return TRUE;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(dialog_, DWLP_USER, 0);
-            return FALSE;
         default:
             return FALSE;
     }
@@ -69,18 +51,18 @@ INT_PTR FrmSound::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 
 void FrmSound::OnInitDialog() {
     ShowChoice();
-    PlaceOnWorkArea(dialog_, 2);
+    // A move to a monitor of another DPI lays it out again.
+    LayOut(DpiOfWindow(hwnd()), Sizing::Template);
+    PlaceOnWorkArea(hwnd(), 2);
     // On the option in force, as the dialog manager would put it on entering the group.
-    const int focus = choice_.FileChosen() ? IDC_OPTTYPE1 : IDC_OPTTYPE0;
-    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, focus)),
-                 TRUE);
+    Focus(Item(choice_.FileChosen() ? IDC_OPTTYPE1 : IDC_OPTTYPE0));
 }
 
 void FrmSound::OnCommand(int id, int code) {
     switch (id) {
         case IDOK:
         case IDCANCEL:
-            EndDialog(dialog_, id);
+            End(id);
             return;
         case IDC_CMDSOUND:
             if (code == BN_CLICKED) {
@@ -88,13 +70,13 @@ void FrmSound::OnCommand(int id, int code) {
             }
             return;
         case IDC_OPTTYPE0:
-            if (code == BN_CLICKED && IsDlgButtonChecked(dialog_, IDC_OPTTYPE0) == BST_CHECKED) {
+            if (code == BN_CLICKED && IsDlgButtonChecked(hwnd(), IDC_OPTTYPE0) == BST_CHECKED) {
                 choice_.ChooseBeeps();
                 ShowChoice();
             }
             return;
         case IDC_OPTTYPE1:
-            if (code == BN_CLICKED && IsDlgButtonChecked(dialog_, IDC_OPTTYPE1) == BST_CHECKED) {
+            if (code == BN_CLICKED && IsDlgButtonChecked(hwnd(), IDC_OPTTYPE1) == BST_CHECKED) {
                 choice_.ChooseFile();
                 // With no file known yet, the user is asked for one.
                 if (!choice_.FileChosen()) {
@@ -109,7 +91,7 @@ void FrmSound::OnCommand(int id, int code) {
 }
 
 void FrmSound::Browse() {
-    const std::optional<std::string> picked = AskForFile(dialog_, kBrowse);
+    const std::optional<std::string> picked = AskForFile(hwnd(), kBrowse);
     if (!picked) {
         return;
     }
@@ -123,9 +105,9 @@ void FrmSound::Browse() {
 }
 
 void FrmSound::ShowChoice() {
-    CheckRadioButton(dialog_, IDC_OPTTYPE0, IDC_OPTTYPE1,
+    CheckRadioButton(hwnd(), IDC_OPTTYPE0, IDC_OPTTYPE1,
                      choice_.FileChosen() ? IDC_OPTTYPE1 : IDC_OPTTYPE0);
-    SetDlgItemTextW(dialog_, IDC_OPTTYPE1, Widen(choice_.FileCaption()).c_str());
+    SetWindowTextTo(Item(IDC_OPTTYPE1), choice_.FileCaption());
 }
 
 }  // namespace rilto

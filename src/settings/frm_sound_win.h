@@ -7,13 +7,14 @@
 
 #include <utility>
 
+#include "common/dialog_win.h"
 #include "common/settings.h"
 #include "engine/warning_sounds.h"
 #include "settings/sound_choice.h"
 
 namespace rilto {
 
-class FrmSound {
+class FrmSound : public Dialog {
   public:
     // Shows the dialog for `target` (a SoundTarget) and waits for it. OK puts the choice
     // in the setting, an empty text for the beeps; the store is written later, when the
@@ -21,11 +22,9 @@ class FrmSound {
     static bool Choose(HWND owner, Settings& settings, int target, WarningSounds& sounds);
 
   private:
-    FrmSound(SoundChoice choice, WarningSounds& sounds)
-        : choice_(std::move(choice)), sounds_(sounds) {}
+    FrmSound(SoundChoice choice, WarningSounds& sounds);
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnInitDialog();
     void OnCommand(int id, int code);
     // The file dialog; a file picked there plays and becomes the choice.
@@ -33,7 +32,6 @@ class FrmSound {
     // The option buttons and the sound card caption from the choice.
     void ShowChoice();
 
-    HWND dialog_ = nullptr;
     SoundChoice choice_;
     WarningSounds& sounds_;
 };

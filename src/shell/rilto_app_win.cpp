@@ -29,10 +29,11 @@ RiltoApp::RiltoApp()
       exerciseFlow_(ExerciseBreakPorts{
           store_, settings_, exercises_, scheduler_, sounds_, frmX_, frmChkExercise_,
           [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }}),
-      settingsView_(frmSettings_, settings_, rilto::ProgramFolder(),
-                    [this](const std::function<bool()>& busy) { WaitWhile(busy); }),
+      frmSettings_(
+          FrmSettingsPorts{settings_, sounds_, rilto::ProgramFolder(),
+                           [this](const std::function<bool()>& busy) { WaitWhile(busy); }}),
       settingsDialog_(SettingsDialogPorts{
-          settings_, store_, scheduler_, hook_, exerciseFlow_, settingsView_,
+          settings_, store_, scheduler_, hook_, exerciseFlow_, frmSettings_,
           [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
       tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); },
                         [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
@@ -43,6 +44,7 @@ RiltoApp::RiltoApp()
                             }
                         }}) {
     scheduler_.SetExerciseFlow(exerciseFlow_);
+    frmSettings_.Attach(settingsDialog_);
 }
 
 int RiltoApp::Run(const std::string& arguments) {
@@ -161,23 +163,7 @@ bool RiltoApp::CreateExerciseWindows() {
 
 // Loaded once and kept hidden; the tray shows it.
 bool RiltoApp::CreateSettingsDialog() {
-    FrmSettingsEvents events;
-    events.apply = [this] { settingsDialog_.Apply(); };
-    events.ok = [this] { settingsDialog_.Ok(); };
-    events.cancel = [this] { settingsDialog_.Cancel(); };
-    events.schemeChosen = [this](const std::string& name) { settingsDialog_.SchemeChosen(name); };
-    events.addExercise = [this] { settingsDialog_.AddExercise(); };
-    events.removeExercise = [this] { settingsDialog_.RemoveExercise(); };
-    events.moveExercise = [this](bool up) { settingsDialog_.MoveExercise(up); };
-    events.preview = [this] { settingsDialog_.Preview(); };
-    events.previewDone = [this] { settingsDialog_.PreviewDone(); };
-    events.saveSchemeAs = [this] { settingsDialog_.SaveSchemeAs(); };
-    events.deleteScheme = [this] { settingsDialog_.DeleteScheme(); };
-    // The sound chosen is in use at once; Apply stores it.
-    events.warningSound = [this](int target) {
-        FrmSound::Choose(frmSettings_.hwnd(), settings_, target, sounds_);
-    };
-    return frmSettings_.Create(std::move(events));
+    return frmSettings_.Create();
 }
 
 void RiltoApp::Dispatch(MSG& msg) {

@@ -26,7 +26,6 @@
 #include "exercise/frm_chk_exercise_win.h"
 #include "exercise/frm_x_win.h"
 #include "settings/frm_about_tevrin_win.h"
-#include "settings/frm_settings_view_win.h"
 #include "settings/frm_settings_win.h"
 #include "settings/frm_sound_win.h"
 #include "settings/settings_dialog.h"
@@ -106,7 +105,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     ExerciseBreakFlow exerciseFlow_;
     FrmSettings frmSettings_;
     FrmAboutTevrin frmAbout_;
-    FrmSettingsView settingsView_;
+    // The dialog is the controller's view; it is given the controller once both exist.
     SettingsDialog settingsDialog_;
     TrayMenu trayMenu_;
     TrayController tray_;

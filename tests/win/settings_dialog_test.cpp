@@ -1,8 +1,9 @@
 // The settings dialog in this process, made from its template with the program's
-// manifest: its option pages read back what they were filled with, the number boxes
-// take digits within range whatever way they come, Ctrl+Tab switches pages, the
-// exercise list drives its detail frame, and every control stays on its page at 96 and
-// at 144 DPI.
+// manifest and given the program's controller over an in-memory store: its option pages
+// read back what they were filled with, the number boxes take digits within range
+// whatever way they come, Ctrl+Tab switches pages, the exercise list drives its detail
+// frame, its commands reach the controller, and every control stays on its page at 96
+// and at 144 DPI.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -15,8 +16,11 @@
 #include <vector>
 
 #include "exercise/scheme_rows.h"
+#include "exercise/scheme_store.h"
+#include "fakes/exercise_rig.h"
 #include "settings/frm_settings_ids.h"
 #include "settings/frm_settings_win.h"
+#include "settings/settings_dialog.h"
 #include "support/harness.h"
 
 namespace {
@@ -75,15 +79,25 @@ bool Inside(const RECT& inner, const RECT& outer) {
            inner.bottom <= outer.bottom;
 }
 
+// The dialog as the program has it: the controller's view, given the controller, over
+// the options and an in-memory store of the engine's test rig.
+struct DialogRig : rilto::fakes::ExerciseRig {
+    DialogRig()
+        : dialog(rilto::FrmSettingsPorts{settings, sounds, rilto::fakes::kProgramFolder,
+                                         [](const std::function<bool()>& busy) {
+                                             harness::WaitUntil([&] { return !busy(); }, 5000);
+                                         }}),
+          controller(rilto::SettingsDialogPorts{settings, store, scheduler, hook, flow, dialog,
+                                                nullptr, rilto::fakes::kProgramFolder}) {
+        dialog.Attach(controller);
+    }
+    FrmSettings dialog;
+    rilto::SettingsDialog controller;
+};
+
 class SettingsDialog : public ::testing::Test {
   protected:
-    void SetUp() override {
-        rilto::FrmSettingsEvents events;
-        events.ok = [this] { ++oks_; };
-        events.cancel = [this] { ++cancels_; };
-        events.schemeChosen = [this](const std::string& name) { chosen_.push_back(name); };
-        ASSERT_TRUE(dialog_.Create(std::move(events)));
-    }
+    void SetUp() override { ASSERT_TRUE(dialog_.Create()); }
 
     // The program's message loop: the dialog sees each message first.
     bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
@@ -135,10 +149,8 @@ class SettingsDialog : public ::testing::Test {
         CloseClipboard();
     }
 
-    FrmSettings dialog_;
-    int oks_ = 0;
-    int cancels_ = 0;
-    std::vector<std::string> chosen_;
+    DialogRig rig_;
+    FrmSettings& dialog_ = rig_.dialog;
 };
 
 TEST_F(SettingsDialog, ReadGivesBackWhatFillShowed) {
@@ -232,11 +244,17 @@ TEST_F(SettingsDialog, TabTipsNameTheFirstTwoPages) {
     }
 }
 
-TEST_F(SettingsDialog, APickInEitherSchemeBoxMovesTheOtherAndIsToldOnce) {
-    dialog_.SetSchemeBoxes(rilto::SchemeBox{{"*Short", "*Medium break", "Mine"}, 1});
+TEST_F(SettingsDialog, APickInEitherSchemeBoxMovesTheOtherAndSwitchesTheScheme) {
+    const std::vector<std::string> names = {"*Short", "*Medium break", "Mine"};
+    for (const std::string& name : names) {
+        const std::vector<rilto::ExerciseRecord> records = {{}, {"a.avi", name + " 1", 1, 30}};
+        rilto::SaveScheme(rig_.store, name, records, 1);
+        rilto::AddSchemeName(rig_.store, name);
+    }
+    dialog_.SetSchemeBoxes(rilto::SchemeBox{names, 1});
     EXPECT_EQ(SendMessageW(C(IDC_CMBSCHEMES), CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(SendMessageW(C(IDC_CMBSCHEMES2), CB_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(chosen_.empty());
+    EXPECT_EQ(rig_.settings.Scheme, "*Medium break");  // filling the boxes switches nothing
     const struct {
         int picked;
         int other;
@@ -248,8 +266,11 @@ TEST_F(SettingsDialog, APickInEitherSchemeBoxMovesTheOtherAndIsToldOnce) {
         SendMessageW(dialog_.Page(p.page), WM_COMMAND, MAKEWPARAM(p.picked, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(C(p.picked)));
         EXPECT_EQ(SendMessageW(C(p.other), CB_GETCURSEL, 0, 0), p.index);
+        const std::string& name = names[static_cast<std::size_t>(p.index)];
+        EXPECT_EQ(rig_.settings.Scheme, name);
+        ASSERT_EQ(dialog_.Rows().size(), 1u);
+        EXPECT_EQ(dialog_.Rows()[0].text, name + " 1");
     }
-    EXPECT_EQ(chosen_, (std::vector<std::string>{"Mine", "*Short"}));
 }
 
 TEST_F(SettingsDialog, TheExerciseListDrivesItsDetailFrame) {
@@ -296,8 +317,10 @@ TEST_F(SettingsDialog, TheExerciseListDrivesItsDetailFrame) {
 }
 
 TEST_F(SettingsDialog, EditingATitleInPlaceTakesEnterFromOk) {
-    dialog_.SetRows(kRows);
-    Show();
+    rig_.UseScheme(3);
+    rilto::AddSchemeName(rig_.store, "Test");
+    rig_.controller.LoadMeUp();
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog_.hwnd(); }, 3000));
     SelectPage(2);
     EXPECT_TRUE(OkIsDefault());
     SetFocus(C(IDC_L));
@@ -308,12 +331,17 @@ TEST_F(SettingsDialog, EditingATitleInPlaceTakesEnterFromOk) {
     harness::PressKey(VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return dialog_.Rows()[1].text == "Wrist circles"; }, 2000));
     EXPECT_TRUE(OkIsDefault());
-    EXPECT_EQ(oks_, 0);
-    // Enter is OK again, and ESC Cancel.
+    EXPECT_TRUE(IsWindowVisible(dialog_.hwnd()));
+    // Enter is OK again: the edit saved and the dialog hidden; and ESC Cancel.
     harness::PressKey(VK_RETURN);
-    EXPECT_TRUE(PumpUntil([&] { return oks_ == 1; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(dialog_.hwnd()); }, 3000));
+    rilto::ExerciseTable stored;
+    rilto::LoadScheme(rig_.store, "Test", stored);
+    EXPECT_EQ(stored.At(2).Title, "Wrist circles");
+    rig_.controller.LoadMeUp();
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog_.hwnd(); }, 3000));
     harness::PressKey(VK_ESCAPE);
-    EXPECT_TRUE(PumpUntil([&] { return cancels_ == 1; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(dialog_.hwnd()); }, 2000));
 }
 
 TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
@@ -323,13 +351,10 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
     Show();
     const wchar_t* shots[] = {L"settings-micropauses", L"settings-exercise-breaks",
                               L"settings-exercise-schemes"};
+    LONG okWidth96 = 0;
     for (const UINT dpi : {96u, 144u}) {
         if (dpi != 96) {
-            RECT suggested = ScreenRect(dialog_.hwnd());
-            suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, 3, 2);
-            suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, 3, 2);
-            SendMessageW(dialog_.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                         reinterpret_cast<LPARAM>(&suggested));
+            harness::SendDpiChange(dialog_.hwnd(), dpi);
         }
         const RECT client = ClientOnScreen(dialog_.hwnd());
         const RECT strip = ScreenRect(C(IDC_TS));
@@ -342,6 +367,13 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
             const RECT button = ScreenRect(C(id));
             EXPECT_TRUE(Inside(button, client)) << id << " at " << dpi;
             EXPECT_GE(button.top, strip.bottom) << id << " at " << dpi;
+        }
+        // Laid out again in the font for the DPI: the controls grow with it.
+        const RECT ok = ScreenRect(C(IDOK));
+        if (dpi == 96) {
+            okWidth96 = ok.right - ok.left;
+        } else {
+            EXPECT_GE(ok.right - ok.left, okWidth96 * 4 / 3);
         }
         for (int page = 0; page < FrmSettings::kPages; ++page) {
             SelectPage(page);

@@ -56,9 +56,15 @@ bool Poll(const std::function<bool()>& done, DWORD ms) {
     return true;
 }
 
+// A modal dialog once it shows: made, its controls filled and placed.
 HWND FindDialog(const wchar_t* title, DWORD ms) {
     HWND found = nullptr;
-    Poll([&] { return (found = FindWindowW(L"#32770", title)) != nullptr; }, ms);
+    Poll(
+        [&] {
+            found = FindWindowW(L"#32770", title);
+            return found != nullptr && IsWindowVisible(found);
+        },
+        ms);
     return found;
 }
 

@@ -226,6 +226,15 @@ POINT CentreOf(HWND hwnd) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+void SendDpiChange(HWND window, UINT dpi) {
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    const int scale = static_cast<int>(dpi);
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, scale, 96);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, scale, 96);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 OtherProgramWindow::OtherProgramWindow(bool visible) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = Proc;

@@ -118,6 +118,9 @@ void SaveScreenshot(const std::wstring& name);
 // Two clicks of the left button, as a double click.
 void DoubleClickAt(int x, int y);
 POINT CentreOf(HWND hwnd);
+// WM_DPICHANGED as a move from a 96 DPI monitor to one of `dpi` brings it: the window's
+// size grown in proportion, as the suggested rectangle.
+void SendDpiChange(HWND window, UINT dpi);
 // Where the program's tray icon sits on the screen.
 POINT TrayIconCentre();
 // A control anywhere inside a window (on a page of a dialog, say), by identifier.
