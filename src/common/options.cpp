@@ -86,6 +86,11 @@ constexpr std::array<OptionSpec, kOptionCount> kOptionTable{{
            kNoRange, FieldOf<&Settings::xStart>()),
     Number(Option::NumAtaTime, kExercise, "NumAtaTime", 6, {0, 9999}, OptionBox::Count, kNoRange,
            {1, 99}, FieldOf<&Settings::NumAtaTime>()),
+    // "Hold"
+    Switch(Option::FullScreen, kHold, "FullScreen", true, FieldOf<&Settings::FullScreen>()),
+    Number(Option::MaxM, kHold, "MaxM", 60, {1, 480}, OptionBox::Clamped, {1, 480}, {1, 480},
+           FieldOf<&Settings::MaxM>()),
+    Text(Option::Programs, kHold, "Programs", "", OptionBox::Text, FieldOf<&Settings::Programs>()),
     // A lock set from outside the program: read where it matters, never written.
     OptionSpec{Option::DisableEsc2, kMicropause, "DisableEsc2", OptionKind::Switch, 0, "", kNoRange,
                OptionBox::None, kNoRange, kNoRange, false, OptionField{}},

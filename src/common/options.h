@@ -1,5 +1,5 @@
 #pragma once
-// Every option of "Micropause" and "Exercise", described once: its key, its default, the
+// Every option of "Micropause", "Exercise" and "Hold", described once: its key, its default, the
 // range a stored number is kept within, and how the settings dialog shows it. Loading,
 // the dialog's pages and spin buttons, and Apply all read this one table; its order is
 // the order in which Apply writes the options.
@@ -36,6 +36,9 @@ enum class Option {
     Scheme,
     xStart,
     NumAtaTime,
+    FullScreen,
+    MaxM,
+    Programs,
     DisableEsc2,
     Count
 };

@@ -26,6 +26,7 @@ inline constexpr char kOptions[] = "Options";
 inline constexpr char kMicropause[] = "Micropause";
 inline constexpr char kExercise[] = "Exercise";
 inline constexpr char kSchemes[] = "Schemes";
+inline constexpr char kHold[] = "Hold";
 
 // The section "Options" as one path: what shutdowntrigger and the companion open.
 inline constexpr wchar_t kOptionsKeyW[] = L"" RILTO_STORE_ROOT "\\Options";

@@ -22,6 +22,12 @@ inline constexpr char kCannotStart[] =
     "Rilto Micropause cannot start: Windows refused to create its windows.\n\n"
     "Closing other programs or signing out and in again may help.";
 
+// A pause of the breaks: the tray menu's item that ends it, and the tray's tip meanwhile,
+// each followed by the time it ends and, for the item, ")".
+inline constexpr char kResumeBefore[] = "&Resume (paused until ";
+inline constexpr char kResumeAfter[] = ")";
+inline constexpr char kPausedTipBefore[] = "Rilto Micropause: paused until ";
+
 // The status labels of the micropause screen, and what the program writes into them.
 inline constexpr char kNextExerciseBreakCaption[] = "Next Exercise Break:";
 inline constexpr char kNextExerciseBreak[] = "Next Exercise Break: ";

@@ -1,5 +1,5 @@
 #pragma once
-// The system's clocks: GetTickCount and the local time.
+// The system's clocks: GetTickCount, the local time, and UTC with the time zone's rules.
 
 #include "engine/clock.h"
 
@@ -9,6 +9,9 @@ class WinClock : public Clock {
   public:
     std::uint32_t TickCount() override;
     LocalTime Now() override;
+    std::int64_t UtcNow() override;
+    CivilDateTime ToLocal(std::int64_t utc) override;
+    std::int64_t FromLocal(const CivilDateTime& local) override;
 };
 
 }  // namespace rilto

@@ -32,6 +32,9 @@ struct TrayMenuContent {
     bool aboutEnabled = false;
     bool exerciseEnabled = false;
     bool schemesEnabled = false;
+    // "hh:nn" while the breaks are paused: "&Pause" gives way to "&Resume (paused until
+    // hh:nn)". Empty when they are not.
+    std::string pausedUntil;
 };
 
 // The menu as the next display shows it: items whose command the program cannot carry

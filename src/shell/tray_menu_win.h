@@ -24,6 +24,10 @@ struct TrayMenuEvents {
     // mnuX(i): the scheme's place in the list (from 1) and its name.
     std::function<void(int, const std::string&)> scheme;
     std::function<void()> shutdown;
+    // "&Pause": its items, and "&Resume (paused until hh:nn)".
+    std::function<void(int minutes)> pauseFor;
+    std::function<void()> pauseUntilTomorrow;
+    std::function<void()> resume;
 };
 
 class TrayMenu {

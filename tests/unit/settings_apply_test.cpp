@@ -168,6 +168,9 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
         "Exercise/Scheme",
         "Exercise/xStart",
         "Exercise/NumAtaTime",
+        "Hold/FullScreen",
+        "Hold/MaxM",
+        "Hold/Programs",
     };
     EXPECT_EQ(a.calls, expected);
 }

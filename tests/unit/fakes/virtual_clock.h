@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/civil_time.h"
 #include "engine/clock.h"
 #include "engine/timer.h"
 #include "fakes/event_log.h"
@@ -26,9 +27,13 @@ class FakeTimer;
 class VirtualClock : public Clock {
   public:
     // The tick count and the local time of the moment the test begins.
+    // Local time is an hour ahead of UTC until SpringForwardAt makes it two; the test
+    // begins on 2026-03-28.
     explicit VirtualClock(std::uint32_t startTick = 0, LocalTime startTime = {9, 0})
         : startTick_(startTick),
-          startOfDayMs_(startTime.hour * kMsPerHour + startTime.minute * kMsPerMinute) {}
+          startOfDayMs_(startTime.hour * kMsPerHour + startTime.minute * kMsPerMinute),
+          startUtc_(SecondsFromCivil({2026, 3, 28, startTime.hour, startTime.minute, 0}) -
+                    kStandardOffset) {}
 
     std::uint32_t TickCount() override {
         return startTick_ + static_cast<std::uint32_t>(now_);  // wraps like GetTickCount
@@ -39,6 +44,24 @@ class VirtualClock : public Clock {
                          static_cast<int>(ofDay % kMsPerHour / kMsPerMinute)};
     }
 
+    std::int64_t UtcNow() override {
+        return startUtc_ + static_cast<std::int64_t>(now_ / kMsPerSecond);
+    }
+    CivilDateTime ToLocal(std::int64_t utc) override {
+        return CivilFromSeconds(utc + OffsetAt(utc));
+    }
+    std::int64_t FromLocal(const CivilDateTime& local) override {
+        const std::int64_t wall = SecondsFromCivil(local);
+        for (const std::int64_t offset : {kStandardOffset, kSummerOffset}) {
+            if (OffsetAt(wall - offset) == offset) {
+                return wall - offset;
+            }
+        }
+        return wall - kStandardOffset;  // skipped: as if the clocks had not moved yet
+    }
+    // From this instant on, local time is two hours ahead of UTC.
+    void SpringForwardAt(std::int64_t utc) { summerFrom_ = utc; }
+
     // Milliseconds since the test began.
     std::uint64_t Elapsed() const { return now_; }
     // Fires the timers that fall due up to and including `elapsed`.
@@ -48,8 +71,16 @@ class VirtualClock : public Clock {
   private:
     friend class FakeTimer;
 
+    static constexpr std::int64_t kStandardOffset = 3600;
+    static constexpr std::int64_t kSummerOffset = 7200;
+    std::int64_t OffsetAt(std::int64_t utc) const {
+        return utc >= summerFrom_ ? kSummerOffset : kStandardOffset;
+    }
+
     std::uint32_t startTick_;
     std::uint64_t startOfDayMs_;
+    std::int64_t startUtc_;
+    std::int64_t summerFrom_ = INT64_MAX;
     std::uint64_t now_ = 0;
     // Timers that fall due at the same moment fire in the order they were armed.
     std::uint64_t armings_ = 0;
