@@ -168,6 +168,12 @@ LRESULT FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 Raise(events_.sessionEnding);
             }
             return 0;
+        case WM_POWERBROADCAST:
+            // Windows tells top-level windows only, which is why the main form hears it.
+            if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
+                Raise(events_.resumed);
+            }
+            return TRUE;
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wp));
             return 0;

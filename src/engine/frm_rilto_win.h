@@ -32,6 +32,8 @@ struct FrmRiltoEvents {
     std::function<void()> taskbarCreated;
     // Windows is ending the session.
     std::function<void()> sessionEnding;
+    // The machine woke from sleep.
+    std::function<void()> resumed;
 };
 
 class FrmRilto : public Window, public MicropauseView {

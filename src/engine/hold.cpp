@@ -67,11 +67,15 @@ HoldReason ReasonToHold(const ForegroundView& view, const Settings& settings) {
 HoldGate::HoldGate(const Settings& settings, HoldProbe& probe, Timer& tHold, Clock& clock)
     : settings_(settings), probe_(probe), tHold_(tHold), clock_(clock) {}
 
+bool HoldGate::WouldHold() {
+    return holding_ || ReasonToHold(probe_.Look(), settings_) != HoldReason::None;
+}
+
 bool HoldGate::Holds() {
     if (holding_) {
         return true;
     }
-    if (ReasonToHold(probe_.Look(), settings_) == HoldReason::None) {
+    if (!WouldHold()) {
         return false;
     }
     holding_ = true;

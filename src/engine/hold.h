@@ -70,6 +70,8 @@ class HoldGate {
     // A break falls due: whether it must wait. The first break held starts the count
     // towards MaxM and the looks every 2 seconds.
     bool Holds();
+    // Whether a break falling due now would wait, without holding anything.
+    bool WouldHold();
     // The look every 2 seconds: the hold over, or kept for MaxM minutes, lets the
     // breaks through.
     void Look();

@@ -20,6 +20,8 @@ void Scheduler::RiltoMicropause() {
         return;
     }
     state_.MinutesToMicropause = state_.MicropauseInterval;
+    state_.MicropauseHeld = false;
+    StopHoldingIfDone();
     tSeconds_.SetEnabled(false);
     progressBar_.SetMax(MicropauseSeconds() * kMicropauseStepsPerSecond);
     state_.MicropauseRunning = true;

@@ -24,6 +24,7 @@ void Pause::Check() {
     const std::int64_t now = clock_.UtcNow();
     if (until && *until > now && *until - now <= kMaxPauseAheadSeconds) {
         until_ = until;
+        lastEnd_ = until;
         Arm();
     } else {
         until_.reset();
@@ -51,10 +52,11 @@ void Pause::Resume() {
 }
 
 bool Pause::Active() {
-    if (until_ && clock_.UtcNow() >= *until_) {
-        End();
-    }
-    return until_.has_value();
+    return until_ && clock_.UtcNow() < *until_;
+}
+
+bool Pause::PausedWithinLast(std::int64_t seconds) {
+    return Active() || (lastEnd_ && clock_.UtcNow() - *lastEnd_ < seconds);
 }
 
 std::string Pause::UntilText() {
@@ -67,6 +69,7 @@ std::string Pause::UntilText() {
 
 void Pause::Begin(std::int64_t until) {
     until_ = until;
+    lastEnd_ = until;
     store_.SaveSetting(kOptions, kPausedUntilKey, FormatUtc(until));
     Arm();
     if (changed_) {
@@ -76,6 +79,9 @@ void Pause::Begin(std::int64_t until) {
 
 void Pause::End() {
     const bool was = until_.has_value();
+    if (Active()) {
+        lastEnd_ = clock_.UtcNow();  // resumed before its time
+    }
     until_.reset();
     tPause_.SetEnabled(false);
     store_.DeleteSetting(kOptions, kPausedUntilKey);

@@ -39,6 +39,8 @@ class Pause {
 
     // Paused at this moment.
     bool Active();
+    // Paused at some moment of the last `seconds`: that stretch was no work.
+    bool PausedWithinLast(std::int64_t seconds);
     // The end, local, "hh:nn"; empty when not paused.
     std::string UntilText();
 
@@ -54,6 +56,8 @@ class Pause {
     Timer& tPause_;
     std::function<void()> changed_;
     std::optional<std::int64_t> until_;
+    // When the latest pause ends or ended.
+    std::optional<std::int64_t> lastEnd_;
 };
 
 }  // namespace rilto

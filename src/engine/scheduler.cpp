@@ -58,7 +58,58 @@ Scheduler::Scheduler(const SchedulerPorts& ports)
       view_(ports.view),
       exercise_(&NoExercises()) {}
 
+void Scheduler::SetHoldGate(HoldGate& gate) {
+    hold_ = &gate;
+    hold_->OnRelease([this] { ReleaseHeldBreaks(); });
+}
+
+void Scheduler::PauseChanged() {
+    if (Paused()) {
+        return;
+    }
+    // The next minute to count is a whole one after the end of the pause.
+    if (tMinutes_.Enabled()) {
+        tMinutes_.SetEnabled(false);
+        tMinutes_.SetEnabled(true);
+    }
+    if ((state_.MicropauseHeld || state_.ReminderHeld) && !Held()) {
+        ReleaseHeldBreaks();
+    }
+}
+
+bool Scheduler::Paused() {
+    return pause_ != nullptr && pause_->Active();
+}
+
+bool Scheduler::Held() {
+    return hold_ != nullptr && hold_->Holds();
+}
+
+void Scheduler::ReleaseHeldBreaks() {
+    if (Paused()) {
+        return;  // the end of the pause lets them through
+    }
+    if (state_.MicropauseHeld) {
+        state_.MicropauseHeld = false;
+        RiltoMicropause();
+    }
+    if (state_.ReminderHeld) {
+        state_.ReminderHeld = false;
+        RemindOfExercise();
+    }
+}
+
+void Scheduler::StopHoldingIfDone() {
+    if (hold_ != nullptr && !state_.MicropauseHeld && !state_.ReminderHeld) {
+        hold_->Clear();
+    }
+}
+
 void Scheduler::SetTimers() {
+    // The countdowns start afresh: nothing waits for a hold any more.
+    state_.MicropauseHeld = false;
+    state_.ReminderHeld = false;
+    StopHoldingIfDone();
     tSeconds_.SetEnabled(false);
     tMinutes_.SetEnabled(false);
     state_.MicropauseInterval = settings_.InterruptEvery;
@@ -76,9 +127,13 @@ void Scheduler::SeedLastInputTimes() {
 }
 
 // The micropause countdown runs on every tick, so a reminder left open never holds
-// back the micropauses; the exercise countdown waits while its reminder shows.
+// back the micropauses; the exercise countdown waits while its reminder shows or waits
+// for a hold. During a pause both hold still: that time is neither work nor rest.
 void Scheduler::MinuteTick() {
-    if (!state_.ExerciseReminderPending) {
+    if (pause_ != nullptr && pause_->PausedWithinLast(kMinuteMs / kMillisecondsPerSecond)) {
+        return;
+    }
+    if (!state_.ExerciseReminderPending && !state_.ReminderHeld) {
         ExerciseStep();
     }
     MicropauseStep();
@@ -92,6 +147,14 @@ void Scheduler::ExerciseStep() {
     if (state_.MinutesToExercise != 0) {
         return;
     }
+    if (Held()) {
+        state_.ReminderHeld = true;
+        return;
+    }
+    RemindOfExercise();
+}
+
+void Scheduler::RemindOfExercise() {
     if (settings_.AudibleX) {
         sounds_.AudibleWarningX();
     }
@@ -99,13 +162,23 @@ void Scheduler::ExerciseStep() {
     exercise_->ShowReminder();
 }
 
+// A micropause held for a hold keeps its place: the countdown runs on below 1 and the
+// gate brings the micropause when the hold ends. The early warning does not sound into a
+// hold.
 void Scheduler::MicropauseStep() {
     state_.MinutesToMicropause = CountDown(state_.MinutesToMicropause);
+    if (state_.MicropauseHeld) {
+        return;
+    }
     if (state_.MinutesToMicropause == 1) {
-        if (settings_.AudiblePre) {
+        if (settings_.AudiblePre && (hold_ == nullptr || !hold_->WouldHold())) {
             sounds_.AudibleWarningPre();
         }
     } else if (state_.MinutesToMicropause < 1) {
+        if (Held()) {
+            state_.MicropauseHeld = true;
+            return;
+        }
         RiltoMicropause();
     }
 }
@@ -129,15 +202,20 @@ void Scheduler::IdlePoll() {
         active = IsLater(hookTime, state_.LastInputTime[kind]) || active;
         state_.LastInputTime[kind] = hookTime;
     }
-    // With nothing recorded, unchanged hook times say nothing about the user.
+    // With nothing recorded, unchanged hook times say nothing about the user. A period
+    // that was paused, even in part, is no rest either.
     const bool anyMonitored = std::any_of(settings_.Monitor.begin(), settings_.Monitor.end(),
                                           [](bool monitored) { return monitored; });
-    if (active || !anyMonitored || !hook_.Available()) {
+    const bool paused = pause_ != nullptr && pause_->PausedWithinLast(MicropauseSeconds());
+    if (active || !anyMonitored || !hook_.Available() || paused) {
         return;
     }
     view_.SetCaption(ViewLabel::lblvoluntary, kLastNaturalMicropause + TimeNow());
     if (settings_.IntelliReset) {
+        // The rest was taken: a micropause that waited for a hold is done with.
         state_.MinutesToMicropause = state_.MicropauseInterval;
+        state_.MicropauseHeld = false;
+        StopHoldingIfDone();
     }
 }
 
@@ -176,6 +254,8 @@ void Scheduler::ReminderClosed() {
 }
 
 void Scheduler::ExerciseRequested() {
+    state_.ReminderHeld = false;
+    StopHoldingIfDone();
     state_.MinutesToExercise = 0;
     view_.SetCaption(ViewLabel::lblExercise, kExerciseInProgress);
 }

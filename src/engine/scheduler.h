@@ -10,6 +10,8 @@
 
 #include "engine/activity_hook.h"
 #include "engine/clock.h"
+#include "engine/hold.h"
+#include "engine/pause.h"
 #include "engine/micropause_view.h"
 #include "engine/progress_bar.h"
 #include "engine/timer.h"
@@ -39,6 +41,9 @@ struct SchedulerState {
     // The exercise reminder is showing; the exercise countdown waits meanwhile.
     bool ExerciseReminderPending = false;
     bool MicropauseRunning = false;
+    // A micropause, or the exercise reminder, fell due during a hold and waits for its end.
+    bool MicropauseHeld = false;
+    bool ReminderHeld = false;
     // The hook times seen at the previous idle poll, per input kind.
     std::array<std::int32_t, kInputKinds> LastInputTime{};
 };
@@ -76,6 +81,12 @@ class Scheduler {
     Scheduler& operator=(const Scheduler&) = delete;
 
     void SetExerciseFlow(ExerciseFlow& flow) { exercise_ = &flow; }
+    // Breaks that fall due wait while the gate holds them; it lets them through here.
+    void SetHoldGate(HoldGate& gate);
+    // While a pause lasts, the countdowns hold still: no break falls due.
+    void SetPause(Pause& pause) { pause_ = &pause; }
+    // A pause began or ended: at its end, what waited for it goes on.
+    void PauseChanged();
 
     const SchedulerState& State() const { return state_; }
 
@@ -140,6 +151,15 @@ class Scheduler {
     void ReleaseExerciseSeconds();
 
   private:
+    bool Paused();
+    // Whether a break that falls due now must wait for the end of a hold.
+    bool Held();
+    // The held breaks come now, unless a pause keeps them.
+    void ReleaseHeldBreaks();
+    // The gate looks no more when nothing waits.
+    void StopHoldingIfDone();
+    // The exercise reminder opens: its sound first.
+    void RemindOfExercise();
     void ExerciseStep();
     void MicropauseStep();
     void IdlePoll();
@@ -161,6 +181,8 @@ class Scheduler {
     WarningSounds& sounds_;
     MicropauseView& view_;
     ExerciseFlow* exercise_;
+    HoldGate* hold_ = nullptr;
+    Pause* pause_ = nullptr;
     SchedulerState state_;
 };
 

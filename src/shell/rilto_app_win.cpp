@@ -17,12 +17,14 @@ RiltoApp::RiltoApp()
     : tMinutes_("tMinutes"),
       tSeconds_("tSeconds"),
       trayRetry_("tray icon retry"),
+      tPause_("tPause"),
       // Told from the hook window's procedure, so that a menu or message box open at
       // the time does not swallow the notice.
       hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
       sounds_(sound_, settings_, rilto::ProgramFolder()),
       scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, clock_, progressBar_,
                                 sounds_, frmRilto_}),
+      pause_(store_, clock_, tPause_),
       frmX_(settings_, rilto::ProgramFolder()),
       random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
               static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
@@ -44,6 +46,11 @@ RiltoApp::RiltoApp()
                             }
                         }}) {
     scheduler_.SetExerciseFlow(exerciseFlow_);
+    scheduler_.SetPause(pause_);
+    pause_.OnChange([this] {
+        scheduler_.PauseChanged();
+        ShowPauseInTray();
+    });
     frmSettings_.Attach(settingsDialog_);
 }
 
@@ -68,6 +75,8 @@ int RiltoApp::Run(const std::string& arguments) {
         return 1;
     }
     RunStartup(StartupParts{store_, settings_, exercises_, scheduler_, hook_, *this});
+    // A pause from before the start goes on, if it has not ended meanwhile.
+    pause_.Check();
     return MessageLoop();
 }
 
@@ -100,6 +109,7 @@ bool RiltoApp::CreateWindows() {
             AddTrayIcon();
         }
     };
+    form.resumed = [this] { pause_.Check(); };
     form.sessionEnding = [this] {
         if (!unloaded_) {
             unloaded_ = true;
@@ -131,6 +141,9 @@ bool RiltoApp::CreateWindows() {
         settingsDialog_.SchemeInUseChanged();
     };
     menu.shutdown = [this] { ShutdownRilto(*this); };
+    menu.pauseFor = [this](int minutes) { pause_.For(minutes); };
+    menu.pauseUntilTomorrow = [this] { pause_.UntilTomorrow(); };
+    menu.resume = [this] { pause_.Resume(); };
     trayMenu_.Create(std::move(menu));
 
     if (!CreateExerciseWindows() || !CreateSettingsDialog()) {
@@ -140,6 +153,7 @@ bool RiltoApp::CreateWindows() {
     tMinutes_.Attach(frmRilto_.hwnd(), [this] { scheduler_.MinuteTick(); });
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
     trayRetry_.Attach(frmRilto_.hwnd(), [this] { RetryTrayIcon(); });
+    tPause_.Attach(frmRilto_.hwnd(), [this] { pause_.Check(); });
     return true;
 }
 
@@ -208,12 +222,18 @@ bool RiltoApp::ShowTrayMenu(std::optional<TrayPoint> at) {
     features.settingsDialog = true;
     features.aboutBox = true;
     features.exerciseBreaks = true;
-    trayMenu_.Load(LoadTrayMenu(store_, features));
+    TrayMenuContent content = LoadTrayMenu(store_, features);
+    content.pausedUntil = pause_.UntilText();
+    trayMenu_.Load(content);
     std::optional<POINT> place;
     if (at) {
         place = POINT{at->x, at->y};
     }
     return trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd(), place);
+}
+
+void RiltoApp::ShowPauseInTray() {
+    // The paused icon and its tip come with the tray's share of this.
 }
 
 void RiltoApp::RetryTrayIcon() {

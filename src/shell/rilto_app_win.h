@@ -56,6 +56,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     bool ShowTrayMenu(std::optional<TrayPoint> at);
     void RetryTrayIcon();
     void ShowNotice(const char* text);
+    // The tray shows whether the breaks are paused, and until when.
+    void ShowPauseInTray();
     bool CreateExerciseWindows();
     bool CreateSettingsDialog();
     // One message of the loop, through the windows that take keys first.
@@ -90,6 +92,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     WinTimer tMinutes_;
     WinTimer tSeconds_;
     WinTimer trayRetry_;
+    WinTimer tPause_;
     WinClock clock_;
     WinSound sound_;
     WinActivityHook hook_;
@@ -97,6 +100,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     std::unique_ptr<GdiProgressCanvas> canvas_;
     WarningSounds sounds_;
     Scheduler scheduler_;
+    Pause pause_;
     ExerciseTable exercises_;
     FrmX frmX_;
     FrmChkExercise frmChkExercise_;

@@ -67,6 +67,9 @@ class VirtualClock : public Clock {
     // Fires the timers that fall due up to and including `elapsed`.
     void AdvanceTo(std::uint64_t elapsed);
     void Advance(std::uint64_t ms) { AdvanceTo(now_ + ms); }
+    // The machine sleeps: time passes and no timer fires; each one that fell due meanwhile
+    // fires once when the machine wakes, at the next Advance.
+    void Sleep(std::uint64_t ms);
 
   private:
     friend class FakeTimer;
@@ -157,6 +160,13 @@ class FakeTimer : public Timer {
     std::uint64_t arming_ = 0;
     int ticks_ = 0;
 };
+
+inline void VirtualClock::Sleep(std::uint64_t ms) {
+    now_ += ms;
+    for (FakeTimer* t : timers_) {
+        t->due_ = std::min(t->due_, now_);
+    }
+}
 
 inline void VirtualClock::AdvanceTo(std::uint64_t elapsed) {
     for (;;) {

@@ -1,0 +1,130 @@
+// Breaks held while the user presents, plays or shares a screen: what holds them, and
+// that a held break comes within one look of the hold's end, or after MaxM minutes.
+
+#include <gtest/gtest.h>
+
+#include "fakes/hold_rig.h"
+
+namespace rilto {
+namespace {
+
+using fakes::HoldRig;
+using fakes::kMsPerMinute;
+using fakes::kMsPerSecond;
+
+TEST(HoldReasons, WhatInTheForegroundHoldsBreaks) {
+    Settings s;
+    s.Programs = "powerpnt.exe; Zoom.EXE ;;C:\\Tools\\obs64.exe";
+    EXPECT_EQ(HoldPrograms(s.Programs),
+              (std::vector<std::string>{"powerpnt.exe", "Zoom.EXE", "obs64.exe"}));
+    ForegroundView view;
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::None);
+    view.coversMonitor = true;
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::FullScreen);
+    view.coversMonitor = false;
+    for (const int state : {1, 2, 3, 4, 5}) {
+        view.notificationState = state;
+        EXPECT_EQ(ReasonToHold(view, s) == HoldReason::Notifications, state >= 2 && state <= 4)
+            << state;  // 5, "quiet time", only marks a new user's first hour
+    }
+    view.notificationState = 0;
+    view.focusAssist = true;
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::FocusAssist);
+    s.FullScreen = false;  // none of those holds now; the list of programs still does
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::None);
+    view.program = "C:\\Program Files\\Zoom\\ZOOM.exe";
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::Program);
+    view.program = "OBS64.EXE";
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::Program);
+    view.program = "winword.exe";
+    EXPECT_EQ(ReasonToHold(view, s), HoldReason::None);
+}
+
+TEST(HoldGate, AHeldMicropauseComesWithinTwoSecondsOfTheHoldsEnd) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.settings.AudiblePre = true;
+    rig.UseSoundFiles();
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(10);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    EXPECT_EQ(rig.log.Count(fakes::kPreWarningPlayed), 0u);  // no sound into a presentation
+    EXPECT_TRUE(rig.state().MicropauseHeld);
+
+    rig.clock.Advance(30 * kMsPerSecond);
+    const std::uint64_t end = rig.clock.Elapsed();
+    rig.FullScreen(false);
+    rig.clock.Advance(2 * kMsPerSecond);
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_LE(rig.log.TimesOf("show form")[0] - end, 2 * kMsPerSecond);
+    EXPECT_FALSE(rig.tHold.Enabled());  // nothing waits: no more looks
+
+    // Asked for, a micropause is never held.
+    rig.AdvanceSeconds(30);
+    rig.FullScreen(true);
+    rig.scheduler.RiltoMicropause();
+    EXPECT_EQ(rig.log.Count("show form"), 2u);
+}
+
+TEST(HoldGate, AHoldKeepsABreakAtMostMaxMMinutesAndARestDoesAwayWithIt) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.settings.MaxM = 20;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(24);
+    // Due at 3:00, held, then let through 20 minutes later: a game cannot switch it off.
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_GE(rig.log.TimesOf("show form")[0], 23 * kMsPerMinute);
+    EXPECT_LE(rig.log.TimesOf("show form")[0], 23 * kMsPerMinute + 2 * kMsPerSecond);
+
+    // A natural micropause during a hold is a rest like any: the held one is done with.
+    HoldRig resting;
+    resting.settings.InterruptEvery = 3;
+    resting.settings.InterruptFor = 20;
+    resting.settings.IntelliReset = true;
+    resting.hook.Input(kKeyboard);
+    resting.Start();
+    resting.FullScreen(true);
+    for (int s = 0; s < 185; s += 10) {  // typing until 3:05, past the micropause due
+        resting.hook.Input(kKeyboard);
+        resting.AdvanceSeconds(10);
+    }
+    ASSERT_TRUE(resting.state().MicropauseHeld);
+    resting.AdvanceSeconds(45);  // hands off for two poll periods
+    EXPECT_FALSE(resting.state().MicropauseHeld);
+    resting.FullScreen(false);
+    resting.AdvanceSeconds(10);
+    EXPECT_EQ(resting.log.Count("show form"), 0u);
+}
+
+TEST(HoldGate, AHeldReminderSoundsAndShowsWhenTheHoldEndsAndLooksAreFew) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 999;
+    rig.settings.EveryM = 5;
+    rig.UseSoundFiles();
+    rig.Start();
+    rig.AdvanceMinutes(4);
+    EXPECT_EQ(rig.probe.looks, 0);  // nothing due, nothing looked at
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(3);
+    EXPECT_EQ(rig.log.Count("reminder"), 0u);
+    EXPECT_EQ(rig.log.Count(fakes::kExerciseWarningPlayed), 0u);
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: 0 minutes");
+    const int looks = rig.probe.looks;
+    EXPECT_LE(looks, 1 + 2 * 60 / 2 + 1);  // the due one, then one every 2 seconds
+
+    rig.probe.view.program = "game.exe";
+    rig.FullScreen(false);
+    rig.settings.Programs = "GAME.EXE";  // the program list holds too
+    rig.AdvanceMinutes(1);
+    EXPECT_EQ(rig.log.Count("reminder"), 0u);
+    rig.probe.view.program.clear();
+    rig.clock.Advance(2 * kMsPerSecond);
+    EXPECT_EQ(rig.log.Count("reminder"), 1u);
+    EXPECT_EQ(rig.log.Count(fakes::kExerciseWarningPlayed), 1u);
+}
+
+}  // namespace
+}  // namespace rilto
