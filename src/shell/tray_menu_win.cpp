@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/texts.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -24,6 +25,22 @@ UINT EnabledFlag(bool enabled) {
     return enabled ? MF_ENABLED : MF_GRAYED;
 }
 
+// The items of "&Pause" that pause for a while, and for how many minutes.
+struct PauseItem {
+    int id;
+    int minutes;
+};
+constexpr PauseItem kPauseItems[] = {{IDM_PAUSE_30, 30}, {IDM_PAUSE_60, 60}, {IDM_PAUSE_120, 120}};
+
+int PositionOf(HMENU menu, UINT id) {
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        if (GetMenuItemID(menu, i) == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 }  // namespace
 
 bool TrayMenu::Create(TrayMenuEvents events) {
@@ -35,7 +52,31 @@ bool TrayMenu::Create(TrayMenuEvents events) {
     }
     popup_ = GetSubMenu(menu_.get(), 0);
     SetMenuDefaultItem(popup_, IDM_POPUP_OPTIONS, FALSE);
+    // "&Pause", the one submenu, just above "Sh&utdown Rilto".
+    const int pause = PositionOf(popup_, IDM_SHUTDOWN_RILTO) - 1;
+    pauseMenu_.reset(pause >= 0 ? GetSubMenu(popup_, pause) : nullptr);
+    if (pauseMenu_) {
+        wchar_t caption[64] = L"";
+        GetMenuStringW(popup_, static_cast<UINT>(pause), caption, ARRAYSIZE(caption),
+                       MF_BYPOSITION);
+        pauseCaption_ = caption;
+    }
     return true;
+}
+
+TrayMenu::~TrayMenu() {
+    if (popup_ != nullptr) {
+        TakeOutPauseItem();  // the menu would destroy the submenu with it
+    }
+}
+
+void TrayMenu::TakeOutPauseItem() {
+    for (int i = GetMenuItemCount(popup_) - 1; i >= 0; --i) {
+        const bool submenu = pauseMenu_ && GetSubMenu(popup_, i) == pauseMenu_.get();
+        if (submenu || GetMenuItemID(popup_, i) == IDM_RESUME) {
+            RemoveMenu(popup_, static_cast<UINT>(i), MF_BYPOSITION);
+        }
+    }
 }
 
 void TrayMenu::Load(const TrayMenuContent& content) {
@@ -59,6 +100,17 @@ void TrayMenu::Load(const TrayMenuContent& content) {
                     Widen(name).c_str());
         schemes_.push_back(name);
     }
+
+    TakeOutPauseItem();
+    const auto above = static_cast<UINT>(PositionOf(popup_, IDM_SHUTDOWN_RILTO));
+    if (!content.pausedUntil.empty()) {
+        const std::string resume = kResumeBefore + content.pausedUntil + kResumeAfter;
+        InsertMenuW(popup_, above, MF_BYPOSITION | MF_STRING, IDM_RESUME, Widen(resume).c_str());
+    } else if (pauseMenu_) {
+        InsertMenuW(popup_, above, MF_BYPOSITION | MF_STRING | MF_POPUP,
+                    reinterpret_cast<UINT_PTR>(pauseMenu_.get()), pauseCaption_.c_str());
+    }
+
     EnableMenuItem(popup_, IDM_POPUP_OPTIONS, EnabledFlag(content.optionsEnabled));
     EnableMenuItem(popup_, IDM_POPUP_ABOUT, EnabledFlag(content.aboutEnabled));
     EnableMenuItem(popup_, IDM_EXERCISE, EnabledFlag(content.exerciseEnabled));
@@ -107,8 +159,22 @@ bool TrayMenu::Execute(int commandId) {
         case IDM_SHUTDOWN_RILTO:
             Raise(events_.shutdown);
             return true;
+        case IDM_PAUSE_TOMORROW:
+            Raise(events_.pauseUntilTomorrow);
+            return true;
+        case IDM_RESUME:
+            Raise(events_.resume);
+            return true;
         default:
             break;
+    }
+    for (const PauseItem& item : kPauseItems) {
+        if (commandId == item.id) {
+            if (events_.pauseFor) {
+                events_.pauseFor(item.minutes);
+            }
+            return true;
+        }
     }
     const int index = commandId - IDM_SCHEME_FIRST;
     if (index < 0 || index >= static_cast<int>(schemes_.size())) {
