@@ -25,6 +25,22 @@ UINT EnabledFlag(bool enabled) {
     return enabled ? MF_ENABLED : MF_GRAYED;
 }
 
+// The items that raise an event of their own, with nothing to tell it.
+struct PlainItem {
+    int id;
+    std::function<void()> TrayMenuEvents::*event;
+};
+constexpr PlainItem kPlainItems[] = {
+    {IDM_POPUP_OPTIONS, &TrayMenuEvents::options},
+    {IDM_POPUP_STATUS, &TrayMenuEvents::status},
+    {IDM_POPUP_ABOUT, &TrayMenuEvents::about},
+    {IDM_DEMO_MICROPAUSE, &TrayMenuEvents::micropauseNow},
+    {IDM_EXERCISE, &TrayMenuEvents::exerciseNow},
+    {IDM_SHUTDOWN_RILTO, &TrayMenuEvents::shutdown},
+    {IDM_PAUSE_TOMORROW, &TrayMenuEvents::pauseUntilTomorrow},
+    {IDM_RESUME, &TrayMenuEvents::resume},
+};
+
 // The items of "&Pause" that pause for a while, and for how many minutes.
 struct PauseItem {
     int id;
@@ -140,33 +156,11 @@ bool TrayMenu::Show(HWND owner, HWND commandTarget, std::optional<POINT> place) 
 }
 
 bool TrayMenu::Execute(int commandId) {
-    switch (commandId) {
-        case IDM_POPUP_OPTIONS:
-            Raise(events_.options);
+    for (const PlainItem& item : kPlainItems) {
+        if (commandId == item.id) {
+            Raise(events_.*item.event);
             return true;
-        case IDM_POPUP_STATUS:
-            Raise(events_.status);
-            return true;
-        case IDM_POPUP_ABOUT:
-            Raise(events_.about);
-            return true;
-        case IDM_DEMO_MICROPAUSE:
-            Raise(events_.micropauseNow);
-            return true;
-        case IDM_EXERCISE:
-            Raise(events_.exerciseNow);
-            return true;
-        case IDM_SHUTDOWN_RILTO:
-            Raise(events_.shutdown);
-            return true;
-        case IDM_PAUSE_TOMORROW:
-            Raise(events_.pauseUntilTomorrow);
-            return true;
-        case IDM_RESUME:
-            Raise(events_.resume);
-            return true;
-        default:
-            break;
+        }
     }
     for (const PauseItem& item : kPauseItems) {
         if (commandId == item.id) {
