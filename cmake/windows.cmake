@@ -49,8 +49,11 @@ add_executable(rilto32 WIN32 ${RILTO_shell_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/
 # windres finds the icon on its include path.
 target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/data/about
                                           ${CMAKE_SOURCE_DIR}/src/shell)
+# The pictures the resource script takes in: the program icon, its paused form, the About art.
+set(RILTO_RESOURCE_PICTURES ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico
+    ${CMAKE_SOURCE_DIR}/data/icon/rilto-paused.ico ${CMAKE_SOURCE_DIR}/data/about/about.bmp)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/data/icon/rilto.ico;${CMAKE_SOURCE_DIR}/data/about/about.bmp")
+  OBJECT_DEPENDS "${RILTO_RESOURCE_PICTURES}")
 target_link_libraries(rilto32 PRIVATE ${below})
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
 rilto_program_resources(rilto32 "Rilto Micropause")

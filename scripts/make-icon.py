@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the Rilto Micropause program icon and writes it as a Windows .ico.
+"""Draws the Rilto Micropause program icon and writes it as a Windows .ico,
+with its paused form beside it.
 
 The picture: a round teal clock face with a white pause sign and a small
 green leaf at its upper right; larger sizes add hour marks on the rim.
+The paused form is the same picture greyed, face and leaf, with the white
+pause sign left as it is, so that the sign stands out the more: the tray
+shows it while the breaks are paused.
 Each size is drawn from the shapes below by supersampling. The small tray
 sizes (16, 20, 24 px) use hand-placed whole-pixel coordinates so the pause
 bars and the rim stay crisp; the larger ones are scaled from one layout and
@@ -11,7 +15,9 @@ snapped to whole pixels where an edge is straight.
 Standard library only, so that it runs on a fresh machine.
 
 Usage: python3 scripts/make-icon.py data/icon/rilto.ico [png-folder]
-With a png-folder it also writes icon-<size>.png there, for a look.
+This writes data/icon/rilto.ico and data/icon/rilto-paused.ico. With a
+png-folder it also writes icon-<size>.png and icon-paused-<size>.png there,
+for a look.
 """
 
 import math
@@ -26,20 +32,35 @@ SIZES = (256, 64, 48, 40, 32, 24, 20, 16)
 PNG_SIZES = (256,)
 
 # Colours as (r, g, b) 0..255.
-RIM = (16, 101, 92)
-FACE_TOP = (58, 190, 166)
-FACE_BOTTOM = (29, 146, 128)
-BAR = (255, 255, 255)
-BAR_SHADE = (12, 80, 72)
-TICK = (214, 245, 238)
-LEAF_EDGE = (46, 112, 28)
-LEAF_LIGHT = (170, 222, 80)
-LEAF_DARK = (116, 184, 48)
-VEIN = (60, 128, 34)
-# Without an outline a small leaf needs deeper colours to stand out on a
-# light taskbar.
-SMALL_LEAF_BASE = (72, 146, 32)
-SMALL_LEAF_TIP = (128, 196, 50)
+COLOURS = dict(
+    rim=(16, 101, 92),
+    face_top=(58, 190, 166),
+    face_bottom=(29, 146, 128),
+    bar=(255, 255, 255),
+    bar_shade=(12, 80, 72),
+    tick=(214, 245, 238),
+    leaf_edge=(46, 112, 28),
+    leaf_light=(170, 222, 80),
+    leaf_dark=(116, 184, 48),
+    vein=(60, 128, 34),
+    # Without an outline a small leaf needs deeper colours to stand out on a
+    # light taskbar.
+    small_leaf_base=(72, 146, 32),
+    small_leaf_tip=(128, 196, 50),
+)
+
+
+def greyed(colour, darker=0.82):
+    """The colour's own brightness in a cool grey, a little darker, so that
+    the white bars stand out on the face more than on the teal one."""
+    r, g, b = colour
+    grey = (0.299 * r + 0.587 * g + 0.114 * b) * darker
+    return (round(grey * 0.96), round(grey), round(min(255.0, grey * 1.06)))
+
+
+# The paused icon: every colour greyed but the bars'.
+PAUSED_COLOURS = {name: colour if name == "bar" else greyed(colour)
+                  for name, colour in COLOURS.items()}
 
 
 # Shapes are signed distance functions in pixel units: negative inside.
@@ -251,7 +272,7 @@ def scaled_layout(s):
     )
 
 
-def draw(size):
+def draw(size, colours=COLOURS):
     layout = SMALL.get(size) or scaled_layout(size)
     canvas = Canvas(size, 16 if size <= 64 else 6)
 
@@ -267,8 +288,9 @@ def draw(size):
         hole = grown(body, edge + gap)
         outer = outside_of(outer, hole)
         inner = outside_of(inner, hole)
-    canvas.fill(outer, RIM)
-    canvas.fill(inner, vertical(FACE_TOP, FACE_BOTTOM, cy - r, cy + r))
+    canvas.fill(outer, colours["rim"])
+    canvas.fill(inner, vertical(colours["face_top"], colours["face_bottom"],
+                                     cy - r, cy + r))
 
     if layout.get("ticks"):
         # Hour marks: short strokes at 12, 3, 6 and 9, dots between.
@@ -295,7 +317,8 @@ def draw(size):
                 mark = circle(cx + sx * a, cy + sy * a, max(0.8, size / 110))
             else:
                 continue
-            canvas.fill(outside_of(mark, hole) if hole else mark, TICK)
+            canvas.fill(outside_of(mark, hole) if hole else mark,
+                        colours["tick"])
 
     lx0, lx1, rx0, rx1, y0, y1, corner = layout["bars"]
     if layout.get("shade"):
@@ -303,15 +326,16 @@ def draw(size):
         off = size / 64
         for bx0, bx1 in ((lx0, lx1), (rx0, rx1)):
             canvas.fill(round_rect(bx0 + off, y0 + off, bx1 + off, y1 + off,
-                                   corner), BAR_SHADE, 0.35)
+                                   corner), colours["bar_shade"], 0.35)
     for bx0, bx1 in ((lx0, lx1), (rx0, rx1)):
-        canvas.fill(round_rect(bx0, y0, bx1, y1, corner), BAR)
+        canvas.fill(round_rect(bx0, y0, bx1, y1, corner), colours["bar"])
 
     if body is not None:
         if edge:
-            canvas.fill(grown(body, edge), LEAF_EDGE)
-        base, tip = (LEAF_DARK, LEAF_LIGHT) if edge else \
-            (SMALL_LEAF_BASE, SMALL_LEAF_TIP)
+            canvas.fill(grown(body, edge), colours["leaf_edge"])
+        base, tip = \
+            (colours["leaf_dark"], colours["leaf_light"]) if edge else \
+            (colours["small_leaf_base"], colours["small_leaf_tip"])
         canvas.fill(body, along(base, tip, bx, by, tx, ty))
         if layout.get("vein"):
             vw = max(0.5, size / 128)
@@ -319,7 +343,8 @@ def draw(size):
             vy = by + (ty - by) * 0.15
             ex = bx + (tx - bx) * 0.78
             ey = by + (ty - by) * 0.78
-            canvas.fill(inside_of(capsule(vx, vy, ex, ey, vw), body), VEIN)
+            canvas.fill(inside_of(capsule(vx, vy, ex, ey, vw), body),
+                        colours["vein"])
     return canvas.rgba()
 
 
@@ -368,21 +393,30 @@ def ico(images):
     return out + body
 
 
+def write_icon(path, colours, png_folder=None, png_name="icon"):
+    images = []
+    for size in SIZES:
+        rows = draw(size, colours)
+        data = png(size, rows) if size in PNG_SIZES else dib(size, rows)
+        images.append((size, data))
+        if png_folder:
+            os.makedirs(png_folder, exist_ok=True)
+            name = "%s-%d.png" % (png_name, size)
+            with open(os.path.join(png_folder, name), "wb") as f:
+                f.write(png(size, rows))
+    with open(path, "wb") as f:
+        f.write(ico(images))
+
+
 def main(argv):
     if len(argv) not in (2, 3):
         sys.stderr.write(__doc__)
         return 2
-    images = []
-    for size in SIZES:
-        rows = draw(size)
-        data = png(size, rows) if size in PNG_SIZES else dib(size, rows)
-        images.append((size, data))
-        if len(argv) == 3:
-            os.makedirs(argv[2], exist_ok=True)
-            with open(os.path.join(argv[2], "icon-%d.png" % size), "wb") as f:
-                f.write(png(size, rows))
-    with open(argv[1], "wb") as f:
-        f.write(ico(images))
+    png_folder = argv[2] if len(argv) == 3 else None
+    stem, extension = os.path.splitext(argv[1])
+    write_icon(argv[1], COLOURS, png_folder)
+    write_icon(stem + "-paused" + extension, PAUSED_COLOURS, png_folder,
+               "icon-paused")
     return 0
 
 

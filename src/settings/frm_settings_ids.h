@@ -2,12 +2,13 @@
 // The settings dialog "Rilto Options": its templates and controls. Plain macros: the
 // resource script reads this file too, and the tests find the controls by these.
 
-// The templates: the dialog, its three pages picTs(0 to 2) and the preview panel.
+// The templates: the dialog, its four pages picTs(0 to 3) and the preview panel.
 #define IDD_SETTINGS 300
 #define IDD_SETTINGS_MICROPAUSES 301
 #define IDD_SETTINGS_EXERCISE_BREAKS 302
 #define IDD_SETTINGS_SCHEMES 303
 #define IDD_SETTINGS_MOVIE 304
+#define IDD_SETTINGS_HOLDS 305
 
 // The dialog's own controls (OK and Cancel are IDOK and IDCANCEL).
 #define IDC_TS 3001
@@ -17,7 +18,8 @@
 #define IDC_PICTS0 3005
 #define IDC_PICTS1 3006
 #define IDC_PICTS2 3007
-#define IDC_PICMOVIE 3008
+#define IDC_PICTS3 3008
+#define IDC_PICMOVIE 3009
 
 // "Micropauses"
 #define IDC_TXTINTFOR 3101
@@ -64,6 +66,12 @@
 #define IDC_TXTXSECS 3313
 #define IDC_UPDOWN4 3314
 #define IDC_LBLSECONDS 3315
+
+// "Holds"
+#define IDC_CHKFULLSCREEN 3501
+#define IDC_TXTMAXM 3502
+#define IDC_UPDOWN6 3503
+#define IDC_TXTPROGRAMS 3504
 
 // The preview panel picMovie
 #define IDC_AM 3401

@@ -55,6 +55,8 @@ HWND FrmSettings::Page(int index) const {
             return exerciseBreaks_.hwnd();
         case 2:
             return schemes_.hwnd();
+        case 3:
+            return holds_.hwnd();
         default:
             return nullptr;
     }
@@ -64,7 +66,7 @@ HWND FrmSettings::Control(int id) const {
     for (const Dialog* dialog :
          {static_cast<const Dialog*>(this), static_cast<const Dialog*>(&micropauses_),
           static_cast<const Dialog*>(&exerciseBreaks_), static_cast<const Dialog*>(&schemes_),
-          static_cast<const Dialog*>(&preview_)}) {
+          static_cast<const Dialog*>(&holds_), static_cast<const Dialog*>(&preview_)}) {
         if (const HWND c = dialog->Item(id); c != nullptr) {
             return c;
         }
@@ -129,7 +131,7 @@ bool FrmSettings::CreatePages() {
     schemes_.SetEvents(std::move(scheme));
 
     return micropauses_.Create(hwnd(), IDC_PICTS0) && exerciseBreaks_.Create(hwnd(), IDC_PICTS1) &&
-           schemes_.Create(hwnd(), IDC_PICTS2) &&
+           schemes_.Create(hwnd(), IDC_PICTS2) && holds_.Create(hwnd(), IDC_PICTS3) &&
            preview_.Create(hwnd(), [this] { Tell([](SettingsDialog& c) { c.PreviewDone(); }); });
 }
 
@@ -178,12 +180,14 @@ bool FrmSettings::TranslateDialogMessage(MSG* msg) {
 void FrmSettings::Fill(const SettingsForm& form) {
     micropauses_.Fill(form);
     exerciseBreaks_.Fill(form);
+    holds_.Fill(form);
 }
 
 SettingsForm FrmSettings::Read() const {
     SettingsForm form;
     micropauses_.Read(form);
     exerciseBreaks_.Read(form);
+    holds_.Read(form);
     return form;
 }
 
@@ -367,7 +371,7 @@ void FrmSettings::DpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void FrmSettings::LaidOut(UINT dpi) {
-    // The tabs a third of the strip's width each, and the pages, each laid out for the
+    // The tabs share the strip's width equally, and the pages, each laid out for the
     // DPI, in its display area.
     const HWND strip = Item(IDC_TS);
     RECT stripClient{};
@@ -379,7 +383,7 @@ void FrmSettings::LaidOut(UINT dpi) {
     SendMessageW(strip, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (SettingsPage* page :
          {static_cast<SettingsPage*>(&micropauses_), static_cast<SettingsPage*>(&exerciseBreaks_),
-          static_cast<SettingsPage*>(&schemes_)}) {
+          static_cast<SettingsPage*>(&schemes_), static_cast<SettingsPage*>(&holds_)}) {
         page->LayOut(dpi, Sizing::Keep);
         SetPlace(page->hwnd(), display);
     }

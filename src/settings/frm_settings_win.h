@@ -1,8 +1,8 @@
 #pragma once
 // frmSettings, "Rilto Options": a modeless dialog made once from its template and
-// hidden until the user asks for it. A tab strip switches between three pages, each a
-// dialog of its own: the micropause options, the exercise break options and the
-// exercise schemes; the preview panel covers them all while it shows. The dialog is
+// hidden until the user asks for it. A tab strip switches between four pages, each a
+// dialog of its own: the micropause options, the exercise break options, the exercise
+// schemes and the hold options; the preview panel covers them all while it shows. The dialog is
 // the settings controller's view: it shows what the controller gives it, and hands
 // its commands (the buttons, a scheme picked) to the controller.
 
@@ -39,7 +39,7 @@ struct FrmSettingsPorts {
 
 class FrmSettings : public Dialog, public SettingsDialogView {
   public:
-    static constexpr int kPages = 3;
+    static constexpr int kPages = 4;
 
     explicit FrmSettings(FrmSettingsPorts ports);
     ~FrmSettings() override { Destroy(); }
@@ -120,6 +120,7 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     MicropausesPage micropauses_;
     ExerciseBreaksPage exerciseBreaks_;
     SchemesPage schemes_;
+    HoldsPage holds_;
     PreviewPanel preview_;
     std::array<std::wstring, kPages> tipTexts_;
     bool ownTabTools_ = false;

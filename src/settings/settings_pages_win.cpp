@@ -41,6 +41,12 @@ constexpr OptionControl kExerciseBreakControls[] = {
     {IDC_OPTXSTART1, Option::xStart, IDC_OPTXSTART0},
 };
 
+constexpr OptionControl kHoldControls[] = {
+    {IDC_CHKFULLSCREEN, Option::FullScreen},
+    {IDC_TXTMAXM, Option::MaxM, IDC_UPDOWN6},
+    {IDC_TXTPROGRAMS, Option::Programs},
+};
+
 // The "..." buttons beside the warnings, and the warning each chooses a sound for.
 struct WarningButton {
     int id;
@@ -220,5 +226,9 @@ void ExerciseBreaksPage::SetSchemeBox(const SchemeBox& box) {
 void ExerciseBreaksPage::SelectScheme(int index) {
     SendMessageW(Item(IDC_CMBSCHEMES2), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
+
+// ---- HoldsPage
+
+HoldsPage::HoldsPage() : OptionPage(IDD_SETTINGS_HOLDS, kHoldControls) {}
 
 }  // namespace rilto

@@ -1,9 +1,9 @@
 #pragma once
 // The pages of the settings dialog "Rilto Options", each a dialog of its own inside the
-// tab strip's display area: what every page shares, and the two option pages,
-// "Micropauses" (picTs(0)) and "Exercise Breaks" (picTs(1)), whose controls show one
-// option each. Each option page lists its controls with their options once; what a
-// control shows and its spin buttons' range come from the options table.
+// tab strip's display area: what every page shares, and the option pages,
+// "Micropauses" (picTs(0)), "Exercise Breaks" (picTs(1)) and "Holds" (picTs(3)), whose
+// controls show one option each. Each option page lists its controls with their options once; what
+// a control shows and its spin buttons' range come from the options table.
 
 #include <windows.h>
 
@@ -104,6 +104,12 @@ class ExerciseBreaksPage : public OptionPage {
   private:
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnInitDialog() override;
+};
+
+// picTs(3), "Holds": when breaks wait for a presentation, a game or a program in front.
+class HoldsPage : public OptionPage {
+  public:
+    HoldsPage();
 };
 
 }  // namespace rilto

@@ -4,11 +4,11 @@
 
 namespace rilto {
 
-// The tab strip: one tab per page, and the tool tips of the first two.
+// The tab strip: one tab per page, and the tool tips of all but the scheme page.
 inline constexpr const char* kSettingsTabs[] = {"Micropauses", "Exercise Breaks",
-                                                "Exercise Schemes"};
+                                                "Exercise Schemes", "Holds"};
 inline constexpr const char* kSettingsTabTips[] = {"Micropause Options", "Exercise Break Options",
-                                                   ""};
+                                                   "", "Hold Options"};
 
 // The exercise list's columns; the blanks keep the title clear of the check box.
 inline constexpr char kExerciseColumn[] = "     Exercise";

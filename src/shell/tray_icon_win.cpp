@@ -4,7 +4,10 @@
 #include <shellapi.h>
 
 #include "common/product.h"
+#include "common/resource_ids.h"
+#include "common/texts.h"
 #include "common/wide_text_win.h"
+#include "common/window_win.h"
 
 namespace rilto {
 
@@ -22,12 +25,21 @@ NOTIFYICONDATAW TrayIcon::Record() const {
     return nid;
 }
 
-bool TrayIcon::Add() {
+NOTIFYICONDATAW TrayIcon::Shown() const {
     NOTIFYICONDATAW nid = Record();
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // Under NOTIFYICON_VERSION_4 the taskbar shows the tip only when asked to.
+    nid.uFlags = NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    const bool paused = !pausedUntil_.empty();
+    nid.hIcon = paused && pausedIcon_ ? pausedIcon_.get() : icon_;
+    const std::string tip = paused ? kPausedTipBefore + pausedUntil_ : kProductTitle;
+    lstrcpynW(nid.szTip, Widen(tip).c_str(), ARRAYSIZE(nid.szTip));
+    return nid;
+}
+
+bool TrayIcon::Add() {
+    NOTIFYICONDATAW nid = Shown();
+    nid.uFlags |= NIF_MESSAGE;
     nid.uCallbackMessage = kTrayCallbackMessage;
-    nid.hIcon = icon_;
-    lstrcpynW(nid.szTip, Widen(kProductTitle).c_str(), ARRAYSIZE(nid.szTip));
     // After Explorer restarts the old icon is gone, but the add must also work
     // when it is still there.
     Shell_NotifyIconW(NIM_DELETE, &nid);
@@ -48,6 +60,18 @@ void TrayIcon::Delete() {
     added_ = false;
     NOTIFYICONDATAW nid = Record();
     Shell_NotifyIconW(NIM_DELETE, &nid);
+}
+
+void TrayIcon::SetPausedUntil(const std::string& until) {
+    if (!until.empty() && !pausedIcon_) {
+        pausedIcon_ = LoadTrayIcon(ThisModule(), IDI_RILTO_PAUSED);
+    }
+    pausedUntil_ = until;
+    if (added_) {
+        // A taskbar that has lost the icon gets the state with the next add.
+        NOTIFYICONDATAW nid = Shown();
+        Shell_NotifyIconW(NIM_MODIFY, &nid);
+    }
 }
 
 void TrayIcon::ReturnFocus() {

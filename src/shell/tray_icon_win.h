@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "common/handles_win.h"
 
 namespace rilto {
@@ -13,9 +15,11 @@ namespace rilto {
 // low word of lParam.
 inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 
-// The icon belongs to its owner: gone with it, deleted once.
+// The icon belongs to its owner: gone with it, deleted once. While the breaks are paused
+// it shows the paused icon and says until when.
 class TrayIcon {
   public:
+    // `icon` is borrowed; it must outlive the tray icon.
     TrayIcon(HWND window, HICON icon);
     ~TrayIcon() { Delete(); }
     TrayIcon(const TrayIcon&) = delete;
@@ -28,12 +32,21 @@ class TrayIcon {
     void Delete();
     // The keyboard focus back to the notification area, after a menu the keyboard opened.
     void ReturnFocus();
+    // The breaks paused until `until` ("hh:nn"): the paused icon, with the tip
+    // "Rilto Micropause: paused until hh:nn". Empty: the program icon and its title
+    // again. Shown at once when the icon is there, and by every later add.
+    void SetPausedUntil(const std::string& until);
 
   private:
     NOTIFYICONDATAW Record() const;
+    // The record with the icon and the tip of the state to show.
+    NOTIFYICONDATAW Shown() const;
 
     HWND window_;
     HICON icon_;
+    // Loaded at the first pause; null if it cannot be, and then the tip alone tells.
+    UniqueIcon pausedIcon_;
+    std::string pausedUntil_;
     bool added_ = false;
 };
 

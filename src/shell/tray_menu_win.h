@@ -1,7 +1,8 @@
 #pragma once
 // mnuPopup, the tray icon's menu. A chosen command is posted as WM_COMMAND to a window of
 // the program, which hands it to Execute once the menu is gone; each item then raises
-// its own event.
+// its own event. While the breaks are paused, "&Resume (paused until hh:nn)" stands where
+// the submenu "&Pause" is otherwise.
 
 #include <windows.h>
 
@@ -33,6 +34,9 @@ struct TrayMenuEvents {
 class TrayMenu {
   public:
     TrayMenu() = default;
+    ~TrayMenu();
+    TrayMenu(const TrayMenu&) = delete;
+    TrayMenu& operator=(const TrayMenu&) = delete;
 
     // Loads the menu from the program's resources. False when that fails.
     bool Create(TrayMenuEvents events);
@@ -46,9 +50,16 @@ class TrayMenu {
     bool Execute(int commandId);
 
   private:
+    // Takes "&Pause" or "&Resume (...)" out of the menu, leaving the submenu to its owner.
+    void TakeOutPauseItem();
+
     TrayMenuEvents events_;
     UniqueMenu menu_;
     HMENU popup_ = nullptr;
+    // The submenu of "&Pause": owned here, lent to the menu while its item shows, and
+    // taken back before the menu is destroyed.
+    UniqueMenu pauseMenu_;
+    std::wstring pauseCaption_;
     std::vector<std::string> schemes_;
 };
 

@@ -51,6 +51,9 @@ SettingsForm Sample(bool first) {
     form[Option::ViewAm] = first ? "4" : "1";
     form[Option::NumAtaTime] = first ? "6" : "1";
     form.SetOn(Option::xStart, first);
+    form.SetOn(Option::FullScreen, !first);
+    form[Option::MaxM] = first ? "60" : "480";
+    form[Option::Programs] = first ? "" : "powerpnt.exe;zoom.exe";
     return form;
 }
 
@@ -58,8 +61,8 @@ const std::vector<ExerciseRow> kRows = {{"Neck rolls", rilto::kIconOn, "30 secon
                                         {"Wrists", rilto::kIconOff, "45 seconds"},
                                         {"Shoulders", rilto::kIconOn, "20 seconds"}};
 
-constexpr int kNumberBoxes[] = {IDC_TXTINTFOR, IDC_TXTINTEVERY, IDC_TXTEVERYM, IDC_TXTNUMATATIME,
-                                IDC_TXTXSECS};
+constexpr int kNumberBoxes[] = {IDC_TXTINTFOR,     IDC_TXTINTEVERY, IDC_TXTEVERYM,
+                                IDC_TXTNUMATATIME, IDC_TXTXSECS,    IDC_TXTMAXM};
 
 RECT ScreenRect(HWND hwnd) {
     RECT r{};
@@ -210,7 +213,7 @@ TEST_F(SettingsDialog, NumberBoxesTakeDigitsWithinRangeAndRefuseOtherPastes) {
 TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
     Show();
     SetFocus(C(IDC_TXTINTFOR));
-    for (const int expected : {1, 2, 0}) {
+    for (const int expected : {1, 2, 3, 0}) {
         harness::PressKeyWith(VK_CONTROL, VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == expected; }, 2000)) << expected;
         EXPECT_EQ(SendMessageW(C(IDC_TS), TCM_GETCURSEL, 0, 0), expected);
@@ -225,13 +228,14 @@ TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
         keys[i].ki.dwFlags = i >= 3 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(6, keys, sizeof(INPUT));
-    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 2; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 3; }, 2000));
 }
 
-TEST_F(SettingsDialog, TabTipsNameTheFirstTwoPages) {
+TEST_F(SettingsDialog, TabTipsNameTheOptionPages) {
     const auto tips = reinterpret_cast<HWND>(SendMessageW(C(IDC_TS), TCM_GETTOOLTIPS, 0, 0));
     ASSERT_NE(tips, nullptr);
-    const wchar_t* expected[] = {L"Micropause Options", L"Exercise Break Options", L""};
+    const wchar_t* expected[] = {L"Micropause Options", L"Exercise Break Options", L"",
+                                 L"Hold Options"};
     for (int tab = 0; tab < FrmSettings::kPages; ++tab) {
         wchar_t text[80] = L"";
         TTTOOLINFOW tool{};
@@ -350,7 +354,7 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
     dialog_.SetRows(kRows);
     Show();
     const wchar_t* shots[] = {L"settings-micropauses", L"settings-exercise-breaks",
-                              L"settings-exercise-schemes"};
+                              L"settings-exercise-schemes", L"settings-holds"};
     LONG okWidth96 = 0;
     for (const UINT dpi : {96u, 144u}) {
         if (dpi != 96) {
@@ -360,7 +364,7 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
         const RECT strip = ScreenRect(C(IDC_TS));
         EXPECT_FALSE(IsWindowVisible(C(IDC_PICHIDE))) << dpi;
         EXPECT_TRUE(Inside(strip, client)) << dpi;
-        // All three tabs fit: no scroll arrows.
+        // All four tabs fit: no scroll arrows.
         const HWND arrows = FindWindowExW(C(IDC_TS), nullptr, UPDOWN_CLASSW, nullptr);
         EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows)) << dpi;
         for (const int id : {IDOK, IDCANCEL, IDC_APPLY}) {

@@ -45,7 +45,7 @@ class SettingsTest : public SettingsWindowTest {
         RECT r{};
         GetWindowRect(Control(IDC_PICTS0), &r);
         const HWND top = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 4; ++i) {
             const HWND page = Control(IDC_PICTS0 + i);
             if (top == page || IsChild(page, top)) {
                 return i;
@@ -79,14 +79,14 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"15");
     SaveScreenshot(L"settings-micropauses");
     // Ctrl+Tab goes round the pages.
-    for (int page : {1, 2, 0}) {
+    const wchar_t* shots[] = {nullptr, L"settings-exercise-breaks", L"settings-exercise-schemes",
+                              L"settings-holds"};
+    for (int page : {1, 2, 3, 0}) {
         PressKeyWith(VK_CONTROL, VK_TAB);
         PumpFor(400);
         EXPECT_EQ(Page(), page);
-        if (page == 1) {
-            SaveScreenshot(L"settings-exercise-breaks");
-        } else if (page == 2) {
-            SaveScreenshot(L"settings-exercise-schemes");
+        if (shots[page] != nullptr) {
+            SaveScreenshot(shots[page]);
         }
     }
 
@@ -115,10 +115,24 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
 
     Click(IDC_CHKMONITOR0);  // "Monitor keyboard use" off
     EXPECT_FALSE(Checked(IDC_CHKMONITOR0));
+    // "Holds": full screen off, a hold longer than the box allows, and two programs.
+    SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 3, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Page() == 3; }, kWait));
+    EXPECT_TRUE(Checked(IDC_CHKFULLSCREEN));
+    EXPECT_EQ(TextOf(Control(IDC_TXTMAXM)), L"60");
+    Click(IDC_CHKFULLSCREEN);
+    for (const auto& [id, text] :
+         {std::pair{IDC_TXTMAXM, L"900"}, std::pair{IDC_TXTPROGRAMS, L"powerpnt.exe;zoom.exe"}}) {
+        SendMessageTimeoutW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, kWait, nullptr);
+    }
     Click(IDC_APPLY);
     EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"5");
     EXPECT_EQ(ReadSetting(L"Micropause", L"Monitor0").value_or(L""), L"0");
     EXPECT_EQ(ReadSetting(L"Micropause", L"DisableEsc2").value_or(L""), L"1");
+    EXPECT_EQ(ReadSetting(L"Hold", L"FullScreen").value_or(L""), L"0");
+    EXPECT_EQ(ReadSetting(L"Hold", L"MaxM").value_or(L""), L"480");
+    EXPECT_EQ(ReadSetting(L"Hold", L"Programs").value_or(L""), L"powerpnt.exe;zoom.exe");
     EXPECT_NE(Dialog(), nullptr);  // Apply leaves it open
     Click(IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
@@ -296,10 +310,12 @@ TEST_F(SettingsTest, OkChangesNothingTheUserDidNotTouch) {
     Click(IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
 
-    // "Other" from the tray menu, two items up from its bottom; the break it starts is
-    // ended with a double click once its first clip has had a second.
+    // "Other" from the tray menu, three items up from its bottom (above "Pause" and
+    // "Shutdown"); the break it starts is ended with a double click once its first clip
+    // has had a second.
     PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    PressKey(VK_UP);
     PressKey(VK_UP);
     PressKey(VK_UP);
     PressKey(VK_RETURN);

@@ -1,16 +1,23 @@
-// The tray icon and its menu, driven with real clicks and keys.
+// The tray icon and its menu, driven with real clicks and keys; and the menu and the icon
+// in this process, shown as the program shows them, for the pause that the running
+// program has no other way to show here.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <atomic>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include "common/handles_win.h"
 #include "engine/frm_rilto_ids.h"
 #include "shell/resource.h"
+#include "shell/tray_icon_win.h"
+#include "shell/tray_menu_win.h"
 #include "support/harness.h"
 
 using namespace harness;
@@ -89,12 +96,30 @@ TEST(TrayMenuResource, HasTheItemsInOrder) {
     const HMENU items = GetSubMenu(bar, 0);
     const wchar_t* expected[] = {
         L"&Options...",    L"&Status...", L"&About...", L"", L"&Micropause Now!",
-        L"&Exercise Now!", L"",           L"Scheme",    L"", L"Sh&utdown Rilto"};
-    ASSERT_EQ(GetMenuItemCount(items), 10);
-    for (int i = 0; i < 10; ++i) {
+        L"&Exercise Now!", L"",           L"Scheme",    L"", L"&Pause",
+        L"Sh&utdown Rilto"};
+    ASSERT_EQ(GetMenuItemCount(items), 11);
+    for (int i = 0; i < 11; ++i) {
         wchar_t text[64] = L"";
         GetMenuStringW(items, i, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, expected[i]) << i;
+    }
+    // "&Pause" opens its own items.
+    const HMENU pause = GetSubMenu(items, 9);
+    ASSERT_NE(pause, nullptr);
+    const struct {
+        const wchar_t* text;
+        UINT id;
+    } pauseItems[] = {{L"For &30 minutes", IDM_PAUSE_30},
+                      {L"For &1 hour", IDM_PAUSE_60},
+                      {L"For &2 hours", IDM_PAUSE_120},
+                      {L"Until &tomorrow", IDM_PAUSE_TOMORROW}};
+    ASSERT_EQ(GetMenuItemCount(pause), 4);
+    for (int i = 0; i < 4; ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(pause, i, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, pauseItems[i].text) << i;
+        EXPECT_EQ(GetMenuItemID(pause, i), pauseItems[i].id) << i;
     }
     DestroyMenu(bar);
     FreeLibrary(exe);
@@ -188,6 +213,36 @@ TEST_F(Tray, TheSchemeItemsFollowTheStoreAtEveryDisplay) {
     const int oneAgain = MenuHeight(menu);
     EXPECT_GT(threeItems, oneItem);
     EXPECT_EQ(oneAgain, oneItem);
+}
+
+// The visible menu windows of the process: the menu and its open submenus.
+int MenuWindows(DWORD processId) {
+    struct Count {
+        DWORD pid;
+        int n;
+    } count{processId, 0};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            c->n += pid == c->pid && IsWindowVisible(w) && ClassOf(w) == L"#32768" ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+// "P" opens the submenu "&Pause" beside the menu; ESC closes it first, then the menu.
+TEST_F(Tray, PauseOpensItsSubmenu) {
+    ASSERT_NE(OpenMenuByRightClick(), nullptr);
+    TypeChar(L'p');
+    ASSERT_TRUE(WaitUntil([&] { return MenuWindows(running_.Id()) == 2; }, kWait));
+    PumpFor(300);
+    SaveScreenshot(L"tray-menu-pause");
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return MenuWindows(running_.Id()) == 1; }, kWait));
+    CloseTheOnlyMenu();
 }
 
 TEST_F(Tray, MicropauseNowStartsAMicropause) {
@@ -285,6 +340,213 @@ TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {
     ASSERT_FALSE(TrayIconPresent(hook_));
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
+}
+
+// ---- The menu and the icon in this process
+
+// An item of a menu as the user sees it, with the items of its submenu.
+struct SeenItem {
+    std::wstring text;
+    UINT id;
+    HMENU submenu;
+    std::vector<std::wstring> submenuTexts;
+};
+
+std::vector<SeenItem> ItemsOf(HMENU menu) {
+    std::vector<SeenItem> items;
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        wchar_t text[80] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 80, MF_BYPOSITION);
+        SeenItem item{text, GetMenuItemID(menu, i), GetSubMenu(menu, i), {}};
+        if (item.submenu != nullptr) {
+            for (const SeenItem& sub : ItemsOf(item.submenu)) {
+                item.submenuTexts.push_back(sub.text);
+            }
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+// The open menu, read by a timer inside its modal loop, which then closes it.
+std::vector<SeenItem> openMenu;
+int ticksWaited = 0;
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND window = FindMenuWindow(GetCurrentProcessId());
+    if (window == nullptr && ++ticksWaited < 100) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    if (window != nullptr) {
+        openMenu = ItemsOf(reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)));
+    }
+    EndMenu();
+}
+
+// What the menu shows when it opens next.
+std::vector<SeenItem> Shown(rilto::TrayMenu& menu, HWND owner) {
+    openMenu.clear();
+    ticksWaited = 0;
+    SetTimer(nullptr, 0, 50, ReadOpenMenu);
+    menu.Show(owner, owner, POINT{200, 200});
+    return openMenu;
+}
+
+// While paused, "&Resume (paused until hh:nn)" stands where "&Pause" is otherwise, and
+// back; the submenu goes with the menu, whichever of the two shows at the end.
+TEST(TrayMenuInProcess, ResumeStandsWherePauseIsWhilePaused) {
+    const harness::OtherProgramWindow owner;  // hidden, as the program's main form
+    rilto::TrayMenuContent content;
+    content.schemes = {"*Short break", "Mine"};
+    const std::vector<std::wstring> pauseItems = {L"For &30 minutes", L"For &1 hour",
+                                                  L"For &2 hours", L"Until &tomorrow"};
+    const struct {
+        const char* until;
+        const wchar_t* item;
+    } states[] = {{"", L"&Pause"},
+                  {"14:30", L"&Resume (paused until 14:30)"},
+                  {"", L"&Pause"},
+                  {"09:05", L"&Resume (paused until 09:05)"}};
+    for (const std::size_t shown : {std::size(states), std::size(states) - 1}) {
+        HMENU submenu = nullptr;
+        {
+            rilto::TrayMenu menu;
+            ASSERT_TRUE(menu.Create({}));
+            for (std::size_t i = 0; i < shown; ++i) {
+                content.pausedUntil = states[i].until;
+                menu.Load(content);
+                const std::vector<SeenItem> items = Shown(menu, owner.hwnd());
+                ASSERT_EQ(items.size(), 12u) << i;
+                EXPECT_EQ(items[11].text, L"Sh&utdown Rilto") << i;
+                EXPECT_EQ(items[10].text, states[i].item) << i;
+                if (content.pausedUntil.empty()) {
+                    EXPECT_EQ(items[10].submenuTexts, pauseItems) << i;
+                    submenu = items[10].submenu;
+                } else {
+                    EXPECT_EQ(items[10].id, static_cast<UINT>(IDM_RESUME)) << i;
+                    EXPECT_EQ(items[10].submenu, nullptr) << i;
+                }
+            }
+            ASSERT_TRUE(IsMenu(submenu));
+        }
+        EXPECT_FALSE(IsMenu(submenu)) << "left paused: " << (shown == std::size(states));
+    }
+}
+
+TEST(TrayMenuInProcess, EachPauseItemRaisesItsEvent) {
+    std::vector<std::string> raised;
+    rilto::TrayMenuEvents events;
+    events.pauseFor = [&](int minutes) { raised.push_back("for " + std::to_string(minutes)); };
+    events.pauseUntilTomorrow = [&] { raised.push_back("until tomorrow"); };
+    events.resume = [&] { raised.push_back("resume"); };
+    rilto::TrayMenu menu;
+    ASSERT_TRUE(menu.Create(events));
+    for (const int id :
+         {IDM_PAUSE_30, IDM_PAUSE_60, IDM_PAUSE_120, IDM_PAUSE_TOMORROW, IDM_RESUME}) {
+        EXPECT_TRUE(menu.Execute(id)) << id;
+    }
+    EXPECT_EQ(raised, (std::vector<std::string>{"for 30", "for 60", "for 120", "until tomorrow",
+                                                "resume"}));
+}
+
+void MoveMouseTo(POINT at) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+HWND VisibleTip() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            if (IsWindowVisible(w) && ClassOf(w) == L"tooltips_class32") {
+                *reinterpret_cast<HWND*>(p) = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The tip the tray shows for its first icon: the pointer leaves the tray, comes back
+// onto the icon and stays until the tip shows; then leaves again.
+std::wstring TipOfTheTrayIcon() {
+    const POINT away{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+    MoveMouseTo(away);
+    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
+    const POINT icon = TrayIconCentre();
+    MoveMouseTo(icon);
+    PumpFor(100);
+    MoveMouseTo(POINT{icon.x + 1, icon.y});
+    HWND tip = nullptr;
+    WaitUntil([&] { return (tip = VisibleTip()) != nullptr; }, kWait);
+    const std::wstring text = tip != nullptr ? TextOf(tip) : L"";
+    MoveMouseTo(away);
+    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
+    return text;
+}
+
+// How many pixels of the tray's first icon, as drawn on the screen, have the program
+// icon's teal: most of the face, where the paused icon's grey face has none. (Wine draws
+// a changed icon over the old one, so the pictures are told apart by colour, not
+// compared pixel for pixel.)
+int TealPixelsInTheTray() {
+    const POINT centre = TrayIconCentre();
+    const HDC screen = GetDC(nullptr);
+    int teal = 0;
+    for (int y = centre.y - 8; y < centre.y + 8; ++y) {
+        for (int x = centre.x - 8; x < centre.x + 8; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            teal += GetGValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetRValue(c) + 50 ? 1 : 0;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return teal;
+}
+bool TrayShowsTheProgramIcon() {
+    return TealPixelsInTheTray() > 64;
+}
+bool TrayShowsThePausedIcon() {
+    return TealPixelsInTheTray() == 0;
+}
+
+// Paused, the tray shows the paused icon and says until when, also when the icon is added
+// again after Explorer has lost it; resumed, the program icon and its title come back.
+TEST(TrayIconInProcess, ThePausedIconAndTipStayUntilResumed) {
+    const harness::OtherProgramWindow owner;  // hidden, as the program's hook window
+    const rilto::UniqueIcon normal = rilto::LoadTrayIcon(GetModuleHandleW(nullptr), IDI_RILTO);
+    ASSERT_TRUE(normal);
+    rilto::TrayIcon icon(owner.hwnd(), normal.get());
+    ASSERT_TRUE(icon.Add());
+    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    ASSERT_TRUE(WaitUntil([&] { return tray != nullptr && IsWindowVisible(tray); }, kWait));
+    EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause");
+
+    icon.SetPausedUntil("14:30");
+    EXPECT_TRUE(WaitUntil(TrayShowsThePausedIcon, kWait)) << TealPixelsInTheTray();
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: paused until 14:30");
+    SaveScreenshot(L"tray-paused");
+
+    // Explorer restarting loses the icon; the add that follows shows the pause again.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = owner.hwnd();
+    nid.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
+    PumpFor(300);
+    ASSERT_TRUE(icon.Add());
+    EXPECT_TRUE(WaitUntil(TrayShowsThePausedIcon, kWait)) << TealPixelsInTheTray();
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: paused until 14:30");
+
+    icon.SetPausedUntil("");
+    EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause");
 }
 
 }  // namespace

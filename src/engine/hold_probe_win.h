@@ -1,0 +1,31 @@
+#pragma once
+// The foreground as Windows shows it, for holding breaks. Everything is read from the
+// foreground window and a few questions to the system, never from a list of processes,
+// so that a look costs next to nothing.
+
+#include <windows.h>
+
+#include "engine/hold.h"
+
+namespace rilto {
+
+class WinHoldProbe : public HoldProbe {
+  public:
+    WinHoldProbe();
+    ForegroundView Look() override;
+
+  private:
+    bool FocusAssistOn() const;
+
+    // A state of the Windows Notification Facility, as ntdll names it.
+    struct WnfStateName {
+        ULONG data[2];
+    };
+    using QueryWnfStateDataFn = LONG(NTAPI*)(const WnfStateName* name, const void* typeId,
+                                             const void* scope, ULONG* changeStamp, void* buffer,
+                                             ULONG* bufferSize);
+    // Null where ntdll has no such function: Wine, Windows before 10.
+    QueryWnfStateDataFn queryWnfStateData_;
+};
+
+}  // namespace rilto
