@@ -25,6 +25,8 @@ SHOTS = [
     ("tray-menu", "tray"),
     ("settings-micropauses", "window"),
     ("scheme-page", "window"),
+    ("settings-holds", "window"),
+    ("tray-menu-paused", "tray"),
     ("about", "window"),
     ("installer-components", "window"),
     ("installer-finish", "window"),

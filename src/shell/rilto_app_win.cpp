@@ -18,12 +18,14 @@ RiltoApp::RiltoApp()
       tSeconds_("tSeconds"),
       trayRetry_("tray icon retry"),
       tPause_("tPause"),
+      tHold_("tHold"),
       // Told from the hook window's procedure, so that a menu or message box open at
       // the time does not swallow the notice.
       hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
       sounds_(sound_, settings_, rilto::ProgramFolder()),
       scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, clock_, progressBar_,
                                 sounds_, frmRilto_}),
+      holdGate_(settings_, holdProbe_, tHold_, clock_),
       pause_(store_, clock_, tPause_),
       frmX_(settings_, rilto::ProgramFolder()),
       random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
@@ -46,6 +48,7 @@ RiltoApp::RiltoApp()
                             }
                         }}) {
     scheduler_.SetExerciseFlow(exerciseFlow_);
+    scheduler_.SetHoldGate(holdGate_);
     scheduler_.SetPause(pause_);
     pause_.OnChange([this] {
         scheduler_.PauseChanged();
@@ -154,6 +157,7 @@ bool RiltoApp::CreateWindows() {
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
     trayRetry_.Attach(frmRilto_.hwnd(), [this] { RetryTrayIcon(); });
     tPause_.Attach(frmRilto_.hwnd(), [this] { pause_.Check(); });
+    tHold_.Attach(frmRilto_.hwnd(), [this] { holdGate_.Look(); });
     return true;
 }
 
@@ -233,7 +237,9 @@ bool RiltoApp::ShowTrayMenu(std::optional<TrayPoint> at) {
 }
 
 void RiltoApp::ShowPauseInTray() {
-    // The paused icon and its tip come with the tray's share of this.
+    if (trayIcon_) {
+        trayIcon_->SetPausedUntil(pause_.UntilText());
+    }
 }
 
 void RiltoApp::RetryTrayIcon() {

@@ -15,6 +15,9 @@
 #include "engine/activity_hook_win.h"
 #include "engine/clock_win.h"
 #include "engine/frm_rilto_win.h"
+#include "engine/hold.h"
+#include "engine/hold_probe_win.h"
+#include "engine/pause.h"
 #include "engine/progress_bar.h"
 #include "engine/progress_canvas_gdi_win.h"
 #include "engine/scheduler.h"
@@ -93,6 +96,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     WinTimer tSeconds_;
     WinTimer trayRetry_;
     WinTimer tPause_;
+    WinTimer tHold_;
     WinClock clock_;
     WinSound sound_;
     WinActivityHook hook_;
@@ -100,6 +104,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     std::unique_ptr<GdiProgressCanvas> canvas_;
     WarningSounds sounds_;
     Scheduler scheduler_;
+    WinHoldProbe holdProbe_;
+    HoldGate holdGate_;
     Pause pause_;
     ExerciseTable exercises_;
     FrmX frmX_;

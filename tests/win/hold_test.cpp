@@ -1,0 +1,151 @@
+// Holds and pauses in the real program, over real minutes: a micropause that falls due
+// while another program fills the screen waits for it to close, unless holds are off;
+// a pause from the tray menu is stored as UTC, survives a restart, and one that ends by
+// itself lets the micropauses go on.
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "shell/resource.h"
+#include "support/rilto_test.h"
+
+namespace harness {
+namespace {
+
+constexpr DWORD kWait = 10000;
+// The minute timer is a real minute.
+constexpr DWORD kMinuteAndABit = 75000;
+// A hold ends: the break comes within 2 seconds, and a little for a loaded machine.
+constexpr DWORD kAfterTheHold = 2600;
+
+// Seconds since 1970 UTC, now.
+long long UtcNow() {
+    FILETIME ft{};
+    GetSystemTimeAsFileTime(&ft);
+    const auto ticks =
+        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return static_cast<long long>(ticks / 10'000'000ULL) - 11'644'473'600LL;
+}
+
+// "YYYY-MM-DDThh:mm:ssZ" of seconds since 1970.
+std::wstring UtcText(long long seconds) {
+    const auto ticks = static_cast<unsigned long long>(seconds + 11'644'473'600LL) * 10'000'000ULL;
+    const FILETIME ft{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME t{};
+    FileTimeToSystemTime(&ft, &t);
+    wchar_t text[32];
+    swprintf(text, 32, L"%04u-%02u-%02uT%02u:%02u:%02uZ", t.wYear, t.wMonth, t.wDay, t.wHour,
+             t.wMinute, t.wSecond);
+    return text;
+}
+
+// The text back to seconds, or -1.
+long long SecondsOf(const std::wstring& text) {
+    SYSTEMTIME t{};
+    if (swscanf(text.c_str(), L"%4hu-%2hu-%2huT%2hu:%2hu:%2huZ", &t.wYear, &t.wMonth, &t.wDay,
+                &t.wHour, &t.wMinute, &t.wSecond) != 6) {
+        return -1;
+    }
+    FILETIME ft{};
+    SystemTimeToFileTime(&t, &ft);
+    const auto ticks =
+        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return static_cast<long long>(ticks / 10'000'000ULL) - 11'644'473'600LL;
+}
+
+class HoldTest : public RiltoTest {
+  protected:
+    void SetUp() override {
+        RiltoTest::SetUp();
+        WriteSetting(L"Options", L"Initialised", L"1");
+        WriteSetting(L"Micropause", L"InterruptEvery", L"1");
+        WriteSetting(L"Micropause", L"InterruptFor", L"3");
+        WriteSetting(L"Micropause", L"IntelliReset", L"0");
+        WriteSetting(L"Exercise", L"EveryM", L"0");
+    }
+    // A window of this program, another one to rilto32, over the whole screen in front.
+    void FillScreen(OtherProgramWindow& other) {
+        const HWND w = other.hwnd();
+        SetWindowLongPtrW(w, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+        SetWindowPos(w, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                     GetSystemMetrics(SM_CYSCREEN), SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+        ASSERT_TRUE(other.TakeForeground());
+    }
+    // Whether the micropause screen shows within `ms`; the time it took.
+    bool ShownWithin(DWORD ms, DWORD* took = nullptr) {
+        const DWORD from = GetTickCount();
+        const bool shown = WaitUntil([&] { return Shown(); }, ms);
+        if (took != nullptr) {
+            *took = GetTickCount() - from;
+        }
+        return shown;
+    }
+    // The pause's end as the store holds it.
+    std::optional<std::wstring> PausedUntil() { return ReadSetting(L"Options", L"PausedUntil"); }
+};
+
+TEST_F(HoldTest, AFullScreenProgramHoldsADueMicropauseUntilItCloses) {
+    Start();
+    {
+        OtherProgramWindow presenting(true);
+        FillScreen(presenting);
+        // Due at the first minute, held while the window fills the screen.
+        EXPECT_FALSE(ShownWithin(kMinuteAndABit));
+        PumpFor(300);
+        SaveScreenshot(L"hold-full-screen");
+    }
+    DWORD took = 0;
+    EXPECT_TRUE(ShownWithin(kAfterTheHold, &took)) << took << " ms";
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+
+    // With holds for full-screen programs off, the micropause comes over the full screen
+    // at the first minute.
+    StopRilto(running_);
+    WriteSetting(L"Hold", L"FullScreen", L"0");
+    Start();
+    OtherProgramWindow presenting(true);
+    FillScreen(presenting);
+    EXPECT_TRUE(ShownWithin(kMinuteAndABit));
+}
+
+TEST_F(HoldTest, APauseIsStoredAsUtcSurvivesARestartAndEndsByItself) {
+    Start();
+    // "&Pause", "For &30 minutes" from the tray menu, as a second start opens it.
+    PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    PressKey(VK_UP);  // "Sh&utdown Rilto"
+    PressKey(VK_UP);  // "&Pause"
+    PressKey(VK_RIGHT);
+    PumpFor(300);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return PausedUntil().has_value(); }, kWait));
+    const long long until = SecondsOf(PausedUntil().value_or(L""));
+    EXPECT_NEAR(static_cast<double>(until - UtcNow()), 30.0 * 60, 60.0) << *PausedUntil();
+    PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    PumpFor(500);
+    SaveScreenshot(L"tray-menu-paused");
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+
+    // Started again, the program keeps the pause: the first minute brings no micropause.
+    StopRilto(running_);
+    EXPECT_EQ(PausedUntil().value_or(L""), UtcText(until));
+    Start();
+    EXPECT_FALSE(ShownWithin(kMinuteAndABit));
+    EXPECT_EQ(PausedUntil().value_or(L""), UtcText(until));
+
+    // A pause that ends by itself 10 seconds after the start: the minutes go on from its
+    // end, so the micropause comes a whole minute after it, not at the first minute.
+    StopRilto(running_);
+    WriteSetting(L"Options", L"PausedUntil", UtcText(UtcNow() + 10));
+    Start();
+    DWORD at = 0;
+    ASSERT_TRUE(ShownWithin(kMinuteAndABit + 15000, &at));
+    EXPECT_GE(at, 66000u);
+    EXPECT_FALSE(PausedUntil().has_value());
+}
+
+}  // namespace
+}  // namespace harness
