@@ -86,6 +86,8 @@ constexpr std::array<OptionSpec, kOptionCount> kOptionTable{{
            kNoRange, FieldOf<&Settings::xStart>()),
     Number(Option::NumAtaTime, kExercise, "NumAtaTime", 6, {0, 9999}, OptionBox::Count, kNoRange,
            {1, 99}, FieldOf<&Settings::NumAtaTime>()),
+    Number(Option::AwayM, kExercise, "AwayM", 10, {1, 120}, OptionBox::Clamped, {1, 120}, {1, 120},
+           FieldOf<&Settings::AwayM>()),
     // "Hold"
     Switch(Option::FullScreen, kHold, "FullScreen", true, FieldOf<&Settings::FullScreen>()),
     Number(Option::MaxM, kHold, "MaxM", 60, {1, 480}, OptionBox::Clamped, {1, 480}, {1, 480},

@@ -36,6 +36,7 @@ enum class Option {
     Scheme,
     xStart,
     NumAtaTime,
+    AwayM,
     FullScreen,
     MaxM,
     Programs,

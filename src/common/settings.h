@@ -40,6 +40,8 @@ struct Settings {
     std::int32_t ViewAm = 0;  // video size 0..4
     std::int32_t xStart = 0;  // 0: from the beginning, otherwise from a random point
     std::int32_t NumAtaTime = 0;
+    // Minutes without input (or locked, or asleep) that count as an exercise break.
+    std::int32_t AwayM = 0;
 
     // "Hold": breaks wait while the user presents, plays or works full screen.
     bool FullScreen = false;  // full-screen programs, presentations and Focus Assist

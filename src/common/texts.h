@@ -34,6 +34,8 @@ inline constexpr char kNextExerciseBreak[] = "Next Exercise Break: ";
 inline constexpr char kMinutesSuffix[] = " minutes";
 inline constexpr char kExerciseBreaksOff[] = "Next Exercise Break: off";
 inline constexpr char kLastNaturalMicropause[] = "Last natural micropause: ";
+// After the diagnostic numbers: how often the activity hooks were installed again.
+inline constexpr char kHooksInstalledAgain[] = "; hooks installed again: ";
 inline constexpr char kLastRiltoMicropause[] = "Last rilto micropause: ";
 
 // The rest of the micropause screen.

@@ -16,6 +16,8 @@ class Clock {
     virtual ~Clock() = default;
     // Milliseconds since system start, wrapping at 2^32 (GetTickCount).
     virtual std::uint32_t TickCount() = 0;
+    // The same clock without the wrap (GetTickCount64): TickCount is its low 32 bits.
+    virtual std::uint64_t TickCount64() = 0;
     virtual LocalTime Now() = 0;
     // Seconds since 1970-01-01 00:00 UTC.
     virtual std::int64_t UtcNow() = 0;

@@ -42,6 +42,10 @@ std::uint32_t WinClock::TickCount() {
     return GetTickCount();
 }
 
+std::uint64_t WinClock::TickCount64() {
+    return GetTickCount64();
+}
+
 LocalTime WinClock::Now() {
     SYSTEMTIME t;
     GetLocalTime(&t);

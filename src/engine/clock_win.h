@@ -8,6 +8,7 @@ namespace rilto {
 class WinClock : public Clock {
   public:
     std::uint32_t TickCount() override;
+    std::uint64_t TickCount64() override;
     LocalTime Now() override;
     std::int64_t UtcNow() override;
     CivilDateTime ToLocal(std::int64_t utc) override;

@@ -1,5 +1,7 @@
 #include "engine/frm_rilto_win.h"
 
+#include <wtsapi32.h>
+
 #include <utility>
 
 #include "common/dpi_win.h"
@@ -62,7 +64,23 @@ bool FrmRilto::Create(FrmRiltoEvents events) {
         2 * GetSystemMetrics(SM_CXVIRTUALSCREEN), 2 * GetSystemMetrics(SM_CYVIRTUALSCREEN), 80, 24,
         hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), ThisModule(), nullptr);
     Place();
+    sessions_.Register(hwnd());
     return true;
+}
+
+// Without the service (it may start after the program at log-on), locks go unheard and
+// only the silence of the input tells of time away.
+void SessionNotifications::Register(HWND hwnd) {
+    if (WTSRegisterSessionNotification(hwnd, NOTIFY_FOR_THIS_SESSION)) {
+        hwnd_ = hwnd;
+    }
+}
+
+void SessionNotifications::Unregister() {
+    if (hwnd_ != nullptr) {
+        WTSUnRegisterSessionNotification(hwnd_);
+        hwnd_ = nullptr;
+    }
 }
 
 bool FrmRilto::TranslateDialogMessage(MSG* msg) {
@@ -170,10 +188,19 @@ LRESULT FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_POWERBROADCAST:
             // Windows tells top-level windows only, which is why the main form hears it.
-            if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
+            if (wp == PBT_APMSUSPEND) {
+                Raise(events_.suspending);
+            } else if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
                 Raise(events_.resumed);
             }
             return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (wp == WTS_SESSION_LOCK) {
+                Raise(events_.sessionLocked);
+            } else if (wp == WTS_SESSION_UNLOCK) {
+                Raise(events_.sessionUnlocked);
+            }
+            return 0;
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wp));
             return 0;

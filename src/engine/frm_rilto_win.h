@@ -32,8 +32,26 @@ struct FrmRiltoEvents {
     std::function<void()> taskbarCreated;
     // Windows is ending the session.
     std::function<void()> sessionEnding;
-    // The machine woke from sleep.
+    // The machine is about to sleep, and woke from it.
+    std::function<void()> suspending;
     std::function<void()> resumed;
+    // The session was locked, and unlocked.
+    std::function<void()> sessionLocked;
+    std::function<void()> sessionUnlocked;
+};
+
+// The form hears the session's lock and unlock while this lasts.
+class SessionNotifications {
+  public:
+    SessionNotifications() = default;
+    SessionNotifications(const SessionNotifications&) = delete;
+    SessionNotifications& operator=(const SessionNotifications&) = delete;
+    ~SessionNotifications() { Unregister(); }
+    void Register(HWND hwnd);
+    void Unregister();
+
+  private:
+    HWND hwnd_ = nullptr;
 };
 
 class FrmRilto : public Window, public MicropauseView {
@@ -41,6 +59,7 @@ class FrmRilto : public Window, public MicropauseView {
     FrmRilto() = default;
     ~FrmRilto() override {
         escape_.Release();
+        sessions_.Unregister();
         Destroy();
     }
 
@@ -86,6 +105,7 @@ class FrmRilto : public Window, public MicropauseView {
     WindowState state_ = WindowState::Normal;
     // ESC during a micropause, wherever the focus is.
     EscapeHotKey escape_;
+    SessionNotifications sessions_;
     // Windows reports a new DPI while Place moves the form: place it again after.
     bool placing_ = false;
     bool placeAgain_ = false;

@@ -67,7 +67,7 @@ void Scheduler::AdvanceMicropause() {
     EndMicropause();
 }
 
-void Scheduler::EndMicropause() {
+void Scheduler::EndMicropause(bool withSound) {
     tSeconds_.SetEnabled(false);
     view_.SendToBottom();
     view_.HideForm();
@@ -78,7 +78,7 @@ void Scheduler::EndMicropause() {
     state_.MicropauseRunning = false;
     RestartIdlePolling();
     view_.SetCaption(ViewLabel::lblrilto, kLastRiltoMicropause + TimeNow());
-    if (settings_.Audible) {
+    if (settings_.Audible && withSound) {
         sounds_.AudibleNotification();
     }
 }
@@ -140,7 +140,8 @@ std::string Scheduler::DiagnosticText() {
         text += std::to_string(state_.LastInputTime[kind]) + kDiagnosticSeparator;
         text += std::to_string(hook_.RilGetTime(kind)) + kDiagnosticSeparator;
     }
-    return text + std::to_string(static_cast<std::int32_t>(clock_.TickCount()));
+    return text + std::to_string(static_cast<std::int32_t>(clock_.TickCount())) +
+           kHooksInstalledAgain + std::to_string(watchdog_.Reinstalls());
 }
 
 }  // namespace rilto

@@ -19,6 +19,8 @@ class NoExerciseFlow : public ExerciseFlow {
     bool ExerciseInProgress() const override { return false; }
     void ExerciseSecondsTick() override {}
     void ShowReminder() override {}
+    void DismissReminder() override {}
+    void EndForSleep() override {}
 };
 
 NoExerciseFlow& NoExercises() {
@@ -52,11 +54,14 @@ Scheduler::Scheduler(const SchedulerPorts& ports)
       tMinutes_(ports.tMinutes),
       tSeconds_(ports.tSeconds),
       hook_(ports.hook),
+      systemInput_(ports.systemInput),
       clock_(ports.clock),
       progressBar_(ports.progressBar),
       sounds_(ports.sounds),
       view_(ports.view),
-      exercise_(&NoExercises()) {}
+      exercise_(&NoExercises()),
+      presence_(settings_, clock_),
+      watchdog_(settings_, hook_) {}
 
 void Scheduler::SetHoldGate(HoldGate& gate) {
     hold_ = &gate;
@@ -124,19 +129,119 @@ void Scheduler::SetTimers() {
 void Scheduler::SeedLastInputTimes() {
     const auto now = static_cast<std::int32_t>(clock_.TickCount());
     state_.LastInputTime.fill(now);
+    state_.LastSystemInput = systemInput_.LastInputTick();
+    presence_.Seed(clock_.TickCount());
 }
 
 // The micropause countdown runs on every tick, so a reminder left open never holds
-// back the micropauses; the exercise countdown waits while its reminder shows or waits
-// for a hold. During a pause both hold still: that time is neither work nor rest.
+// back the micropauses; the exercise countdown waits while its reminder shows, waits
+// for a hold, or the user is away. During a pause both hold still: that time is neither
+// work nor rest.
 void Scheduler::MinuteTick() {
     if (pause_ != nullptr && pause_->PausedWithinLast(kMinuteMs / kMillisecondsPerSecond)) {
         return;
     }
-    if (!state_.ExerciseReminderPending && !state_.ReminderHeld) {
+    ObservePresence();
+    CheckAbsence();
+    if (!state_.ExerciseReminderPending && !state_.ReminderHeld && !state_.Away) {
         ExerciseStep();
     }
     MicropauseStep();
+}
+
+void Scheduler::ObservePresence() {
+    std::optional<std::uint32_t> newest;
+    const auto take = [&newest](std::uint32_t time) {
+        if (!newest ||
+            IsLater(static_cast<std::int32_t>(time), static_cast<std::int32_t>(*newest))) {
+            newest = time;
+        }
+    };
+    if (hook_.Available()) {
+        for (int kind = 0; kind < kInputKinds; ++kind) {
+            if (settings_.Monitor[static_cast<std::size_t>(kind)]) {
+                take(static_cast<std::uint32_t>(hook_.RilGetTime(kind)));
+            }
+        }
+    }
+    if (SystemInputCounts(settings_)) {
+        take(systemInput_.LastInputTick());
+    }
+    if (newest) {
+        presence_.Observe(*newest);
+    }
+}
+
+void Scheduler::CheckAbsence() {
+    if (!presence_.Away()) {
+        state_.Away = false;
+    } else if (!state_.Away) {
+        BeginAbsence();
+    }
+}
+
+// A break already running goes on; its end starts the countdown afresh anyway.
+void Scheduler::BeginAbsence() {
+    state_.Away = true;
+    if (exercise_->ExerciseInProgress()) {
+        return;
+    }
+    state_.ReminderHeld = false;
+    StopHoldingIfDone();
+    if (state_.ExerciseReminderPending) {
+        exercise_->DismissReminder();
+    }
+    if (settings_.EveryM > 0) {
+        state_.MinutesToExercise = settings_.EveryM;
+    }
+    ShowExerciseCountdown();
+}
+
+void Scheduler::SessionLocked() {
+    presence_.Locked();
+}
+
+void Scheduler::SessionUnlocked() {
+    BackAfter(presence_.Unlocked());
+}
+
+// What runs ends now, cleanly: Windows gives a program two seconds at most.
+void Scheduler::Suspending() {
+    if (exercise_->ExerciseInProgress()) {
+        exercise_->EndForSleep();
+    } else if (state_.MicropauseRunning) {
+        EndMicropause(false);
+    }
+    presence_.Suspended();
+}
+
+// The minute that was running when the machine slept starts again whole, and a timer
+// that fell due in the sleep fires at most once: no burst of stale breaks.
+void Scheduler::Resumed() {
+    const std::optional<std::uint64_t> away = presence_.Resumed();
+    if (tMinutes_.Enabled()) {
+        tMinutes_.SetEnabled(false);
+        tMinutes_.SetEnabled(true);
+        if (!state_.MicropauseRunning) {
+            RestartIdlePolling();
+        }
+    }
+    BackAfter(away);
+}
+
+void Scheduler::BackAfter(std::optional<std::uint64_t> awayMs) {
+    if (!awayMs) {
+        return;
+    }
+    const auto awayLimit = static_cast<std::uint64_t>(std::max(settings_.AwayM, 1)) * kMinuteMs;
+    if (*awayMs >= awayLimit && !state_.Away) {
+        BeginAbsence();
+    }
+    state_.Away = false;
+    const auto restMs = static_cast<std::uint64_t>(MicropauseSeconds()) * kMillisecondsPerSecond;
+    if (*awayMs >= restMs && !state_.MicropauseRunning && !exercise_->ExerciseInProgress()) {
+        NaturalMicropause();
+    }
 }
 
 void Scheduler::ExerciseStep() {
@@ -193,23 +298,45 @@ void Scheduler::SecondsTick() {
     }
 }
 
-// A whole poll period, InterruptFor seconds, without a newer hook time of either
-// kind is a natural micropause.
+// A whole poll period, InterruptFor seconds, without newer input is a natural
+// micropause. Input is what the hooks recorded, or what Windows saw while every kind is
+// monitored; in a locked session, whatever comes counts as none.
 void Scheduler::IdlePoll() {
     bool active = false;
+    std::optional<std::int32_t> hooksNewest;
     for (int kind = 0; kind < kInputKinds; ++kind) {
         const std::int32_t hookTime = hook_.RilGetTime(kind);
         active = IsLater(hookTime, state_.LastInputTime[kind]) || active;
         state_.LastInputTime[kind] = hookTime;
+        if (settings_.Monitor[static_cast<std::size_t>(kind)] &&
+            (!hooksNewest || IsLater(hookTime, *hooksNewest))) {
+            hooksNewest = hookTime;
+        }
     }
+    const std::uint32_t system = systemInput_.LastInputTick();
+    if (SystemInputCounts(settings_)) {
+        active = IsLater(static_cast<std::int32_t>(system),
+                         static_cast<std::int32_t>(state_.LastSystemInput)) ||
+                 active;
+    }
+    state_.LastSystemInput = system;
+    if (hooksNewest && !presence_.Shut()) {
+        watchdog_.Check(*hooksNewest, system, clock_.TickCount());
+    }
+    ObservePresence();
+    CheckAbsence();
     // With nothing recorded, unchanged hook times say nothing about the user. A period
     // that was paused, even in part, is no rest either.
     const bool anyMonitored = std::any_of(settings_.Monitor.begin(), settings_.Monitor.end(),
                                           [](bool monitored) { return monitored; });
     const bool paused = pause_ != nullptr && pause_->PausedWithinLast(MicropauseSeconds());
-    if (active || !anyMonitored || !hook_.Available() || paused) {
+    if ((active && !presence_.Shut()) || !anyMonitored || !hook_.Available() || paused) {
         return;
     }
+    NaturalMicropause();
+}
+
+void Scheduler::NaturalMicropause() {
     view_.SetCaption(ViewLabel::lblvoluntary, kLastNaturalMicropause + TimeNow());
     if (settings_.IntelliReset) {
         // The rest was taken: a micropause that waited for a hold is done with.

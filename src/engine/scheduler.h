@@ -3,17 +3,23 @@
 // tMinutes counts whole minutes down to the next micropause and to the next
 // exercise reminder; tSeconds polls the activity hook for natural micropauses,
 // advances a running micropause, or hands a running exercise break its seconds.
+// Time away (no input for AwayM minutes, a locked session, a sleeping machine) counts
+// as an exercise break.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/activity_hook.h"
 #include "engine/clock.h"
 #include "engine/hold.h"
+#include "engine/hook_watchdog.h"
+#include "engine/presence.h"
 #include "engine/pause.h"
 #include "engine/micropause_view.h"
 #include "engine/progress_bar.h"
+#include "engine/system_input.h"
 #include "engine/timer.h"
 #include "engine/warning_sounds.h"
 #include "common/settings.h"
@@ -44,8 +50,12 @@ struct SchedulerState {
     // A micropause, or the exercise reminder, fell due during a hold and waits for its end.
     bool MicropauseHeld = false;
     bool ReminderHeld = false;
-    // The hook times seen at the previous idle poll, per input kind.
+    // The user has been away for AwayM minutes or more: the exercise countdown stands at
+    // its full value until they are back.
+    bool Away = false;
+    // The hook times seen at the previous idle poll, per input kind, and Windows' own.
     std::array<std::int32_t, kInputKinds> LastInputTime{};
+    std::uint32_t LastSystemInput = 0;
 };
 
 // Where the exercise breaks plug into the scheduler. Until they do, no break is
@@ -60,6 +70,11 @@ class ExerciseFlow {
     virtual void ExerciseSecondsTick() = 0;
     // The exercise countdown reached 0: show the reminder without activating it.
     virtual void ShowReminder() = 0;
+    // The user is away: an open reminder closes, as if postponed by nothing.
+    virtual void DismissReminder() = 0;
+    // The machine suspends: a running break ends at once, its player and video device
+    // closed, and the countdowns start afresh.
+    virtual void EndForSleep() = 0;
 };
 
 // What the scheduler works with; all of it outlives the scheduler.
@@ -68,6 +83,7 @@ struct SchedulerPorts {
     Timer& tMinutes;
     Timer& tSeconds;
     ActivityHook& hook;
+    SystemInput& systemInput;
     Clock& clock;
     CProgressBar& progressBar;
     WarningSounds& sounds;
@@ -100,6 +116,13 @@ class Scheduler {
     void MinuteTick();
     void SecondsTick();
 
+    // The session locks and unlocks; the machine suspends and resumes. Each may be told
+    // more than once (every top-level window hears it); the repeats change nothing.
+    void SessionLocked();
+    void SessionUnlocked();
+    void Suspending();
+    void Resumed();
+
     // Starts a micropause now: from the minute countdown, or "Micropause Now!".
     void RiltoMicropause();
     // A micropause on screen ends at the next step of its bar, unless it has at most
@@ -120,7 +143,7 @@ class Scheduler {
     // A double click on lblvoluntary: lblESC shows DiagnosticText.
     void ShowDiagnostics();
     // The stored and current hook times of the keyboard, then of the mouse, and the
-    // tick count, joined by "/".
+    // tick count, joined by "/"; then how often the hooks were installed again.
     std::string DiagnosticText();
 
     // The settings dialog's Apply, once the new InterruptFor and InterruptEvery are in
@@ -163,8 +186,17 @@ class Scheduler {
     void ExerciseStep();
     void MicropauseStep();
     void IdlePoll();
+    // The newest input any monitored source saw, handed to the presence.
+    void ObservePresence();
+    // Away long enough: the exercise countdown starts again in full and the reminder goes.
+    void CheckAbsence();
+    void BeginAbsence();
+    // The session opened again, or the machine woke, after `awayMs` without the user.
+    void BackAfter(std::optional<std::uint64_t> awayMs);
+    // A rest as long as a micropause was taken without one.
+    void NaturalMicropause();
     void AdvanceMicropause();
-    void EndMicropause();
+    void EndMicropause(bool withSound = true);
     // tSeconds at the idle poll period, its period starting now.
     void RestartIdlePolling();
     void ShowExerciseCountdown();
@@ -176,6 +208,7 @@ class Scheduler {
     Timer& tMinutes_;
     Timer& tSeconds_;
     ActivityHook& hook_;
+    SystemInput& systemInput_;
     Clock& clock_;
     CProgressBar& progressBar_;
     WarningSounds& sounds_;
@@ -183,6 +216,8 @@ class Scheduler {
     ExerciseFlow* exercise_;
     HoldGate* hold_ = nullptr;
     Pause* pause_ = nullptr;
+    Presence presence_;
+    HookWatchdog watchdog_;
     SchedulerState state_;
 };
 

@@ -151,6 +151,14 @@ void ExerciseBreakFlow::FinishBreak() {
     scheduler_.SetTimers();
 }
 
+void ExerciseBreakFlow::EndForSleep() {
+    if (!state_.ExerciseInProgress) {
+        return;
+    }
+    player_.CloseVideo();
+    FinishBreak();
+}
+
 void ExerciseBreakFlow::CloseReminder() {
     if (scheduler_.State().ExerciseReminderPending) {
         reminder_.Close();

@@ -61,6 +61,8 @@ class ExerciseBreakFlow : public ExerciseFlow {
     bool ExerciseInProgress() const override { return state_.ExerciseInProgress; }
     void ExerciseSecondsTick() override;
     void ShowReminder() override;
+    void DismissReminder() override { CloseReminder(); }
+    void EndForSleep() override;
 
     // Starts a break with the scheme in use; none when no exercise of it takes part. The
     // reminder closes either way: the break it offered is here, or the countdown starts

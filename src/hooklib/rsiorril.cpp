@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cwchar>
 #include <memory>
 #include <type_traits>
 
@@ -47,6 +48,22 @@ std::atomic<std::int32_t> g_times[kKindCount];
 // Whether the hook thread holds a hook for the kind it was last told about; written
 // before it signals its reply event.
 std::atomic<bool> g_hookInPlace{false};
+
+// A switch for tests: with RILTO_TEST_DROP_HOOKS_MS set to a number of milliseconds,
+// the first hook thread of the process drops its hooks that long after it starts,
+// without a word, as Windows removes a hook whose callback was too slow.
+constexpr wchar_t kDropHooksVariable[] = L"RILTO_TEST_DROP_HOOKS_MS";
+std::atomic<bool> g_dropArmed{false};
+
+UINT_PTR ArmTestDrop() {
+    wchar_t text[16] = {};
+    const DWORD n = GetEnvironmentVariableW(kDropHooksVariable, text, 16);
+    if (n == 0 || n >= 16 || g_dropArmed.exchange(true)) {
+        return 0;
+    }
+    const unsigned long ms = wcstoul(text, nullptr, 10);
+    return ms > 0 ? SetTimer(nullptr, 0, static_cast<UINT>(ms), nullptr) : 0;
+}
 
 // The hook thread as the callers of InstallFilter see it. Only touched under
 // g_control, which serialises every switch.
@@ -96,7 +113,21 @@ DWORD WINAPI HookThreadMain(void* param) {
     SetEvent(reply);
 
     HHOOK hooks[kKindCount] = {};
+    // The kinds switched on. A hook Windows removed leaves its kind on: switching it off
+    // and on again sets a new one, and the thread stays until no kind is on.
+    bool on[kKindCount] = {};
+    const UINT_PTR drop = ArmTestDrop();
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (drop != 0 && msg.hwnd == nullptr && msg.message == WM_TIMER && msg.wParam == drop) {
+            KillTimer(nullptr, drop);
+            for (HHOOK& h : hooks) {
+                if (h != nullptr) {
+                    UnhookWindowsHookEx(h);
+                    h = nullptr;
+                }
+            }
+            continue;
+        }
         if (msg.hwnd != nullptr || msg.message != kSetHookMessage || msg.wParam >= kKindCount) {
             DispatchMessageW(&msg);
             continue;
@@ -108,9 +139,10 @@ DWORD WINAPI HookThreadMain(void* param) {
             UnhookWindowsHookEx(hooks[kind]);
             hooks[kind] = nullptr;
         }
-        g_hookInPlace.store(hooks[kind] != nullptr);
+        on[kind] = hooks[kind] != nullptr;
+        g_hookInPlace.store(on[kind]);
         SetEvent(reply);
-        if (hooks[rsiorril::kKeyboard] == nullptr && hooks[rsiorril::kMouse] == nullptr) {
+        if (!on[rsiorril::kKeyboard] && !on[rsiorril::kMouse]) {
             break;
         }
     }

@@ -49,6 +49,8 @@
 #define IDC_CMBSCHEMES2 3209
 #define IDC_OPTXSTART0 3210
 #define IDC_OPTXSTART1 3211
+#define IDC_TXTAWAYM 3212
+#define IDC_UPDOWN7 3213
 
 // "Exercise Schemes"
 #define IDC_CMBSCHEMES 3301

@@ -39,6 +39,7 @@ constexpr OptionControl kExerciseBreakControls[] = {
     {IDC_COMBOVIEW, Option::ViewAm},
     {IDC_TXTNUMATATIME, Option::NumAtaTime, IDC_UPDOWN3},
     {IDC_OPTXSTART1, Option::xStart, IDC_OPTXSTART0},
+    {IDC_TXTAWAYM, Option::AwayM, IDC_UPDOWN7},
 };
 
 constexpr OptionControl kHoldControls[] = {

@@ -23,8 +23,8 @@ RiltoApp::RiltoApp()
       // the time does not swallow the notice.
       hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
       sounds_(sound_, settings_, rilto::ProgramFolder()),
-      scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, clock_, progressBar_,
-                                sounds_, frmRilto_}),
+      scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, systemInput_, clock_,
+                                progressBar_, sounds_, frmRilto_}),
       holdGate_(settings_, holdProbe_, tHold_, clock_),
       pause_(store_, clock_, tPause_),
       frmX_(settings_, rilto::ProgramFolder()),
@@ -112,7 +112,13 @@ bool RiltoApp::CreateWindows() {
             AddTrayIcon();
         }
     };
-    form.resumed = [this] { pause_.Check(); };
+    form.suspending = [this] { scheduler_.Suspending(); };
+    form.resumed = [this] {
+        scheduler_.Resumed();
+        pause_.Check();
+    };
+    form.sessionLocked = [this] { scheduler_.SessionLocked(); };
+    form.sessionUnlocked = [this] { scheduler_.SessionUnlocked(); };
     form.sessionEnding = [this] {
         if (!unloaded_) {
             unloaded_ = true;

@@ -22,6 +22,7 @@
 #include "engine/progress_canvas_gdi_win.h"
 #include "engine/scheduler.h"
 #include "engine/sound_win.h"
+#include "engine/system_input_win.h"
 #include "engine/timer_win.h"
 #include "engine/warning_sounds.h"
 #include "exercise/exercise_break.h"
@@ -100,6 +101,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     WinClock clock_;
     WinSound sound_;
     WinActivityHook hook_;
+    WinSystemInput systemInput_;
     CProgressBar progressBar_;
     std::unique_ptr<GdiProgressCanvas> canvas_;
     WarningSounds sounds_;

@@ -284,9 +284,10 @@ TEST(MicropauseDiagnostics, ShowStoredAndCurrentHookTimesAndTheTickCount) {
 
     rig.scheduler.ShowDiagnostics();
     // Keyboard stored/current, mouse stored/current, tick count: all in the hook's
-    // signed clock, which passed 2^31 at 16 ms.
+    // signed clock, which passed 2^31 at 16 ms; the hooks never had to be installed again.
     EXPECT_EQ(rig.view.Caption(ViewLabel::lblESC),
-              "2147483632/-2147463664/-2147482664/-2147482664/-2147463664");
+              "2147483632/-2147463664/-2147482664/-2147482664/-2147463664; hooks installed "
+              "again: 0");
     EXPECT_TRUE(rig.view.Visible(ViewControl::lblESC));
     EXPECT_EQ(rig.state().LastInputTime, stored);
 }

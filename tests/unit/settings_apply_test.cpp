@@ -168,6 +168,7 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
         "Exercise/Scheme",
         "Exercise/xStart",
         "Exercise/NumAtaTime",
+        "Exercise/AwayM",
         "Hold/FullScreen",
         "Hold/MaxM",
         "Hold/Programs",
@@ -308,6 +309,8 @@ TEST(SettingsDialog, ExerciseBreaksSwitchedOffStayOff) {
     a.Apply();
     EXPECT_EQ(a.Stored(kExercise, "EveryM"), "0");
     EXPECT_EQ(a.rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
+    // Apply stored a real AwayM; the user of this test still never leaves.
+    a.rig.settings.AwayM = fakes::kNeverAway;
     a.rig.AdvanceMinutes(180);
     EXPECT_EQ(a.rig.log.Count("reminder"), 0u);
     EXPECT_EQ(a.rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: off");
@@ -315,6 +318,7 @@ TEST(SettingsDialog, ExerciseBreaksSwitchedOffStayOff) {
     a.Open();
     a.form[Option::EveryM] = "20";
     a.Apply();
+    a.rig.settings.AwayM = fakes::kNeverAway;
     EXPECT_EQ(a.rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: 19 minutes");
     a.rig.AdvanceMinutes(20);
     EXPECT_EQ(a.rig.log.Count("reminder"), 1u);

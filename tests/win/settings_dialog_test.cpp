@@ -51,6 +51,7 @@ SettingsForm Sample(bool first) {
     form[Option::ViewAm] = first ? "4" : "1";
     form[Option::NumAtaTime] = first ? "6" : "1";
     form.SetOn(Option::xStart, first);
+    form[Option::AwayM] = first ? "10" : "120";
     form.SetOn(Option::FullScreen, !first);
     form[Option::MaxM] = first ? "60" : "480";
     form[Option::Programs] = first ? "" : "powerpnt.exe;zoom.exe";
@@ -61,8 +62,8 @@ const std::vector<ExerciseRow> kRows = {{"Neck rolls", rilto::kIconOn, "30 secon
                                         {"Wrists", rilto::kIconOff, "45 seconds"},
                                         {"Shoulders", rilto::kIconOn, "20 seconds"}};
 
-constexpr int kNumberBoxes[] = {IDC_TXTINTFOR,     IDC_TXTINTEVERY, IDC_TXTEVERYM,
-                                IDC_TXTNUMATATIME, IDC_TXTXSECS,    IDC_TXTMAXM};
+constexpr int kNumberBoxes[] = {IDC_TXTINTFOR, IDC_TXTINTEVERY, IDC_TXTEVERYM, IDC_TXTNUMATATIME,
+                                IDC_TXTXSECS,  IDC_TXTMAXM,     IDC_TXTAWAYM};
 
 RECT ScreenRect(HWND hwnd) {
     RECT r{};

@@ -114,6 +114,12 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"5");
 
     Click(IDC_CHKMONITOR0);  // "Monitor keyboard use" off
+    // "Exercise Breaks": time away beyond what the box allows.
+    SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 1, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Page() == 1; }, kWait));
+    EXPECT_EQ(TextOf(Control(IDC_TXTAWAYM)), L"10");
+    SendMessageTimeoutW(Control(IDC_TXTAWAYM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"500"),
+                        SMTO_ABORTIFHUNG, kWait, nullptr);
     EXPECT_FALSE(Checked(IDC_CHKMONITOR0));
     // "Holds": full screen off, a hold longer than the box allows, and two programs.
     SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 3, 0);
@@ -132,6 +138,7 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     EXPECT_EQ(ReadSetting(L"Micropause", L"DisableEsc2").value_or(L""), L"1");
     EXPECT_EQ(ReadSetting(L"Hold", L"FullScreen").value_or(L""), L"0");
     EXPECT_EQ(ReadSetting(L"Hold", L"MaxM").value_or(L""), L"480");
+    EXPECT_EQ(ReadSetting(L"Exercise", L"AwayM").value_or(L""), L"120");
     EXPECT_EQ(ReadSetting(L"Hold", L"Programs").value_or(L""), L"powerpnt.exe;zoom.exe");
     EXPECT_NE(Dialog(), nullptr);  // Apply leaves it open
     Click(IDCANCEL);

@@ -38,18 +38,26 @@ struct FakePlayer : ExercisePlayer {
 };
 
 struct FakeReminder : ExerciseReminder {
+    explicit FakeReminder(const VirtualClock& clock) : clock_(clock) {}
     void Show(const std::string& minutes) override {
         shown = true;
         text = minutes;
+        shownAt.push_back(clock_.Elapsed());
     }
     void Close() override { shown = false; }
     bool shown = false;
     std::string text;
+    // When it showed, in virtual milliseconds since the test began.
+    std::vector<std::uint64_t> shownAt;
+
+  private:
+    const VirtualClock& clock_;
 };
 
 struct ExerciseRig : SchedulerRig {
-    ExerciseRig()
-        : flow(ExerciseBreakPorts{store, settings, table, scheduler, sounds, player, reminder,
+    explicit ExerciseRig(std::uint32_t startTick = 5'000'000, LocalTime startTime = {9, 0})
+        : SchedulerRig(startTick, startTime),
+          flow(ExerciseBreakPorts{store, settings, table, scheduler, sounds, player, reminder,
                                   [this] { return randomValue; }}) {
         scheduler.SetExerciseFlow(flow);
         settings.NumAtaTime = 6;
@@ -99,7 +107,7 @@ struct ExerciseRig : SchedulerRig {
     MemorySettingsStore store;
     ExerciseTable table;
     FakePlayer player;
-    FakeReminder reminder;
+    FakeReminder reminder{clock};
     double randomValue = 0.0;
     ExerciseBreakFlow flow;
 };

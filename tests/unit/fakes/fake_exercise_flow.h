@@ -23,6 +23,12 @@ class FakeExerciseFlow : public ExerciseFlow {
         }
     }
 
+    void DismissReminder() override { log_.Add(clock_.Elapsed(), "reminder dismissed"); }
+    void EndForSleep() override {
+        log_.Add(clock_.Elapsed(), "break ended for sleep");
+        inProgress = false;
+    }
+
     bool inProgress = false;
     int secondsTicks = 0;
     // What the user does when the reminder shows.

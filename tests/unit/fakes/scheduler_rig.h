@@ -21,6 +21,8 @@
 namespace rilto::fakes {
 
 inline constexpr char kProgramFolder[] = "C:\\Program Files\\Rilto";
+// Minutes of silence no test reaches.
+inline constexpr std::int32_t kNeverAway = 1'000'000;
 
 // With UseSoundFiles() each warning plays a file of its own, so the log tells them apart.
 inline constexpr char kPreWarningPlayed[] = "play C:\\Program Files\\Rilto\\pre.wav wait";
@@ -41,10 +43,14 @@ struct SchedulerRig {
                                    .tMinutes = tMinutes,
                                    .tSeconds = tSeconds,
                                    .hook = hook,
+                                   .systemInput = hook,
                                    .clock = clock,
                                    .progressBar = progressBar,
                                    .sounds = sounds,
                                    .view = view}) {
+        // The user of these tests stays at the machine, however quiet, unless a test
+        // sends them away with a real AwayM.
+        settings.AwayM = kNeverAway;
         tMinutes.OnTick([this] { scheduler.MinuteTick(); });
         tSeconds.OnTick([this] { scheduler.SecondsTick(); });
         scheduler.SetExerciseFlow(exercise);

@@ -38,6 +38,7 @@ class VirtualClock : public Clock {
     std::uint32_t TickCount() override {
         return startTick_ + static_cast<std::uint32_t>(now_);  // wraps like GetTickCount
     }
+    std::uint64_t TickCount64() override { return startTick_ + now_; }
     LocalTime Now() override {
         const std::uint64_t ofDay = (startOfDayMs_ + now_) % kMsPerDay;
         return LocalTime{static_cast<int>(ofDay / kMsPerHour),

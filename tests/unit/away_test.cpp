@@ -1,0 +1,216 @@
+// Time away counts as an exercise break: no input for AwayM minutes, a locked session,
+// a sleeping machine. A sleep ends what runs and brings no burst of stale breaks; hooks
+// that Windows removed are installed again.
+
+#include <gtest/gtest.h>
+
+#include "fakes/exercise_rig.h"
+
+namespace rilto {
+namespace {
+
+using fakes::ExerciseRig;
+using fakes::kMsPerHour;
+using fakes::kMsPerMinute;
+using fakes::kMsPerSecond;
+
+struct AwayRig : ExerciseRig {
+    explicit AwayRig(std::uint32_t startTick = 5'000'000, LocalTime startTime = {9, 0})
+        : ExerciseRig(startTick, startTime) {
+        settings.EveryM = 30;
+        settings.AwayM = 10;
+        settings.InterruptFor = 10;
+        settings.InterruptEvery = 1000;  // micropauses out of the way unless asked for
+        UseScheme(3, {}, 5);
+        // A reminder is taken at once: a break of its exercises, then back to work.
+        reminder.shown = false;
+    }
+    // Input every 10 seconds for `minutes`, between the polls.
+    void Work(std::uint64_t minutes) {
+        for (std::uint64_t s = 0; s < minutes * 60; s += 10) {
+            AdvanceSeconds(5);
+            hook.Input(kKeyboard);
+            AdvanceSeconds(5);
+        }
+    }
+    std::vector<std::uint64_t> ReminderMinutes() const {
+        std::vector<std::uint64_t> out;
+        for (const std::uint64_t at : reminder.shownAt) {
+            out.push_back(at / kMsPerMinute);
+        }
+        return out;
+    }
+};
+
+TEST(TimeAway, AnAbsenceOfAwayMMinutesStartsTheExerciseCountdownAgainInFull) {
+    AwayRig rig;
+    rig.Start();
+    rig.Work(20);
+    rig.AdvanceMinutes(9);  // nine quiet minutes are no absence
+    rig.Work(1);
+    EXPECT_EQ(rig.ReminderMinutes(), std::vector<std::uint64_t>{30});
+    rig.reminder.shown = false;
+    rig.scheduler.PostponeExercise(20);
+    rig.scheduler.ReminderClosed();  // "Later": 20 minutes
+
+    // Away from 32 to 60, counted from 42: the countdown starts again in full and stands
+    // until the user is back, and the postponed reminder never comes.
+    rig.Work(2);
+    rig.AdvanceMinutes(28);
+    EXPECT_TRUE(rig.state().Away);
+    EXPECT_EQ(rig.state().MinutesToExercise, 30);
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: 29 minutes");
+    rig.Work(31);
+    EXPECT_FALSE(rig.state().Away);
+    EXPECT_EQ(rig.ReminderMinutes(), (std::vector<std::uint64_t>{30, 90}));
+}
+
+TEST(TimeAway, AReminderOpenWhenTheAbsenceBeginsCloses) {
+    AwayRig rig;
+    rig.settings.EveryM = 5;
+    rig.settings.AwayM = 3;
+    rig.Start();
+    rig.Work(5);
+    ASSERT_TRUE(rig.reminder.shown);
+    rig.AdvanceMinutes(3);  // the user left without answering it
+    EXPECT_FALSE(rig.reminder.shown);
+    EXPECT_FALSE(rig.state().ExerciseReminderPending);
+    rig.AdvanceMinutes(20);
+    rig.Work(6);
+    EXPECT_EQ(rig.ReminderMinutes(), (std::vector<std::uint64_t>{5, 33}));
+}
+
+// The lock screen's input, or a remote session's, is not the user at this machine; the
+// locked time counts whole, and a short lock is no absence.
+TEST(TimeAway, ALockIsAbsenceWhateverInputItMakes) {
+    AwayRig rig;
+    rig.settings.IntelliReset = true;
+    rig.settings.InterruptEvery = 20;
+    rig.Start();
+    rig.Work(15);
+    rig.scheduler.SessionLocked();
+    rig.scheduler.SessionLocked();  // heard by every top-level window
+    for (int m = 0; m < 12; ++m) {
+        rig.hook.InputWindowsOnly();
+        rig.AdvanceMinutes(1);
+    }
+    EXPECT_TRUE(rig.state().Away);
+    EXPECT_FALSE(rig.CaptionsOf(ViewLabel::lblvoluntary).empty());  // and a natural micropause
+    rig.scheduler.SessionUnlocked();
+    EXPECT_FALSE(rig.state().Away);
+    EXPECT_EQ(rig.state().MinutesToExercise, 30);
+    rig.Work(25);
+    EXPECT_EQ(rig.state().MinutesToExercise, 5);
+    EXPECT_TRUE(rig.reminder.shownAt.empty());
+
+    // Two minutes locked: the count goes on.
+    rig.scheduler.SessionLocked();
+    rig.AdvanceMinutes(2);
+    rig.scheduler.SessionUnlocked();
+    rig.scheduler.SessionUnlocked();
+    rig.Work(4);
+    EXPECT_EQ(rig.ReminderMinutes(), std::vector<std::uint64_t>{57});
+}
+
+// A night's sleep across midnight and across the tick count's wrap: the absence counts,
+// and waking brings at most one micropause, only if one is still due.
+TEST(TimeAway, ASleepAcrossMidnightAndTheWrapBringsNoBurstOfBreaks) {
+    for (const bool intelliReset : {true, false}) {
+        SCOPED_TRACE(intelliReset ? "natural rests reset" : "natural rests ignored");
+        // 20:00, with the tick count 90 minutes from its wrap at 2^32.
+        AwayRig rig(0xFFFF'FFFFu - 90 * 60'000u, {20, 0});
+        rig.settings.IntelliReset = intelliReset;
+        rig.settings.InterruptEvery = 15;
+        rig.Start();
+        rig.Work(14);  // a minute to the micropause
+        const std::size_t before = rig.log.Count("show form");
+        rig.scheduler.Suspending();
+        rig.clock.Sleep(11 * kMsPerHour);  // until 07:12, past the wrap
+        rig.scheduler.Resumed();
+        rig.scheduler.Resumed();
+        rig.hook.Input(kMouse);
+        rig.AdvanceSeconds(59);
+        EXPECT_EQ(rig.log.Count("show form"), before) << "the minute starts again whole";
+        EXPECT_EQ(rig.state().MinutesToExercise, 30);
+        rig.Work(3);
+        // It was due: without resets it comes a minute after waking, once.
+        EXPECT_EQ(rig.log.Count("show form"), before + (intelliReset ? 0 : 1));
+        EXPECT_EQ(rig.clock.Now().hour, 7);
+    }
+}
+
+TEST(TimeAway, ASleepEndsARunningBreakOrMicropauseCleanly) {
+    AwayRig rig;
+    rig.UseSoundFiles();
+    rig.settings.Audible = true;
+    rig.Start();
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(3);
+    ASSERT_TRUE(rig.flow.ExerciseInProgress());
+    rig.scheduler.Suspending();
+    rig.scheduler.Suspending();
+    EXPECT_FALSE(rig.flow.ExerciseInProgress());
+    EXPECT_EQ(rig.player.closed, 1);
+    EXPECT_GE(rig.player.videoClosed, 1);
+    EXPECT_EQ(rig.state().MinutesToExercise, 30);
+    EXPECT_TRUE(rig.tMinutes.Enabled());
+    rig.clock.Sleep(kMsPerHour);
+    rig.scheduler.Resumed();
+
+    rig.scheduler.RiltoMicropause();
+    rig.AdvanceSeconds(2);
+    rig.scheduler.Suspending();
+    EXPECT_FALSE(rig.state().MicropauseRunning);
+    EXPECT_FALSE(rig.view.FormVisible());
+    EXPECT_EQ(rig.log.Count(fakes::kStartWarningPlayed), 1u);
+    EXPECT_EQ(rig.log.Count("beep"), 0u) << "no end sound into the sleep";
+}
+
+// Windows removed the hooks: what it saw itself still counts as input, the hooks come
+// back at the next poll, and where they keep missing input they are tried less often.
+TEST(HookWatchdog, HooksThatMissInputAreInstalledAgain) {
+    AwayRig rig;
+    rig.settings.IntelliReset = true;
+    rig.Start();
+    rig.Work(1);
+    rig.hook.RemoveHooks();
+    const int installs = rig.hook.Installs();
+    rig.Work(1);
+    // Installed again at the first poll that saw the input they missed: off and on, per kind.
+    EXPECT_EQ(rig.hook.Installs(), installs + 4);
+    EXPECT_TRUE(rig.CaptionsOf(ViewLabel::lblvoluntary).empty());
+    rig.scheduler.ShowDiagnostics();
+    const std::string text = rig.view.Caption(ViewLabel::lblESC);
+    EXPECT_EQ(text.substr(text.find(';')), "; hooks installed again: 1");
+    const std::int32_t stuck = rig.hook.RilGetTime(kKeyboard);
+    rig.Work(1);
+    EXPECT_NE(rig.hook.RilGetTime(kKeyboard), stuck);
+
+    // Input the hooks never see (an elevated window, say): 10 s, 20 s, 40 s... apart.
+    for (int m = 0; m < 10; ++m) {
+        rig.hook.RemoveHooks();
+        for (int s = 0; s < 60; s += 10) {
+            rig.hook.InputWindowsOnly();
+            rig.hook.RemoveHooks();
+            rig.AdvanceSeconds(10);
+        }
+    }
+    const int later = (rig.hook.Installs() - installs) / 4;
+    EXPECT_GE(later, 5);
+    EXPECT_LE(later, 8);
+    EXPECT_TRUE(rig.CaptionsOf(ViewLabel::lblvoluntary).empty()) << "never taken for a rest";
+
+    // With a kind not monitored Windows' answer says nothing, and nothing is installed.
+    rig.settings.Monitor[kMouse] = false;
+    rig.hook.RemoveHooks();
+    const int now = rig.hook.Installs();
+    for (int s = 0; s < 120; s += 10) {
+        rig.hook.InputWindowsOnly();
+        rig.AdvanceSeconds(10);
+    }
+    EXPECT_EQ(rig.hook.Installs(), now);
+    EXPECT_FALSE(rig.CaptionsOf(ViewLabel::lblvoluntary).empty());
+}
+
+}  // namespace
+}  // namespace rilto
