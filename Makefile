@@ -49,6 +49,10 @@ run: dist
 	scripts/with-wine.sh sh -c 'cd dist && wine rilto32.exe'
 
 bench: windows
+	@cmake --preset native-bench >/dev/null
+	@cmake --build --preset native-bench
+	@echo "== simulation_bench"
+	@build/native-bench/tests/unit/simulation_bench
 	scripts/with-wine.sh --xvfb scripts/bench.sh
 
 format:

@@ -52,8 +52,13 @@ target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE
 # The pictures the resource script takes in: the program icon, its paused form, the About art.
 set(RILTO_RESOURCE_PICTURES ${CMAKE_SOURCE_DIR}/data/icon/rilto.ico
     ${CMAKE_SOURCE_DIR}/data/icon/rilto-paused.ico ${CMAKE_SOURCE_DIR}/data/about/about.bmp)
+# windres leaves no list of the files it read: the dialogs' scripts and their ids are
+# named here, so that a change to one builds the program's resources again.
+file(GLOB RILTO_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.rc
+     ${CMAKE_SOURCE_DIR}/src/*/*_ids.h ${CMAKE_SOURCE_DIR}/src/shell/resource.h
+     ${CMAKE_SOURCE_DIR}/src/common/resource_ids.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
-  OBJECT_DEPENDS "${RILTO_RESOURCE_PICTURES}")
+  OBJECT_DEPENDS "${RILTO_RESOURCE_PICTURES};${RILTO_RESOURCE_SCRIPTS}")
 target_link_libraries(rilto32 PRIVATE ${below})
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
 rilto_program_resources(rilto32 "Rilto Micropause")

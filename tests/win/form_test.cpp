@@ -20,8 +20,15 @@ constexpr wchar_t kLastRilto[] = L"Last rilto micropause: ";
 // Long enough that only a skip can end it while a test looks.
 constexpr wchar_t kLongMicropause[] = L"60";
 
-// Five whole numbers joined by "/".
-bool IsDiagnosticText(const std::wstring& s) {
+// Five whole numbers joined by "/", then how often the hooks were installed again.
+bool IsDiagnosticText(const std::wstring& text) {
+    constexpr wchar_t kAgain[] = L"; hooks installed again: ";
+    const std::size_t again = text.find(kAgain);
+    if (again == text.npos || text.size() == again + wcslen(kAgain) ||
+        text.find_first_not_of(L"0123456789", again + wcslen(kAgain)) != text.npos) {
+        return false;
+    }
+    const std::wstring s = text.substr(0, again);
     int numbers = 0;
     bool inNumber = false;
     for (std::size_t i = 0; i < s.size(); ++i) {
