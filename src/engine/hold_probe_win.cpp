@@ -21,6 +21,11 @@ constexpr const wchar_t* kShellClasses[] = {L"Progman", L"WorkerW", L"Shell_Tray
 constexpr std::size_t kLongestPath = 32'768;
 
 bool IsShellWindow(HWND window) {
+    // The desktop window itself is in front when nothing else is (and is all there is
+    // where no shell runs).
+    if (window == GetDesktopWindow() || window == GetShellWindow()) {
+        return true;
+    }
     wchar_t name[64] = L"";
     GetClassNameW(window, name, ARRAYSIZE(name));
     for (const wchar_t* shell : kShellClasses) {
