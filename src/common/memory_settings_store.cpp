@@ -51,6 +51,17 @@ std::size_t MemorySettingsStore::Count() const {
     return n;
 }
 
+std::vector<std::string> MemorySettingsStore::KeysOf(std::string_view section) const {
+    std::vector<std::string> names;
+    const auto found = sections_.find(NameKey(section));
+    if (found != sections_.end()) {
+        for (const auto& [valueKey, value] : found->second.values) {
+            names.push_back(value.name);
+        }
+    }
+    return names;
+}
+
 void MemorySettingsStore::ForEachValue(const Visit& visit) const {
     for (const auto& [sectionKey, section] : sections_) {
         for (const auto& [valueKey, value] : section.values) {

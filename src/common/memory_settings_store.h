@@ -17,6 +17,7 @@ class MemorySettingsStore : public SettingsStore {
                      std::string_view text) override;
     void DeleteSetting(std::string_view section, std::string_view key) override;
     void DeleteSection(std::string_view section) override;
+    std::vector<std::string> KeysOf(std::string_view section) const override;
     using SettingsStore::GetSetting;
 
     bool Has(std::string_view section, std::string_view key) const;

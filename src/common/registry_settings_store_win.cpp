@@ -97,4 +97,26 @@ void RegistrySettingsStore::DeleteSection(std::string_view section) {
     RegDeleteKeyW(HKEY_CURRENT_USER, SectionPath(section).c_str());
 }
 
+std::vector<std::string> RegistrySettingsStore::KeysOf(std::string_view section) const {
+    std::vector<std::string> names;
+    const UniqueKey k = OpenSection(section, KEY_QUERY_VALUE);
+    if (!k) {
+        return names;
+    }
+    // Value names are at most 16,383 characters.
+    std::vector<wchar_t> name(16'384);
+    for (DWORD index = 0;; ++index) {
+        auto length = static_cast<DWORD>(name.size());
+        const LONG rc =
+            RegEnumValueW(k.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS) {
+            break;
+        }
+        if (rc == ERROR_SUCCESS) {
+            names.push_back(Narrow(std::wstring(name.data(), length)));
+        }
+    }
+    return names;
+}
+
 }  // namespace rilto

@@ -14,6 +14,7 @@ class RegistrySettingsStore : public SettingsStore {
                      std::string_view text) override;
     void DeleteSetting(std::string_view section, std::string_view key) override;
     void DeleteSection(std::string_view section) override;
+    std::vector<std::string> KeysOf(std::string_view section) const override;
     using SettingsStore::GetSetting;
 };
 

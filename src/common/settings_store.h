@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rilto {
 
@@ -20,6 +21,8 @@ class SettingsStore {
                              std::string_view text) = 0;
     virtual void DeleteSetting(std::string_view section, std::string_view key) = 0;
     virtual void DeleteSection(std::string_view section) = 0;
+    // The names of the values in a section; none when it is missing.
+    virtual std::vector<std::string> KeysOf(std::string_view section) const = 0;
 
     // A numeric default comes back as its decimal text.
     std::string GetSetting(std::string_view section, std::string_view key, std::int32_t def) const {

@@ -25,6 +25,7 @@ void Scheduler::RiltoMicropause() {
     tSeconds_.SetEnabled(false);
     progressBar_.SetMax(MicropauseSeconds() * kMicropauseStepsPerSecond);
     state_.MicropauseRunning = true;
+    state_.MicropauseSkipped = false;
     progressBar_.SetValue(1);
     view_.SetVisible(ViewControl::cmdOK, false);
     view_.SetVisible(ViewControl::picPB, true);
@@ -76,6 +77,9 @@ void Scheduler::EndMicropause(bool withSound) {
     view_.SetVisible(ViewControl::lblESC, false);
     view_.CatchEscape(false);
     state_.MicropauseRunning = false;
+    // Resting on after it is no natural micropause of its own.
+    state_.Resting = true;
+    Count(state_.MicropauseSkipped ? DayCount::skipped : DayCount::micropauses);
     RestartIdlePolling();
     view_.SetCaption(ViewLabel::lblrilto, kLastRiltoMicropause + TimeNow());
     if (settings_.Audible && withSound) {
@@ -89,6 +93,7 @@ void Scheduler::Skip() {
     if (!state_.MicropauseRunning || settings_.DisableEsc) {
         return;
     }
+    state_.MicropauseSkipped = true;
     progressBar_.SetValue(progressBar_.Max() - 1);
 }
 

@@ -130,6 +130,7 @@ void Scheduler::SeedLastInputTimes() {
     const auto now = static_cast<std::int32_t>(clock_.TickCount());
     state_.LastInputTime.fill(now);
     state_.LastSystemInput = systemInput_.LastInputTick();
+    state_.LastMinuteInput = NewestInput();
     presence_.Seed(clock_.TickCount());
 }
 
@@ -138,6 +139,13 @@ void Scheduler::SeedLastInputTimes() {
 // for a hold, or the user is away. During a pause both hold still: that time is neither
 // work nor rest.
 void Scheduler::MinuteTick() {
+    const std::optional<std::uint32_t> newest = NewestInput();
+    if (newest && state_.LastMinuteInput &&
+        IsLater(static_cast<std::int32_t>(*newest),
+                static_cast<std::int32_t>(*state_.LastMinuteInput))) {
+        Count(DayCount::activeMinutes);
+    }
+    state_.LastMinuteInput = newest;
     if (pause_ != nullptr && pause_->PausedWithinLast(kMinuteMs / kMillisecondsPerSecond)) {
         return;
     }
@@ -150,6 +158,12 @@ void Scheduler::MinuteTick() {
 }
 
 void Scheduler::ObservePresence() {
+    if (const std::optional<std::uint32_t> newest = NewestInput()) {
+        presence_.Observe(*newest);
+    }
+}
+
+std::optional<std::uint32_t> Scheduler::NewestInput() {
     std::optional<std::uint32_t> newest;
     const auto take = [&newest](std::uint32_t time) {
         if (!newest ||
@@ -167,9 +181,7 @@ void Scheduler::ObservePresence() {
     if (SystemInputCounts(settings_)) {
         take(systemInput_.LastInputTick());
     }
-    if (newest) {
-        presence_.Observe(*newest);
-    }
+    return newest;
 }
 
 void Scheduler::CheckAbsence() {
@@ -330,6 +342,9 @@ void Scheduler::IdlePoll() {
     const bool anyMonitored = std::any_of(settings_.Monitor.begin(), settings_.Monitor.end(),
                                           [](bool monitored) { return monitored; });
     const bool paused = pause_ != nullptr && pause_->PausedWithinLast(MicropauseSeconds());
+    if (active && !presence_.Shut()) {
+        state_.Resting = false;
+    }
     if ((active && !presence_.Shut()) || !anyMonitored || !hook_.Available() || paused) {
         return;
     }
@@ -337,6 +352,10 @@ void Scheduler::IdlePoll() {
 }
 
 void Scheduler::NaturalMicropause() {
+    if (!state_.Resting) {
+        Count(DayCount::natural);
+        state_.Resting = true;
+    }
     view_.SetCaption(ViewLabel::lblvoluntary, kLastNaturalMicropause + TimeNow());
     if (settings_.IntelliReset) {
         // The rest was taken: a micropause that waited for a hold is done with.

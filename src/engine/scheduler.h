@@ -16,6 +16,7 @@
 #include "engine/hold.h"
 #include "engine/hook_watchdog.h"
 #include "engine/presence.h"
+#include "engine/statistics_book.h"
 #include "engine/pause.h"
 #include "engine/micropause_view.h"
 #include "engine/progress_bar.h"
@@ -47,6 +48,10 @@ struct SchedulerState {
     // The exercise reminder is showing; the exercise countdown waits meanwhile.
     bool ExerciseReminderPending = false;
     bool MicropauseRunning = false;
+    // The running micropause was skipped (ESC, a double click): it counts as such.
+    bool MicropauseSkipped = false;
+    // A natural micropause is under way: the quiet polls after its first count no more.
+    bool Resting = false;
     // A micropause, or the exercise reminder, fell due during a hold and waits for its end.
     bool MicropauseHeld = false;
     bool ReminderHeld = false;
@@ -56,6 +61,8 @@ struct SchedulerState {
     // The hook times seen at the previous idle poll, per input kind, and Windows' own.
     std::array<std::int32_t, kInputKinds> LastInputTime{};
     std::uint32_t LastSystemInput = 0;
+    // The newest input at the previous minute tick: a minute with newer input is active.
+    std::optional<std::uint32_t> LastMinuteInput;
 };
 
 // Where the exercise breaks plug into the scheduler. Until they do, no break is
@@ -101,6 +108,13 @@ class Scheduler {
     void SetHoldGate(HoldGate& gate);
     // While a pause lasts, the countdowns hold still: no break falls due.
     void SetPause(Pause& pause) { pause_ = &pause; }
+    // Where the day's figures go.
+    void SetDayCounter(DayCounter& counter) { counter_ = &counter; }
+    void Count(DayCount what) {
+        if (counter_ != nullptr) {
+            counter_->Count(what);
+        }
+    }
     // A pause began or ended: at its end, what waited for it goes on.
     void PauseChanged();
 
@@ -188,6 +202,7 @@ class Scheduler {
     void IdlePoll();
     // The newest input any monitored source saw, handed to the presence.
     void ObservePresence();
+    std::optional<std::uint32_t> NewestInput();
     // Away long enough: the exercise countdown starts again in full and the reminder goes.
     void CheckAbsence();
     void BeginAbsence();
@@ -216,6 +231,7 @@ class Scheduler {
     ExerciseFlow* exercise_;
     HoldGate* hold_ = nullptr;
     Pause* pause_ = nullptr;
+    DayCounter* counter_ = nullptr;
     Presence presence_;
     HookWatchdog watchdog_;
     SchedulerState state_;

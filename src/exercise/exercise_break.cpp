@@ -143,6 +143,8 @@ void ExerciseBreakFlow::Present(bool first) {
 }
 
 void ExerciseBreakFlow::FinishBreak() {
+    scheduler_.Count(endingEarly_ ? DayCount::endedEarly : DayCount::exercises);
+    endingEarly_ = false;
     ReadNumAtaTime();
     state_.ExerciseInProgress = false;
     // Between breaks no exercise counts down: the next break starts with its first.
@@ -156,6 +158,7 @@ void ExerciseBreakFlow::EndForSleep() {
         return;
     }
     player_.CloseVideo();
+    endingEarly_ = true;
     FinishBreak();
 }
 
@@ -178,6 +181,7 @@ void ExerciseBreakFlow::Later(const std::string& minutesText) {
     const std::int32_t minutes = PostponeMinutes(minutesText);
     store_.SaveSetting(kExercise, kProcrastinateKey, std::to_string(minutes));
     scheduler_.PostponeExercise(minutes);
+    scheduler_.Count(DayCount::postponed);
     CloseReminder();
 }
 
@@ -196,6 +200,8 @@ bool ExerciseBreakFlow::ExerciseNowFromReminder() {
 }
 
 void ExerciseBreakFlow::ReminderClosed() {
+    // The close box: the reminder comes again after the minutes it offered.
+    scheduler_.Count(DayCount::postponed);
     scheduler_.ReminderClosed();
 }
 
@@ -229,6 +235,7 @@ void ExerciseBreakFlow::SkipExercise() {
 }
 
 void ExerciseBreakFlow::EndBreak() {
+    endingEarly_ = state_.ExerciseInProgress;
     state_.ExercisesDone = settings_.NumAtaTime;
     player_.CloseVideo();
     SkipExercise();

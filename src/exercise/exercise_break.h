@@ -117,6 +117,8 @@ class ExerciseBreakFlow : public ExerciseFlow {
     ExerciseReminder& reminder_;
     std::function<double()> random_;
     ExerciseBreakState state_;
+    // The user (or a sleep) ends the running break before its end.
+    bool endingEarly_ = false;
 };
 
 }  // namespace rilto

@@ -1,0 +1,92 @@
+#include "engine/statistics_book.h"
+
+#include <algorithm>
+
+namespace rilto {
+
+StatisticsBook::StatisticsBook(SettingsStore& store, Clock& clock) : store_(store), clock_(clock) {}
+
+std::string StatisticsBook::TodayDate() {
+    const CivilDateTime now = clock_.ToLocal(clock_.UtcNow());
+    return DateName(now.year, now.month, now.day);
+}
+
+DayFigures& StatisticsBook::Day(const std::string& date) {
+    auto found = days_.find(date);
+    if (found == days_.end()) {
+        // A day already stored goes on from its stored counts, with whatever keys a later
+        // version added.
+        found = days_
+                    .emplace(date,
+                             ParseDayFigures(date, store_.GetSetting(kStatisticsSection, date, "")))
+                    .first;
+    }
+    return found->second;
+}
+
+void StatisticsBook::Count(DayCount what) {
+    const std::string date = TodayDate();
+    DayFigures& day = Day(date);
+    if (day[what] < INT32_MAX) {
+        ++day[what];
+    }
+    dirty_[date] = true;
+    lastDate_ = date;
+    if (changed_) {
+        changed_();
+    }
+}
+
+void StatisticsBook::Flush() {
+    for (const auto& [date, dirty] : dirty_) {
+        if (dirty) {
+            store_.SaveSetting(kStatisticsSection, date, FormatDayFigures(days_.at(date)));
+        }
+    }
+    const bool trim = !dirty_.empty();
+    dirty_.clear();
+    // Only today's figures are wanted again; the others were written.
+    const std::string today = TodayDate();
+    std::erase_if(days_, [&](const auto& day) { return day.first != today; });
+    if (trim) {
+        Trim();
+    }
+    if (today != lastDate_) {
+        lastDate_ = today;
+        if (changed_) {
+            changed_();  // a new day: the tray's count starts again
+        }
+    }
+}
+
+void StatisticsBook::Trim() {
+    const auto today = DayNumberOf(TodayDate());
+    if (!today) {
+        return;
+    }
+    for (const std::string& name : store_.KeysOf(kStatisticsSection)) {
+        const auto day = DayNumberOf(name);
+        if (day && *day <= *today - kDaysKept) {
+            store_.DeleteSetting(kStatisticsSection, name);
+        }
+    }
+}
+
+DayFigures StatisticsBook::Today() {
+    return Day(TodayDate());
+}
+
+std::vector<DayFigures> StatisticsBook::StoredDays() {
+    Flush();
+    std::vector<DayFigures> days;
+    for (const std::string& name : store_.KeysOf(kStatisticsSection)) {
+        if (DayNumberOf(name)) {
+            days.push_back(ParseDayFigures(name, store_.GetSetting(kStatisticsSection, name, "")));
+        }
+    }
+    std::sort(days.begin(), days.end(),
+              [](const DayFigures& a, const DayFigures& b) { return a.date < b.date; });
+    return days;
+}
+
+}  // namespace rilto
