@@ -48,12 +48,18 @@ DayFigures ParseDayFigures(std::string date, std::string_view text) {
 
 std::string FormatDayFigures(const DayFigures& day) {
     std::string text;
+    const auto add = [&text](std::string_view key, std::string_view value) {
+        if (!text.empty()) {
+            text.push_back(';');
+        }
+        text.append(key).push_back('=');
+        text.append(value);
+    };
     for (std::size_t i = 0; i < kDayCounts; ++i) {
-        text += (i == 0 ? "" : ";") + std::string(kDayCountKeys[i]) + "=" +
-                std::to_string(day.counts[i]);
+        add(kDayCountKeys[i], std::to_string(day.counts[i]));
     }
     for (const auto& [key, value] : day.unknown) {
-        text += ";" + key + "=" + value;
+        add(key, value);
     }
     return text;
 }
