@@ -27,6 +27,10 @@ inline constexpr char kCannotStart[] =
 inline constexpr char kResumeBefore[] = "&Resume (paused until ";
 inline constexpr char kResumeAfter[] = ")";
 inline constexpr char kPausedTipBefore[] = "Rilto Micropause: paused until ";
+// "Rilto Micropause: 12 micropauses today", "...: 1 micropause today".
+inline constexpr char kTodayTipBefore[] = "Rilto Micropause: ";
+inline constexpr char kTodayTipOne[] = " micropause today";
+inline constexpr char kTodayTipMany[] = " micropauses today";
 
 // The status labels of the micropause screen, and what the program writes into them.
 inline constexpr char kNextExerciseBreakCaption[] = "Next Exercise Break:";

@@ -27,6 +27,7 @@ RiltoApp::RiltoApp()
                                 progressBar_, sounds_, frmRilto_}),
       holdGate_(settings_, holdProbe_, tHold_, clock_),
       pause_(store_, clock_, tPause_),
+      statistics_(store_, clock_),
       frmX_(settings_, rilto::ProgramFolder()),
       random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
               static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
@@ -50,6 +51,8 @@ RiltoApp::RiltoApp()
     scheduler_.SetExerciseFlow(exerciseFlow_);
     scheduler_.SetHoldGate(holdGate_);
     scheduler_.SetPause(pause_);
+    scheduler_.SetDayCounter(statistics_);
+    statistics_.OnChange([this] { ShowTodayInTray(); });
     pause_.OnChange([this] {
         scheduler_.PauseChanged();
         ShowPauseInTray();
@@ -159,7 +162,12 @@ bool RiltoApp::CreateWindows() {
         return false;
     }
 
-    tMinutes_.Attach(frmRilto_.hwnd(), [this] { scheduler_.MinuteTick(); });
+    // The day's figures are written with the minute, when they changed: a crash loses a
+    // minute at most.
+    tMinutes_.Attach(frmRilto_.hwnd(), [this] {
+        scheduler_.MinuteTick();
+        statistics_.Flush();
+    });
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
     trayRetry_.Attach(frmRilto_.hwnd(), [this] { RetryTrayIcon(); });
     tPause_.Attach(frmRilto_.hwnd(), [this] { pause_.Check(); });
@@ -248,6 +256,12 @@ void RiltoApp::ShowPauseInTray() {
     }
 }
 
+void RiltoApp::ShowTodayInTray() {
+    if (trayIcon_) {
+        trayIcon_->SetMicropausesToday(statistics_.Today()[DayCount::micropauses]);
+    }
+}
+
 void RiltoApp::RetryTrayIcon() {
     if (trayIcon_->Add() || !trayIconRetry_.AnotherAttempt()) {
         trayRetry_.SetEnabled(false);
@@ -290,6 +304,7 @@ void RiltoApp::AddTrayIcon() {
     if (!icon_) {
         icon_ = LoadTrayIcon(ThisModule(), IDI_RILTO);
         trayIcon_ = std::make_unique<TrayIcon>(hookWindow_.hwnd(), icon_.get());
+        trayIcon_->SetMicropausesToday(statistics_.Today()[DayCount::micropauses]);
         SendMessageW(frmRilto_.hwnd(), WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(icon_.get()));
     }
@@ -308,6 +323,10 @@ void RiltoApp::HideMainForm() {
 
 std::string RiltoApp::ProgramFolder() {
     return rilto::ProgramFolder();
+}
+
+void RiltoApp::SaveStatistics() {
+    statistics_.Flush();
 }
 
 void RiltoApp::SwitchOffRecording(int kind) {

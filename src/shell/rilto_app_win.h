@@ -62,6 +62,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     void ShowNotice(const char* text);
     // The tray shows whether the breaks are paused, and until when.
     void ShowPauseInTray();
+    // The tip's count of today's micropauses.
+    void ShowTodayInTray();
     bool CreateExerciseWindows();
     bool CreateSettingsDialog();
     // One message of the loop, through the windows that take keys first.
@@ -78,6 +80,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     std::string ProgramFolder() override;
 
     // ShutdownActions
+    void SaveStatistics() override;
     void SwitchOffRecording(int kind) override;
     void DeleteTrayIcon() override;
     void ClearPublishedHandle() override;
@@ -109,6 +112,7 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     WinHoldProbe holdProbe_;
     HoldGate holdGate_;
     Pause pause_;
+    StatisticsBook statistics_;
     ExerciseTable exercises_;
     FrmX frmX_;
     FrmChkExercise frmChkExercise_;

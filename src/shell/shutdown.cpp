@@ -16,6 +16,7 @@ void RunEveryStep(const std::vector<std::function<void()>>& steps) {
 
 void UnloadMainForm(ShutdownActions& a) {
     RunEveryStep({
+        [&] { a.SaveStatistics(); },
         [&] { a.SwitchOffRecording(kKeyboard); },
         [&] { a.SwitchOffRecording(kMouse); },
         [&] { a.DeleteTrayIcon(); },
@@ -36,6 +37,7 @@ void ShutdownRilto(ShutdownActions& a) {
 
 void ShutdownNow(ShutdownActions& a) {
     RunEveryStep({
+        [&] { a.SaveStatistics(); },
         [&] { a.SwitchOffRecording(kKeyboard); },
         [&] { a.SwitchOffRecording(kMouse); },
         [&] { a.DeleteTrayIcon(); },

@@ -8,6 +8,7 @@
 #include "common/texts.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
+#include "shell/tray_tip.h"
 
 namespace rilto {
 
@@ -31,7 +32,7 @@ NOTIFYICONDATAW TrayIcon::Shown() const {
     nid.uFlags = NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     const bool paused = !pausedUntil_.empty();
     nid.hIcon = paused && pausedIcon_ ? pausedIcon_.get() : icon_;
-    const std::string tip = paused ? kPausedTipBefore + pausedUntil_ : kProductTitle;
+    const std::string tip = TrayTip(pausedUntil_, micropausesToday_);
     lstrcpynW(nid.szTip, Widen(tip).c_str(), ARRAYSIZE(nid.szTip));
     return nid;
 }
@@ -69,6 +70,17 @@ void TrayIcon::SetPausedUntil(const std::string& until) {
     pausedUntil_ = until;
     if (added_) {
         // A taskbar that has lost the icon gets the state with the next add.
+        NOTIFYICONDATAW nid = Shown();
+        Shell_NotifyIconW(NIM_MODIFY, &nid);
+    }
+}
+
+void TrayIcon::SetMicropausesToday(int count) {
+    if (micropausesToday_ == count) {
+        return;
+    }
+    micropausesToday_ = count;
+    if (added_) {
         NOTIFYICONDATAW nid = Shown();
         Shell_NotifyIconW(NIM_MODIFY, &nid);
     }

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 #include "common/handles_win.h"
@@ -36,6 +37,8 @@ class TrayIcon {
     // "Rilto Micropause: paused until hh:nn". Empty: the program icon and its title
     // again. Shown at once when the icon is there, and by every later add.
     void SetPausedUntil(const std::string& until);
+    // Today's micropauses, for the tip while no pause lasts.
+    void SetMicropausesToday(int count);
 
   private:
     NOTIFYICONDATAW Record() const;
@@ -47,6 +50,7 @@ class TrayIcon {
     // Loaded at the first pause; null if it cannot be, and then the tip alone tells.
     UniqueIcon pausedIcon_;
     std::string pausedUntil_;
+    std::optional<int> micropausesToday_;
     bool added_ = false;
 };
 

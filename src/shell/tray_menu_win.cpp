@@ -34,6 +34,7 @@ constexpr PlainItem kPlainItems[] = {
     {IDM_POPUP_OPTIONS, &TrayMenuEvents::options},
     {IDM_POPUP_STATUS, &TrayMenuEvents::status},
     {IDM_POPUP_ABOUT, &TrayMenuEvents::about},
+    {IDM_POPUP_STATISTICS, &TrayMenuEvents::statistics},
     {IDM_DEMO_MICROPAUSE, &TrayMenuEvents::micropauseNow},
     {IDM_EXERCISE, &TrayMenuEvents::exerciseNow},
     {IDM_SHUTDOWN_RILTO, &TrayMenuEvents::shutdown},

@@ -20,6 +20,7 @@ struct TrayMenuEvents {
     std::function<void()> options;
     std::function<void()> status;
     std::function<void()> about;
+    std::function<void()> statistics;
     std::function<void()> micropauseNow;
     std::function<void()> exerciseNow;
     // mnuX(i): the scheme's place in the list (from 1) and its name.

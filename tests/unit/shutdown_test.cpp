@@ -15,6 +15,7 @@ class RecordingActions : public ShutdownActions {
     std::vector<std::string> steps;
     std::vector<std::string> failing;
 
+    void SaveStatistics() override { Step("stats"); }
     void SwitchOffRecording(int kind) override { Step("off" + std::to_string(kind)); }
     void DeleteTrayIcon() override { Step("icon"); }
     void ClearPublishedHandle() override { Step("tray0"); }
@@ -39,7 +40,7 @@ using Steps = std::vector<std::string>;
 TEST(Shutdown, TheMenuShutdownUnloadsInOrderAndEnds) {
     RecordingActions a;
     ShutdownRilto(a);
-    EXPECT_EQ(a.steps, (Steps{"video", "off0", "off1", "icon", "tray0", "video", "player",
+    EXPECT_EQ(a.steps, (Steps{"video", "stats", "off0", "off1", "icon", "tray0", "video", "player",
                               "settings", "end"}));
 }
 
@@ -47,7 +48,7 @@ TEST(Shutdown, EveryStepRunsEvenWhenEarlierOnesFail) {
     RecordingActions a;
     a.failing = {"video", "off0", "icon", "player"};
     ShutdownRilto(a);
-    EXPECT_EQ(a.steps, (Steps{"video", "off0", "off1", "icon", "tray0", "video", "player",
+    EXPECT_EQ(a.steps, (Steps{"video", "stats", "off0", "off1", "icon", "tray0", "video", "player",
                               "settings", "end"}));
 }
 
@@ -55,14 +56,14 @@ TEST(Shutdown, TheKeyCommandEndsAtOnceAndKeepsTheHandle) {
     RecordingActions a;
     a.failing = {"off0", "off1", "icon", "video"};
     ShutdownNow(a);
-    EXPECT_EQ(a.steps, (Steps{"off0", "off1", "icon", "video", "end"}));
+    EXPECT_EQ(a.steps, (Steps{"stats", "off0", "off1", "icon", "video", "end"}));
 }
 
 TEST(Shutdown, UnloadingTheMainFormClearsTheHandleAfterTheIcon) {
     RecordingActions a;
     a.failing = {"off1"};
     UnloadMainForm(a);
-    EXPECT_EQ(a.steps, (Steps{"off0", "off1", "icon", "tray0", "video"}));
+    EXPECT_EQ(a.steps, (Steps{"stats", "off0", "off1", "icon", "tray0", "video"}));
 }
 
 }  // namespace

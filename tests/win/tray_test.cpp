@@ -95,17 +95,18 @@ TEST(TrayMenuResource, HasTheItemsInOrder) {
     ASSERT_NE(bar, nullptr);
     const HMENU items = GetSubMenu(bar, 0);
     const wchar_t* expected[] = {
-        L"&Options...",    L"&Status...", L"&About...", L"", L"&Micropause Now!",
-        L"&Exercise Now!", L"",           L"Scheme",    L"", L"&Pause",
-        L"Sh&utdown Rilto"};
-    ASSERT_EQ(GetMenuItemCount(items), 11);
-    for (int i = 0; i < 11; ++i) {
+        L"&Options...",      L"&Status...",     L"&About...", L"S&tatistics...", L"",
+        L"&Micropause Now!", L"&Exercise Now!", L"",          L"Scheme",         L"",
+        L"&Pause",           L"Sh&utdown Rilto"};
+    ASSERT_EQ(GetMenuItemCount(items), 12);
+    EXPECT_EQ(GetMenuItemID(items, 3), static_cast<UINT>(IDM_POPUP_STATISTICS));
+    for (int i = 0; i < 12; ++i) {
         wchar_t text[64] = L"";
         GetMenuStringW(items, i, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, expected[i]) << i;
     }
     // "&Pause" opens its own items.
-    const HMENU pause = GetSubMenu(items, 9);
+    const HMENU pause = GetSubMenu(items, 10);
     ASSERT_NE(pause, nullptr);
     const struct {
         const wchar_t* text;
@@ -544,9 +545,14 @@ TEST(TrayIconInProcess, ThePausedIconAndTipStayUntilResumed) {
     EXPECT_TRUE(WaitUntil(TrayShowsThePausedIcon, kWait)) << TealPixelsInTheTray();
     EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: paused until 14:30");
 
+    // Today's count waits behind the pause, and shows once it ends.
+    icon.SetMicropausesToday(12);
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: paused until 14:30");
     icon.SetPausedUntil("");
     EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
-    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause");
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 12 micropauses today");
+    icon.SetMicropausesToday(1);
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 1 micropause today");
 }
 
 }  // namespace
