@@ -1,0 +1,134 @@
+// The day's figures in the real program: a micropause run to its end and one ended with
+// ESC are stored for today; "S&tatistics..." opens one "Rilto Statistics" window however
+// often it is asked for; "&Copy" puts every stored day on the clipboard as CSV.
+
+#include <windows.h>
+
+#include <string>
+
+#include "support/rilto_test.h"
+
+namespace harness {
+namespace {
+
+constexpr DWORD kWait = 10000;
+constexpr wchar_t kTitle[] = L"Rilto Statistics";
+
+std::wstring Today() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    wchar_t text[16];
+    swprintf(text, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    return text;
+}
+
+int WindowsTitled(DWORD processId, const wchar_t* title) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* title;
+        int found;
+    } search{processId, title, 0};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            wchar_t text[64] = L"";
+            GetWindowTextW(hwnd, text, 64);
+            if (owner == s->processId && IsWindowVisible(hwnd) && wcscmp(text, s->title) == 0) {
+                ++s->found;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ChildWithText(HWND parent, const wchar_t* text) {
+    struct Search {
+        const wchar_t* text;
+        HWND found;
+    } search{text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t caption[64] = L"";
+            GetWindowTextW(hwnd, caption, 64);
+            if (wcscmp(caption, s->text) == 0) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) {
+        return text;
+    }
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+class StatisticsTest : public RiltoTest {
+  protected:
+    void SetUp() override {
+        RiltoTest::SetUp();
+        WriteSetting(L"Options", L"Initialised", L"1");
+        WriteSetting(L"Micropause", L"InterruptFor", L"3");
+        WriteSetting(L"Micropause", L"InterruptEvery", L"60");
+        DeleteSection(L"Statistics");
+    }
+};
+
+TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
+    WriteSetting(L"Statistics", L"2026-01-05", L"micropauses=7;skipped=2;future=1");
+    Start();
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));  // three seconds, to its end
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    PumpFor(500);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+
+    // Asked twice: one window. Opening it writes what was counted.
+    Command(IDM_POPUP_STATISTICS);
+    Command(IDM_POPUP_STATISTICS);
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(running_.Id(), kTitle) > 0; }, kWait));
+    PumpFor(500);
+    EXPECT_EQ(WindowsTitled(running_.Id(), kTitle), 1);
+    const std::wstring stored = ReadSetting(L"Statistics", Today()).value_or(L"");
+    EXPECT_EQ(stored.rfind(L"micropauses=1;skipped=1;", 0), 0u) << stored;
+    EXPECT_EQ(ReadSetting(L"Statistics", L"2026-01-05").value_or(L""),
+              L"micropauses=7;skipped=2;future=1")
+        << "a day not counted is not rewritten";
+
+    const HWND window = FindProcessWindow(running_.Id(), kTitle);
+    const HWND copy = ChildWithText(window, L"&Copy");
+    ASSERT_NE(copy, nullptr);
+    SendMessageW(copy, BM_CLICK, 0, 0);
+    const std::wstring csv = ClipboardText();
+    EXPECT_EQ(csv.rfind(L"date,micropauses,skipped,natural,exercises,postponed,endedEarly,"
+                        L"activeMinutes\r\n",
+                        0),
+              0u)
+        << std::string(csv.begin(), csv.end());
+    EXPECT_NE(csv.find(L"2026-01-05,7,2,0,0,0,0,0\r\n"), csv.npos);
+    EXPECT_NE(csv.find(Today() + L",1,1,"), csv.npos);
+    SaveScreenshot(L"statistics-running");
+}
+
+}  // namespace
+}  // namespace harness
