@@ -37,6 +37,8 @@ RiltoApp::RiltoApp()
       frmSettings_(
           FrmSettingsPorts{settings_, sounds_, rilto::ProgramFolder(),
                            [this](const std::function<bool()>& busy) { WaitWhile(busy); }}),
+      frmStatistics_([this] { return statistics_.StoredDays(); },
+                     [this] { return statistics_.TodayDate(); }),
       settingsDialog_(SettingsDialogPorts{
           settings_, store_, scheduler_, hook_, exerciseFlow_, frmSettings_,
           [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
@@ -146,6 +148,7 @@ bool RiltoApp::CreateWindows() {
     menu.options = [this] { settingsDialog_.LoadMeUp(); };
     menu.status = [this] { scheduler_.StatusRequested(); };
     menu.about = [this] { frmAbout_.Show(nullptr); };
+    menu.statistics = [this] { frmStatistics_.Show(); };
     menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
     menu.exerciseNow = [this] { exerciseFlow_.ExerciseNowFromTray(); };
     menu.scheme = [this](int, const std::string& name) {
@@ -167,6 +170,9 @@ bool RiltoApp::CreateWindows() {
     tMinutes_.Attach(frmRilto_.hwnd(), [this] {
         scheduler_.MinuteTick();
         statistics_.Flush();
+        if (frmStatistics_.IsOpen()) {
+            frmStatistics_.Refresh();
+        }
     });
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
     trayRetry_.Attach(frmRilto_.hwnd(), [this] { RetryTrayIcon(); });
@@ -201,7 +207,7 @@ bool RiltoApp::CreateSettingsDialog() {
 void RiltoApp::Dispatch(MSG& msg) {
     if (frmX_.PreTranslate(&msg) || frmChkExercise_.TranslateDialogMessage(&msg) ||
         frmSettings_.TranslateDialogMessage(&msg) || frmAbout_.TranslateDialogMessage(&msg) ||
-        frmRilto_.TranslateDialogMessage(&msg)) {
+        frmStatistics_.TranslateDialogMessage(&msg) || frmRilto_.TranslateDialogMessage(&msg)) {
         return;
     }
     TranslateMessage(&msg);

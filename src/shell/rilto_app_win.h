@@ -31,6 +31,7 @@
 #include "exercise/frm_x_win.h"
 #include "settings/frm_about_tevrin_win.h"
 #include "settings/frm_settings_win.h"
+#include "settings/frm_statistics_win.h"
 #include "settings/frm_sound_win.h"
 #include "settings/settings_dialog.h"
 #include "shell/hook_window_win.h"
@@ -121,6 +122,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     ExerciseBreakFlow exerciseFlow_;
     FrmSettings frmSettings_;
     FrmAboutTevrin frmAbout_;
+    // Drawn from the store, so it shows what a restart would show.
+    FrmStatistics frmStatistics_;
     // The dialog is the controller's view; it is given the controller once both exist.
     SettingsDialog settingsDialog_;
     TrayMenu trayMenu_;

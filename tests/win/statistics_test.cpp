@@ -14,9 +14,19 @@ namespace {
 constexpr DWORD kWait = 10000;
 constexpr wchar_t kTitle[] = L"Rilto Statistics";
 
-std::wstring Today() {
+// The local date `daysAgo` days before today, "YYYY-MM-DD".
+std::wstring LocalDate(int daysAgo = 0) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
+    FILETIME ft{};
+    SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    ticks.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24 * 3600 * 10'000'000ULL;
+    ft.dwLowDateTime = ticks.LowPart;
+    ft.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&ft, &now);
     wchar_t text[16];
     swprintf(text, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
     return text;
@@ -92,7 +102,9 @@ class StatisticsTest : public RiltoTest {
 };
 
 TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
-    WriteSetting(L"Statistics", L"2026-01-05", L"micropauses=7;skipped=2;future=1");
+    // Three days ago is kept; a hundred days ago is beyond the 90.
+    WriteSetting(L"Statistics", LocalDate(3), L"micropauses=7;skipped=2;future=1");
+    WriteSetting(L"Statistics", LocalDate(100), L"micropauses=1");
     Start();
     MicropauseNow();
     ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
@@ -109,11 +121,12 @@ TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(running_.Id(), kTitle) > 0; }, kWait));
     PumpFor(500);
     EXPECT_EQ(WindowsTitled(running_.Id(), kTitle), 1);
-    const std::wstring stored = ReadSetting(L"Statistics", Today()).value_or(L"");
+    const std::wstring stored = ReadSetting(L"Statistics", LocalDate()).value_or(L"");
     EXPECT_EQ(stored.rfind(L"micropauses=1;skipped=1;", 0), 0u) << stored;
-    EXPECT_EQ(ReadSetting(L"Statistics", L"2026-01-05").value_or(L""),
+    EXPECT_EQ(ReadSetting(L"Statistics", LocalDate(3)).value_or(L""),
               L"micropauses=7;skipped=2;future=1")
         << "a day not counted is not rewritten";
+    EXPECT_FALSE(ReadSetting(L"Statistics", LocalDate(100)).has_value());
 
     const HWND window = FindProcessWindow(running_.Id(), kTitle);
     const HWND copy = ChildWithText(window, L"&Copy");
@@ -125,8 +138,8 @@ TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
                         0),
               0u)
         << std::string(csv.begin(), csv.end());
-    EXPECT_NE(csv.find(L"2026-01-05,7,2,0,0,0,0,0\r\n"), csv.npos);
-    EXPECT_NE(csv.find(Today() + L",1,1,"), csv.npos);
+    EXPECT_NE(csv.find(LocalDate(3) + L",7,2,0,0,0,0,0\r\n"), csv.npos);
+    EXPECT_NE(csv.find(LocalDate() + L",1,1,"), csv.npos);
     SaveScreenshot(L"statistics-running");
 }
 

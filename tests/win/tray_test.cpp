@@ -418,15 +418,15 @@ TEST(TrayMenuInProcess, ResumeStandsWherePauseIsWhilePaused) {
                 content.pausedUntil = states[i].until;
                 menu.Load(content);
                 const std::vector<SeenItem> items = Shown(menu, owner.hwnd());
-                ASSERT_EQ(items.size(), 12u) << i;
-                EXPECT_EQ(items[11].text, L"Sh&utdown Rilto") << i;
-                EXPECT_EQ(items[10].text, states[i].item) << i;
+                ASSERT_EQ(items.size(), 13u) << i;
+                EXPECT_EQ(items[12].text, L"Sh&utdown Rilto") << i;
+                EXPECT_EQ(items[11].text, states[i].item) << i;
                 if (content.pausedUntil.empty()) {
-                    EXPECT_EQ(items[10].submenuTexts, pauseItems) << i;
-                    submenu = items[10].submenu;
+                    EXPECT_EQ(items[11].submenuTexts, pauseItems) << i;
+                    submenu = items[11].submenu;
                 } else {
-                    EXPECT_EQ(items[10].id, static_cast<UINT>(IDM_RESUME)) << i;
-                    EXPECT_EQ(items[10].submenu, nullptr) << i;
+                    EXPECT_EQ(items[11].id, static_cast<UINT>(IDM_RESUME)) << i;
+                    EXPECT_EQ(items[11].submenu, nullptr) << i;
                 }
             }
             ASSERT_TRUE(IsMenu(submenu));
