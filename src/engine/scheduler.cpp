@@ -171,11 +171,10 @@ std::optional<std::uint32_t> Scheduler::NewestInput() {
             newest = time;
         }
     };
-    if (hook_.Available()) {
-        for (int kind = 0; kind < kInputKinds; ++kind) {
-            if (settings_.Monitor[static_cast<std::size_t>(kind)]) {
-                take(static_cast<std::uint32_t>(hook_.RilGetTime(kind)));
-            }
+    // With nothing monitored the hook library is not asked (nor loaded) here.
+    for (int kind = 0; kind < kInputKinds; ++kind) {
+        if (settings_.Monitor[static_cast<std::size_t>(kind)] && hook_.Available()) {
+            take(static_cast<std::uint32_t>(hook_.RilGetTime(kind)));
         }
     }
     if (SystemInputCounts(settings_)) {
