@@ -23,27 +23,6 @@ using rilto::FrmAboutTevrin;
 
 constexpr wchar_t kCaption[] = L"About Rilto";
 
-int CountAboutWindows() {
-    struct Search {
-        DWORD process;
-        int count;
-    } search{GetCurrentProcessId(), 0};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD process = 0;
-            GetWindowThreadProcessId(hwnd, &process);
-            wchar_t title[64] = {};
-            GetWindowTextW(hwnd, title, 64);
-            if (process == s->process && std::wstring(title) == kCaption) {
-                ++s->count;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
-}
-
 RECT ScreenRect(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
@@ -88,7 +67,7 @@ TEST_F(AboutBox, ShowingTwiceKeepsOneBoxAndBringsItToTheFront) {
     ASSERT_TRUE(other.TakeForeground());
     ShowAndWait();
     EXPECT_EQ(about_.hwnd(), first);
-    EXPECT_EQ(CountAboutWindows(), 1);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), kCaption), 1);
     EXPECT_TRUE(IsWindowVisible(first));
 }
 
@@ -123,11 +102,11 @@ TEST_F(AboutBox, OkDestroysTheBoxAndTheNextShowMakesANewOne) {
     SendMessageW(C(IDOK), BM_CLICK, 0, 0);
     EXPECT_FALSE(about_.IsOpen());
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(CountAboutWindows(), 0);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), kCaption), 0);
 
     ShowAndWait();
     EXPECT_TRUE(about_.IsOpen());
-    EXPECT_EQ(CountAboutWindows(), 1);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), kCaption), 1);
     EXPECT_TRUE(IsWindowVisible(about_.hwnd()));
     EXPECT_NE(Picture(), nullptr);
 }
@@ -140,7 +119,7 @@ TEST_F(AboutBox, EscapeAndTheCloseBoxDestroyTheBoxToo) {
     ShowAndWait();
     SendMessageW(about_.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !about_.IsOpen(); }, 2000));
-    EXPECT_EQ(CountAboutWindows(), 0);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), kCaption), 0);
 }
 
 TEST_F(AboutBox, PicturesAreDrawnForTheDpiAndFollowAChange) {

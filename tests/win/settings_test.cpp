@@ -200,27 +200,6 @@ TEST_F(SettingsTest, OpenedDuringAMicropauseItComesWhenTheMicropauseIsOver) {
     EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"30");
 }
 
-// The top-level windows of the process with this title.
-int WindowsTitled(DWORD processId, const std::wstring& title) {
-    struct Count {
-        DWORD pid;
-        const std::wstring* title;
-        int n;
-    } count{processId, &title, 0};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            wchar_t text[128] = L"";
-            GetWindowTextW(w, text, 128);
-            c->n += pid == c->pid && IsWindowVisible(w) && *c->title == text ? 1 : 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.n;
-}
-
 TEST_F(SettingsTest, AWarningSoundChosenIsStoredByApplyAndAboutOpensOnce) {
     // A wave file to choose: a short silence.
     const std::wstring wave = BinPath(L"settings-test-chime.wav");
@@ -286,7 +265,7 @@ TEST_F(SettingsTest, AWarningSoundChosenIsStoredByApplyAndAboutOpensOnce) {
         [&] { return (about = FindProcessWindow(running_.Id(), L"About Rilto")) != nullptr; },
         kWait));
     PumpFor(1000);
-    EXPECT_EQ(WindowsTitled(running_.Id(), L"About Rilto"), 1);
+    EXPECT_EQ(CountProcessWindows(running_.Id(), L"About Rilto"), 1);
     const std::wstring version = std::to_wstring(RILTO_VERSION_MAJOR) + L"." +
                                  std::to_wstring(RILTO_VERSION_MINOR) + L"." +
                                  std::to_wstring(RILTO_VERSION_REVISION);

@@ -32,28 +32,6 @@ std::wstring LocalDate(int daysAgo = 0) {
     return text;
 }
 
-int WindowsTitled(DWORD processId, const wchar_t* title) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* title;
-        int found;
-    } search{processId, title, 0};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t text[64] = L"";
-            GetWindowTextW(hwnd, text, 64);
-            if (owner == s->processId && IsWindowVisible(hwnd) && wcscmp(text, s->title) == 0) {
-                ++s->found;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND ChildWithText(HWND parent, const wchar_t* text) {
     struct Search {
         const wchar_t* text;
@@ -118,9 +96,9 @@ TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
     // Asked twice: one window. Opening it writes what was counted.
     Command(IDM_POPUP_STATISTICS);
     Command(IDM_POPUP_STATISTICS);
-    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(running_.Id(), kTitle) > 0; }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return CountProcessWindows(running_.Id(), kTitle) > 0; }, kWait));
     PumpFor(500);
-    EXPECT_EQ(WindowsTitled(running_.Id(), kTitle), 1);
+    EXPECT_EQ(CountProcessWindows(running_.Id(), kTitle), 1);
     const std::wstring stored = ReadSetting(L"Statistics", LocalDate()).value_or(L"");
     EXPECT_EQ(stored.rfind(L"micropauses=1;skipped=1;", 0), 0u) << stored;
     EXPECT_EQ(ReadSetting(L"Statistics", LocalDate(3)).value_or(L""),

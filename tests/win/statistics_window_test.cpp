@@ -40,27 +40,6 @@ std::vector<DayFigures> Planted() {
     return days;
 }
 
-int CountStatisticsWindows() {
-    struct Search {
-        DWORD process;
-        int count;
-    } search{GetCurrentProcessId(), 0};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD process = 0;
-            GetWindowThreadProcessId(hwnd, &process);
-            wchar_t title[64] = {};
-            GetWindowTextW(hwnd, title, 64);
-            if (process == s->process && std::wstring(title) == rilto::kStatisticsTitle) {
-                ++s->count;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
-}
-
 std::wstring ClipboardText() {
     std::wstring text;
     if (OpenClipboard(nullptr)) {
@@ -107,7 +86,7 @@ class StatisticsWindow : public ::testing::Test {
 TEST_F(StatisticsWindow, ShowingTwiceKeepsOneWindowAndReadsTheStoreAfresh) {
     ShowAndWait();
     const HWND first = window_.hwnd();
-    EXPECT_EQ(CountStatisticsWindows(), 1);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), rilto::kStatisticsTitle), 1);
     EXPECT_EQ(harness::TextOf(first), rilto::kStatisticsTitle);
     EXPECT_EQ(reads_, 1);
     EXPECT_EQ(rilto::Narrow(harness::TextOf(C(rilto::kStatisticsTodayId))),
@@ -122,7 +101,7 @@ TEST_F(StatisticsWindow, ShowingTwiceKeepsOneWindowAndReadsTheStoreAfresh) {
     ASSERT_TRUE(other.TakeForeground());
     ShowAndWait();
     EXPECT_EQ(window_.hwnd(), first);
-    EXPECT_EQ(CountStatisticsWindows(), 1);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), rilto::kStatisticsTitle), 1);
     EXPECT_EQ(reads_, 2);
     EXPECT_EQ(harness::TextOf(C(rilto::kStatisticsTodayId)).rfind(L"Today: 1 micropause taken,", 0),
               0u);
@@ -144,9 +123,9 @@ TEST_F(StatisticsWindow, ThirtyDaysSwitchAndEscapeCloses) {
     SetFocus(C(rilto::kStatisticsCopyId));
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !window_.IsOpen(); }, 2000));
-    EXPECT_EQ(CountStatisticsWindows(), 0);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), rilto::kStatisticsTitle), 0);
     ShowAndWait();
-    EXPECT_EQ(CountStatisticsWindows(), 1);
+    EXPECT_EQ(harness::CountProcessWindows(GetCurrentProcessId(), rilto::kStatisticsTitle), 1);
 }
 
 TEST_F(StatisticsWindow, CopyPutsEveryStoredDayOnTheClipboardAsCsv) {

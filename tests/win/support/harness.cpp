@@ -266,6 +266,26 @@ HWND FindProcessWindow(DWORD processId, const std::wstring& title) {
     return d.found;
 }
 
+int CountProcessWindows(DWORD processId, const std::wstring& title) {
+    struct Count {
+        DWORD pid;
+        const std::wstring* title;
+        int n;
+    } count{processId, &title, 0};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            wchar_t text[128] = L"";
+            GetWindowTextW(w, text, 128);
+            c->n += pid == c->pid && IsWindowVisible(w) && *c->title == text ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
 Process StartRilto(const std::wstring& arguments) {
     return StartRiltoAt(BinPath(L"rilto32.exe"), arguments);
 }

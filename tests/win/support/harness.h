@@ -66,6 +66,8 @@ HWND TrayWindow();
 std::wstring ClassOf(HWND hwnd);
 // A top-level window of the process with the given title, or null.
 HWND FindProcessWindow(DWORD processId, const std::wstring& title);
+// How many visible top-level windows of the process have this title.
+int CountProcessWindows(DWORD processId, const std::wstring& title);
 
 // Starts rilto32 and waits until it has published its hook window.
 Process StartRilto(const std::wstring& arguments = L"");
