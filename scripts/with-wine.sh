@@ -31,22 +31,27 @@ cleanup() {
 trap cleanup EXIT
 
 if [ "$xvfb" = 1 ] || [ -z "${DISPLAY:-}" ]; then
-  # Several of these may start at once (tests run side by side): a display whose
-  # server gives up at once was taken by another, and the next one is tried.
+  # Several of these may start at once (tests run side by side), and two may try the
+  # same display: it is ours only when its lock file names our server. Otherwise our
+  # server is stopped (the other one keeps the display) and the next one is tried.
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+    owner=""
+    for _ in $(seq 1 100); do
       kill -0 "$xvfb_pid" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        owner=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null || true)
+        [ -n "$owner" ] && break
+      fi
       sleep 0.1
     done
-    sleep 0.2
-    if kill -0 "$xvfb_pid" 2>/dev/null; then
+    if [ "$owner" = "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
       export DISPLAY=":$n"
       break
     fi
+    kill "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
   done
   echo "with-wine: using a virtual display (Xvfb $DISPLAY)" >&2
