@@ -32,26 +32,26 @@ constexpr OptionField MonitorField() {
 
 constexpr NumberRange kNoRange{0, 0};
 
-constexpr OptionSpec Number(Option option, const char* section, const char* key, std::int32_t def,
-                            NumberRange stored, OptionBox box, NumberRange boxRange,
-                            NumberRange spin, OptionField field) {
-    return OptionSpec{option, section, key,  OptionKind::Number, def, "", stored, box, boxRange,
-                      spin,   true,    field};
+constexpr OptionRow Number(Option option, const char* section, const char* key, std::int32_t def,
+                           NumberRange stored, OptionBox box, NumberRange boxRange,
+                           NumberRange spin, OptionField field) {
+    return OptionRow{option, section, key,  OptionKind::Number, def, "", stored, box, boxRange,
+                     spin,   true,    field};
 }
 
-constexpr OptionSpec Switch(Option option, const char* section, const char* key, bool def,
-                            OptionField field) {
-    return OptionSpec{option,   section,          key,      OptionKind::Switch, def ? 1 : 0, "",
-                      kNoRange, OptionBox::Check, kNoRange, kNoRange,           true,        field};
+constexpr OptionRow Switch(Option option, const char* section, const char* key, bool def,
+                           OptionField field) {
+    return OptionRow{option,   section,          key,      OptionKind::Switch, def ? 1 : 0, "",
+                     kNoRange, OptionBox::Check, kNoRange, kNoRange,           true,        field};
 }
 
-constexpr OptionSpec Text(Option option, const char* section, const char* key, const char* def,
-                          OptionBox box, OptionField field) {
-    return OptionSpec{option,   section, key,      OptionKind::Text, 0,    def,
-                      kNoRange, box,     kNoRange, kNoRange,         true, field};
+constexpr OptionRow Text(Option option, const char* section, const char* key, const char* def,
+                         OptionBox box, OptionField field) {
+    return OptionRow{option,   section, key,      OptionKind::Text, 0,    def,
+                     kNoRange, box,     kNoRange, kNoRange,         true, field};
 }
 
-constexpr std::array<OptionSpec, kOptionCount> kOptionTable{{
+constexpr std::array<OptionRow, kOptionCount> kOptionTable{{
     // "Micropause"
     Number(Option::InterruptFor, kMicropause, "InterruptFor", 15, {1, kMaxSeconds},
            OptionBox::Clamped, {3, 60}, {3, 60}, FieldOf<&Settings::InterruptFor>()),
@@ -94,8 +94,8 @@ constexpr std::array<OptionSpec, kOptionCount> kOptionTable{{
            FieldOf<&Settings::MaxM>()),
     Text(Option::Programs, kHold, "Programs", "", OptionBox::Text, FieldOf<&Settings::Programs>()),
     // A lock set from outside the program: read where it matters, never written.
-    OptionSpec{Option::DisableEsc2, kMicropause, "DisableEsc2", OptionKind::Switch, 0, "", kNoRange,
-               OptionBox::None, kNoRange, kNoRange, false, OptionField{}},
+    OptionRow{Option::DisableEsc2, kMicropause, "DisableEsc2", OptionKind::Switch, 0, "", kNoRange,
+              OptionBox::None, kNoRange, kNoRange, false, OptionField{}},
 }};
 
 constexpr bool InEnumOrder() {
@@ -111,36 +111,36 @@ static_assert(InEnumOrder(), "the table lists the options in the order of Option
 }  // namespace
 
 Settings::Settings() {
-    for (const OptionSpec& spec : kOptionTable) {
-        if (spec.field.number != nullptr) {
-            *spec.field.number(*this) = spec.numberDefault;
-        } else if (spec.field.on != nullptr) {
-            *spec.field.on(*this) = spec.numberDefault != 0;
-        } else if (spec.field.text != nullptr) {
-            *spec.field.text(*this) = spec.textDefault;
+    for (const OptionRow& row : kOptionTable) {
+        if (row.field.number != nullptr) {
+            *row.field.number(*this) = row.numberDefault;
+        } else if (row.field.on != nullptr) {
+            *row.field.on(*this) = row.numberDefault != 0;
+        } else if (row.field.text != nullptr) {
+            *row.field.text(*this) = row.textDefault;
         }
     }
 }
 
-const OptionSpec& SpecOf(Option option) {
+const OptionRow& RowOf(Option option) {
     return kOptionTable[static_cast<std::size_t>(option)];
 }
 
-const std::array<OptionSpec, kOptionCount>& AllOptions() {
+const std::array<OptionRow, kOptionCount>& AllOptions() {
     return kOptionTable;
 }
 
-std::string StoredText(const OptionSpec& spec, const Settings& settings) {
+std::string StoredText(const OptionRow& row, const Settings& settings) {
     // The accessors hand out the field to read or write; reading changes nothing.
     auto& s = const_cast<Settings&>(settings);
-    if (spec.field.number != nullptr) {
-        return std::to_string(*spec.field.number(s));
+    if (row.field.number != nullptr) {
+        return std::to_string(*row.field.number(s));
     }
-    if (spec.field.on != nullptr) {
-        return *spec.field.on(s) ? "1" : "0";
+    if (row.field.on != nullptr) {
+        return *row.field.on(s) ? "1" : "0";
     }
-    if (spec.field.text != nullptr) {
-        return *spec.field.text(s);
+    if (row.field.text != nullptr) {
+        return *row.field.text(s);
     }
     return {};
 }

@@ -82,7 +82,7 @@ struct OptionField {
     std::string* (*text)(Settings&) = nullptr;
 };
 
-struct OptionSpec {
+struct OptionRow {
     Option option;
     const char* section;
     const char* key;
@@ -97,12 +97,12 @@ struct OptionSpec {
     OptionField field;
 };
 
-// The spec of one option; the table of all, in Apply's order.
-const OptionSpec& SpecOf(Option option);
-const std::array<OptionSpec, kOptionCount>& AllOptions();
+// The row of one option; the table of all, in Apply's order.
+const OptionRow& RowOf(Option option);
+const std::array<OptionRow, kOptionCount>& AllOptions();
 
 // The option's value in effect, as the store keeps it: numbers as decimal text, switches
 // "1"/"0", texts as they stand.
-std::string StoredText(const OptionSpec& spec, const Settings& settings);
+std::string StoredText(const OptionRow& row, const Settings& settings);
 
 }  // namespace rilto

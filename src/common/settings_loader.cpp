@@ -19,30 +19,30 @@ bool ReadSwitch(const SettingsStore& store, std::string_view section, std::strin
 }
 
 std::int32_t ReadOption(const SettingsStore& store, Option option) {
-    const OptionSpec& spec = SpecOf(option);
-    return ReadNumber(store, spec.section, spec.key, spec.numberDefault, spec.stored);
+    const OptionRow& row = RowOf(option);
+    return ReadNumber(store, row.section, row.key, row.numberDefault, row.stored);
 }
 
 bool EscapeDisabledFromOutside(const SettingsStore& store) {
-    const OptionSpec& spec = SpecOf(Option::DisableEsc2);
-    return ReadSwitch(store, spec.section, spec.key, spec.numberDefault != 0);
+    const OptionRow& row = RowOf(Option::DisableEsc2);
+    return ReadSwitch(store, row.section, row.key, row.numberDefault != 0);
 }
 
 bool EscapeLockedFromOutside(const SettingsStore& store) {
-    const OptionSpec& spec = SpecOf(Option::DisableEsc2);
-    const auto value = ParseDecimal(store.GetSetting(spec.section, spec.key, spec.numberDefault));
+    const OptionRow& row = RowOf(Option::DisableEsc2);
+    const auto value = ParseDecimal(store.GetSetting(row.section, row.key, row.numberDefault));
     return value.value_or(0) == 1;
 }
 
 Settings LoadSettings(const SettingsStore& store) {
     Settings s;
-    for (const OptionSpec& spec : AllOptions()) {
-        if (spec.field.number != nullptr) {
-            *spec.field.number(s) = ReadOption(store, spec.option);
-        } else if (spec.field.on != nullptr) {
-            *spec.field.on(s) = ReadSwitch(store, spec.section, spec.key, *spec.field.on(s));
-        } else if (spec.field.text != nullptr) {
-            *spec.field.text(s) = store.GetSetting(spec.section, spec.key, *spec.field.text(s));
+    for (const OptionRow& row : AllOptions()) {
+        if (row.field.number != nullptr) {
+            *row.field.number(s) = ReadOption(store, row.option);
+        } else if (row.field.on != nullptr) {
+            *row.field.on(s) = ReadSwitch(store, row.section, row.key, *row.field.on(s));
+        } else if (row.field.text != nullptr) {
+            *row.field.text(s) = store.GetSetting(row.section, row.key, *row.field.text(s));
         }
     }
     s.DisableEsc = s.DisableEsc || EscapeDisabledFromOutside(store);

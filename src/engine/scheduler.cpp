@@ -441,7 +441,7 @@ void Scheduler::RestartIdlePolling() {
 }
 
 std::int32_t Scheduler::MicropauseSeconds() const {
-    const NumberRange range = SpecOf(Option::InterruptFor).stored;
+    const NumberRange range = RowOf(Option::InterruptFor).stored;
     return std::clamp(settings_.InterruptFor, range.min, range.max);
 }
 

@@ -18,8 +18,8 @@ namespace {
 // clamped box shows the nearest end of its range for a number outside it; any other box
 // takes what the program can hold, 0 included, and a pasted number beyond that is cut to
 // it. Whatever the box then holds is the new value.
-std::int32_t CheckNumberBox(const OptionSpec& spec, std::string& box, std::int32_t inEffect) {
-    const bool clamped = spec.box == OptionBox::Clamped;
+std::int32_t CheckNumberBox(const OptionRow& row, std::string& box, std::int32_t inEffect) {
+    const bool clamped = row.box == OptionBox::Clamped;
     std::optional<std::int64_t> typed = ParseDecimal(box);
     // A clamped box takes only what a 32-bit number holds.
     if (clamped && typed &&
@@ -31,7 +31,7 @@ std::int32_t CheckNumberBox(const OptionSpec& spec, std::string& box, std::int32
         box = std::to_string(inEffect);
         return inEffect;
     }
-    const NumberRange range = clamped ? spec.boxRange : spec.stored;
+    const NumberRange range = clamped ? row.boxRange : row.stored;
     const auto value =
         static_cast<std::int32_t>(std::clamp<std::int64_t>(*typed, range.min, range.max));
     if (value != *typed) {
@@ -41,38 +41,37 @@ std::int32_t CheckNumberBox(const OptionSpec& spec, std::string& box, std::int32
 }
 
 // The option takes what its control on the page holds, corrected where Apply corrects it.
-void TakeFromPage(const OptionSpec& spec, SettingsForm& form, Settings& settings) {
-    std::string& shown = form[spec.option];
-    switch (spec.box) {
+void TakeFromPage(const OptionRow& row, SettingsForm& form, Settings& settings) {
+    std::string& shown = form[row.option];
+    switch (row.box) {
         case OptionBox::None:
             return;
         case OptionBox::Clamped:
         case OptionBox::Count:
         case OptionBox::List: {
-            std::int32_t& value = *spec.field.number(settings);
-            value = CheckNumberBox(spec, shown, value);
+            std::int32_t& value = *row.field.number(settings);
+            value = CheckNumberBox(row, shown, value);
             return;
         }
         case OptionBox::StartPoint:
-            *spec.field.number(settings) = form.On(spec.option) ? -1 : 0;
+            *row.field.number(settings) = form.On(row.option) ? -1 : 0;
             return;
         case OptionBox::Check:
-            *spec.field.on(settings) = form.On(spec.option);
+            *row.field.on(settings) = form.On(row.option);
             return;
         case OptionBox::Text:
-            *spec.field.text(settings) = shown;
+            *row.field.text(settings) = shown;
             return;
     }
 }
 
 // What Apply writes: the value in effect, but a check box stores its own tick (the escape
 // box's tick, whatever a lock from outside adds to it).
-std::string TextToWrite(const OptionSpec& spec, const SettingsForm& form,
-                        const Settings& settings) {
-    if (spec.box == OptionBox::Check) {
-        return form.On(spec.option) ? "1" : "0";
+std::string TextToWrite(const OptionRow& row, const SettingsForm& form, const Settings& settings) {
+    if (row.box == OptionBox::Check) {
+        return form.On(row.option) ? "1" : "0";
     }
-    return StoredText(spec, settings);
+    return StoredText(row, settings);
 }
 
 std::optional<std::int32_t> HookKindOf(Option option) {
@@ -92,8 +91,8 @@ void ApplySettings(SettingsForm& form, const ApplyPorts& ports) {
     Settings& s = ports.settings;
     SettingsStore& store = ports.store;
 
-    for (const OptionSpec& spec : AllOptions()) {
-        TakeFromPage(spec, form, s);
+    for (const OptionRow& row : AllOptions()) {
+        TakeFromPage(row, form, s);
     }
     // A lock set from outside keeps escaping disabled whatever the box says.
     s.DisableEsc = s.DisableEsc || EscapeDisabledFromOutside(store);
@@ -106,18 +105,18 @@ void ApplySettings(SettingsForm& form, const ApplyPorts& ports) {
     }
     ports.scheduler.ApplyExerciseInterval();
 
-    for (const OptionSpec& spec : AllOptions()) {
-        if (!spec.written) {
+    for (const OptionRow& row : AllOptions()) {
+        if (!row.written) {
             continue;
         }
         // The scheme page's rows are saved before the scheme in use is stored.
-        if (spec.option == Option::Scheme && ports.saveScheme) {
+        if (row.option == Option::Scheme && ports.saveScheme) {
             ports.saveScheme();
         }
-        store.SaveSetting(spec.section, spec.key, TextToWrite(spec, form, s));
+        store.SaveSetting(row.section, row.key, TextToWrite(row, form, s));
         // Both kinds every time: the hook follows the boxes even when nothing changed.
-        if (const auto kind = HookKindOf(spec.option)) {
-            ports.hook.InstallFilter(*kind, *spec.field.on(s) ? kFilterOn : kFilterOff);
+        if (const auto kind = HookKindOf(row.option)) {
+            ports.hook.InstallFilter(*kind, *row.field.on(s) ? kFilterOn : kFilterOff);
         }
     }
 }

@@ -209,7 +209,7 @@ void SettingsDialog::DeleteScheme() {
             const SchemeBox box = LoadSchemesInto(p_.store, "");
             const std::string first = box.names.empty() ? std::string() : box.names.front();
             p_.breaks.UseScheme(first);
-            p_.store.SaveSetting(kExercise, SpecOf(Option::Scheme).key, first);
+            p_.store.SaveSetting(kExercise, RowOf(Option::Scheme).key, first);
             ShowScheme(first);
             break;
         }

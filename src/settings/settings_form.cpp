@@ -10,17 +10,17 @@ bool SettingsForm::On(Option option) const {
 }
 
 const char* SettingsForm::OnText(Option option) {
-    return SpecOf(option).box == OptionBox::StartPoint ? "-1" : "1";
+    return RowOf(option).box == OptionBox::StartPoint ? "-1" : "1";
 }
 
 SettingsForm LoadForm(const Settings& settings, const SettingsStore& store) {
     SettingsForm form;
-    for (const OptionSpec& spec : AllOptions()) {
-        if (spec.box == OptionBox::StartPoint) {
+    for (const OptionRow& row : AllOptions()) {
+        if (row.box == OptionBox::StartPoint) {
             // Any point but the beginning shows as "from a randomly selected point".
-            form.SetOn(spec.option, StoredText(spec, settings) != "0");
-        } else if (spec.box != OptionBox::None) {
-            form[spec.option] = StoredText(spec, settings);
+            form.SetOn(row.option, StoredText(row, settings) != "0");
+        } else if (row.box != OptionBox::None) {
+            form[row.option] = StoredText(row, settings);
         }
     }
     form.escapeLocked = EscapeLockedFromOutside(store);

@@ -127,9 +127,9 @@ INT_PTR OptionPage::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 
 void OptionPage::OnInitDialog() {
     for (const OptionControl& shown : controls_) {
-        if (SpecOf(shown.option).box == OptionBox::Clamped ||
-            SpecOf(shown.option).box == OptionBox::Count) {
-            MakeNumberBoxWithSpin(shown.id, shown.partner, SpecOf(shown.option).spin);
+        if (RowOf(shown.option).box == OptionBox::Clamped ||
+            RowOf(shown.option).box == OptionBox::Count) {
+            MakeNumberBoxWithSpin(shown.id, shown.partner, RowOf(shown.option).spin);
         }
     }
 }
@@ -143,7 +143,7 @@ void OptionPage::RaiseWarningSound(int target) const {
 void OptionPage::Fill(const SettingsForm& form) {
     for (const OptionControl& shown : controls_) {
         const std::string& value = form[shown.option];
-        switch (SpecOf(shown.option).box) {
+        switch (RowOf(shown.option).box) {
             case OptionBox::Check:
                 Check(shown.id, form.On(shown.option));
                 break;
@@ -164,7 +164,7 @@ void OptionPage::Fill(const SettingsForm& form) {
 
 void OptionPage::Read(SettingsForm& form) const {
     for (const OptionControl& shown : controls_) {
-        switch (SpecOf(shown.option).box) {
+        switch (RowOf(shown.option).box) {
             case OptionBox::Check:
             case OptionBox::StartPoint:
                 form.SetOn(shown.option, Checked(shown.id));

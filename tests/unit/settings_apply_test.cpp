@@ -280,8 +280,8 @@ TEST(SettingsDialog, ExerciseBoxesWithoutAUsableNumberAreMended) {
         const char* everyMShown;
         const char* numShown;
     };
-    const std::string everyMMax = std::to_string(SpecOf(Option::EveryM).stored.max);
-    const std::string numMax = std::to_string(SpecOf(Option::NumAtaTime).stored.max);
+    const std::string everyMMax = std::to_string(RowOf(Option::EveryM).stored.max);
+    const std::string numMax = std::to_string(RowOf(Option::NumAtaTime).stored.max);
     for (const Case& c : {Case{"", "50", "6"}, Case{"abc", "50", "6"}, Case{"0", "0", "0"},
                           Case{"99999999999999", everyMMax.c_str(), numMax.c_str()}}) {
         ApplyRig a;

@@ -104,7 +104,7 @@ TEST(SettingsLoader, OutOfRangeNumbersAreClampedToTheNearestUsableValue) {
     EXPECT_LE(static_cast<long long>(s.InterruptFor) * 1000, INT32_MAX);
     EXPECT_EQ(s.InterruptEvery, kMaxMinutes);
     EXPECT_EQ(s.ViewAm, 0);
-    EXPECT_EQ(s.NumAtaTime, SpecOf(Option::NumAtaTime).stored.max);
+    EXPECT_EQ(s.NumAtaTime, RowOf(Option::NumAtaTime).stored.max);
     EXPECT_EQ(s.EveryM, kMaxMinutes);
 }
 

@@ -162,9 +162,9 @@ TEST_F(SettingsDialog, ReadGivesBackWhatFillShowed) {
         const SettingsForm form = Sample(first);
         dialog_.Fill(form);
         const SettingsForm read = dialog_.Read();
-        for (const rilto::OptionSpec& spec : rilto::AllOptions()) {
-            if (spec.box != rilto::OptionBox::None) {
-                EXPECT_EQ(read[spec.option], form[spec.option]) << spec.key;
+        for (const rilto::OptionRow& row : rilto::AllOptions()) {
+            if (row.box != rilto::OptionBox::None) {
+                EXPECT_EQ(read[row.option], form[row.option]) << row.key;
             }
         }
         EXPECT_EQ(read.escapeLocked, form.escapeLocked);
