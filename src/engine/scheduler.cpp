@@ -34,6 +34,14 @@ std::int32_t CountDown(std::int32_t minutes) {
     return minutes == std::numeric_limits<std::int32_t>::min() ? minutes : minutes - 1;
 }
 
+// The later of two tick counts, either of which may be missing.
+std::optional<std::uint32_t> LaterOf(std::optional<std::uint32_t> a, std::uint32_t b) {
+    if (!a || IsLater(static_cast<std::int32_t>(b), static_cast<std::int32_t>(*a))) {
+        return b;
+    }
+    return a;
+}
+
 std::int32_t ClampToInt32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
@@ -149,7 +157,7 @@ void Scheduler::MinuteTick() {
     if (pause_ != nullptr && pause_->PausedWithinLast(kMinuteMs / kMillisecondsPerSecond)) {
         return;
     }
-    ObservePresence();
+    ObservePresence(newest);
     CheckAbsence();
     if (!state_.ExerciseReminderPending && !state_.ReminderHeld && !state_.Away) {
         ExerciseStep();
@@ -157,28 +165,22 @@ void Scheduler::MinuteTick() {
     MicropauseStep();
 }
 
-void Scheduler::ObservePresence() {
-    if (const std::optional<std::uint32_t> newest = NewestInput()) {
+void Scheduler::ObservePresence(std::optional<std::uint32_t> newest) {
+    if (newest) {
         presence_.Observe(*newest);
     }
 }
 
 std::optional<std::uint32_t> Scheduler::NewestInput() {
     std::optional<std::uint32_t> newest;
-    const auto take = [&newest](std::uint32_t time) {
-        if (!newest ||
-            IsLater(static_cast<std::int32_t>(time), static_cast<std::int32_t>(*newest))) {
-            newest = time;
-        }
-    };
     // With nothing monitored the hook library is not asked (nor loaded) here.
     for (int kind = 0; kind < kInputKinds; ++kind) {
         if (settings_.Monitor[static_cast<std::size_t>(kind)] && hook_.Available()) {
-            take(static_cast<std::uint32_t>(hook_.RilGetTime(kind)));
+            newest = LaterOf(newest, static_cast<std::uint32_t>(hook_.RilGetTime(kind)));
         }
     }
     if (SystemInputCounts(settings_)) {
-        take(systemInput_.LastInputTick());
+        newest = LaterOf(newest, systemInput_.LastInputTick());
     }
     return newest;
 }
@@ -334,7 +336,16 @@ void Scheduler::IdlePoll() {
     if (hooksNewest && !presence_.Shut()) {
         watchdog_.Check(*hooksNewest, system, clock_.TickCount());
     }
-    ObservePresence();
+    // The times just read, not read again: the hooks' while the library is there, and
+    // Windows' while it counts.
+    std::optional<std::uint32_t> newest;
+    if (hooksNewest && hook_.Available()) {
+        newest = static_cast<std::uint32_t>(*hooksNewest);
+    }
+    if (SystemInputCounts(settings_)) {
+        newest = LaterOf(newest, system);
+    }
+    ObservePresence(newest);
     CheckAbsence();
     // With nothing recorded, unchanged hook times say nothing about the user. A period
     // that was paused, even in part, is no rest either.

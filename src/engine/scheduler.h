@@ -200,8 +200,8 @@ class Scheduler {
     void ExerciseStep();
     void MicropauseStep();
     void IdlePoll();
-    // The newest input any monitored source saw, handed to the presence.
-    void ObservePresence();
+    // The newest input any monitored source saw: what the presence is told.
+    void ObservePresence(std::optional<std::uint32_t> newest);
     std::optional<std::uint32_t> NewestInput();
     // Away long enough: the exercise countdown starts again in full and the reminder goes.
     void CheckAbsence();

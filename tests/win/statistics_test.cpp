@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "settings/frm_statistics_win.h"
 #include "support/rilto_test.h"
 
 namespace harness {
@@ -30,27 +31,6 @@ std::wstring LocalDate(int daysAgo = 0) {
     wchar_t text[16];
     swprintf(text, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
     return text;
-}
-
-HWND ChildWithText(HWND parent, const wchar_t* text) {
-    struct Search {
-        const wchar_t* text;
-        HWND found;
-    } search{text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t caption[64] = L"";
-            GetWindowTextW(hwnd, caption, 64);
-            if (wcscmp(caption, s->text) == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::wstring ClipboardText() {
@@ -107,7 +87,7 @@ TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
     EXPECT_FALSE(ReadSetting(L"Statistics", LocalDate(100)).has_value());
 
     const HWND window = FindProcessWindow(running_.Id(), kTitle);
-    const HWND copy = ChildWithText(window, L"&Copy");
+    const HWND copy = DescendantWithId(window, rilto::kStatisticsCopyId);
     ASSERT_NE(copy, nullptr);
     SendMessageW(copy, BM_CLICK, 0, 0);
     const std::wstring csv = ClipboardText();
