@@ -4,7 +4,7 @@
 #   make dist   the program folder at dist/
 #   make installer  the setup, dist/rilto-setup-<version>.exe
 #   make release    the setup and the zip of the program folder, dist/rilto-<version>.zip
-#   make bench  benchmarks that print figures
+#   make bench  benchmarks that print figures, ending with one table of them and their goals
 
 .PHONY: all deps native windows test test-native test-windows run dist installer release bench \
         format clean
@@ -51,8 +51,6 @@ run: dist
 bench: windows
 	@cmake --preset native-bench >/dev/null
 	@cmake --build --preset native-bench
-	@echo "== simulation_bench"
-	@build/native-bench/tests/unit/simulation_bench
 	scripts/with-wine.sh --xvfb scripts/bench.sh
 
 format:

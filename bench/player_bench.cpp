@@ -14,6 +14,8 @@ namespace {
 
 constexpr DWORD kStretchMs = 20000;
 constexpr DWORD kSettleMs = 3000;
+// A looping video may take this share of one core.
+constexpr double kGoalPercent = 5.0;
 
 double ShareOfOneCore(const harness::Process& rilto, DWORD ms) {
     const double before = harness::CpuMilliseconds(rilto.Handle());
@@ -64,7 +66,12 @@ int main() {
 
     std::printf("rilto32 CPU, share of one core over %lu s:\n", kStretchMs / 1000);
     std::printf("  idle                          %6.2f %%\n", idle);
-    std::printf("  video looping at 960x720      %6.2f %%   (goal: at most 5 %%)\n", playing);
+    std::printf("  video looping at 960x720      %6.2f %%   (goal: at most %.0f %%)\n", playing,
+                kGoalPercent);
+    std::printf(
+        "@figure\tplayer CPU, video looping at 960x720\t%.2f %% of one core\tat most "
+        "%.0f %%\t%s\n",
+        playing, kGoalPercent, shown && playing <= kGoalPercent ? "holds" : "FAILS");
     StopRilto(rilto);
     ClearStore();
     return shown ? 0 : 1;
