@@ -230,11 +230,14 @@ void Dialog::LayOut(UINT dpi, Sizing sizing) {
     if (hwnd_ == nullptr) {
         return;
     }
-    UniqueGdi<HFONT> font = MakeFont(dpi);
+    // The font made for this DPI before serves again: a dialog shown and hidden all day
+    // would otherwise make a new one at every showing.
+    UniqueGdi<HFONT> font = font_ != nullptr && fontDpi_ == dpi ? std::move(font_) : MakeFont(dpi);
     if (font == nullptr) {
         TraceLastError("cannot make the font of dialog " + std::to_string(templateId_));
         return;
     }
+    fontDpi_ = dpi;
     units_ = MeasureBaseUnits(hwnd_, font.get());
     const auto sizeToTemplate = [&] {
         const SIZE size = TemplateWindowSize(dpi, units_);

@@ -118,6 +118,7 @@ class Dialog {
     DialogBaseUnits units_;
     // Outlives the dialog: the base's destructor destroys the dialog first.
     UniqueGdi<HFONT> font_;
+    UINT fontDpi_ = 0;
 };
 
 // One message of a procedure, handled so that no C++ exception leaves it: a failure is
