@@ -38,7 +38,9 @@ void operator delete(void* block, std::size_t) noexcept {
     std::free(block);
 }
 
-// The library's own throwing helpers, by the names its headers call.
+// The library's own throwing helpers, by the names its headers call. One that the
+// companion comes to need and that is missing here brings back the library's file of
+// them all, and the link fails on the names defined twice: add it here.
 namespace std {
 
 void __throw_bad_alloc() {
