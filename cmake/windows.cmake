@@ -7,6 +7,11 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${RILTO_BIN})
 set(RILTO_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
+# The C++ runtime's terminate handler without its demangler: linked into a program
+# itself, never taken from a library (see the file).
+set(RILTO_TERMINATE_HANDLER ${CMAKE_SOURCE_DIR}/src/common/terminate_handler_win.cpp)
+list(REMOVE_ITEM RILTO_COMMON_WIN_SOURCES ${RILTO_TERMINATE_HANDLER})
+
 # The Win32 floor: handle owners, text conversion, window plumbing.
 add_library(rilto_common_win STATIC ${RILTO_COMMON_WIN_SOURCES})
 target_link_libraries(rilto_common_win PUBLIC rilto_common user32 gdi32 advapi32)
@@ -45,7 +50,8 @@ foreach(dir engine exercise settings)
   endif()
 endforeach()
 
-add_executable(rilto32 WIN32 ${RILTO_shell_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc)
+add_executable(rilto32 WIN32 ${RILTO_shell_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc
+                            ${RILTO_TERMINATE_HANDLER})
 # windres finds the icon on its include path.
 target_include_directories(rilto32 PRIVATE ${CMAKE_SOURCE_DIR}/data/icon ${CMAKE_SOURCE_DIR}/data/about
                                           ${CMAKE_SOURCE_DIR}/src/shell)
@@ -60,25 +66,62 @@ file(GLOB RILTO_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.r
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/rilto32.rc PROPERTIES
   OBJECT_DEPENDS "${RILTO_RESOURCE_PICTURES};${RILTO_RESOURCE_SCRIPTS}")
 target_link_libraries(rilto32 PRIVATE ${below})
-target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK})
+target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK} -Wl,--gc-sections)
 rilto_program_resources(rilto32 "Rilto Micropause")
 
+# The small programs: a trigger that posts one message, the hook library, and the
+# first-run companion. Built for size and without exceptions or run-time type
+# information, which none of them uses: the exception runtime alone brings the
+# threads library and the demangler, several times what each program needs.
+set(RILTO_SMALL_PROGRAM_OPTIONS -Os -fno-exceptions -fno-rtti)
+
 add_executable(shutdowntrigger WIN32 ${CMAKE_SOURCE_DIR}/src/trigger/shutdowntrigger_win.cpp)
+target_compile_options(shutdowntrigger PRIVATE ${RILTO_SMALL_PROGRAM_OPTIONS})
 target_link_libraries(shutdowntrigger PRIVATE rilto_common user32 advapi32)
-target_link_options(shutdowntrigger PRIVATE -municode ${RILTO_STATIC_LINK})
+target_link_options(shutdowntrigger PRIVATE -municode ${RILTO_STATIC_LINK} -Wl,--gc-sections)
 rilto_program_resources(shutdowntrigger "Ends a running Rilto Micropause")
 
 add_library(rsiorril SHARED ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.cpp
                             ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.def)
 set_target_properties(rsiorril PROPERTIES PREFIX "" OUTPUT_NAME rsiorril)
+target_compile_options(rsiorril PRIVATE ${RILTO_SMALL_PROGRAM_OPTIONS})
 target_link_libraries(rsiorril PRIVATE user32)
 target_link_options(rsiorril PRIVATE ${RILTO_STATIC_LINK} -Wl,--kill-at)
 rilto_program_resources(rsiorril "Rilto Micropause activity hook")
 
-add_executable(riltomultimedia WIN32 ${CMAKE_SOURCE_DIR}/src/companion/riltomultimedia_win.cpp)
-target_link_libraries(riltomultimedia PRIVATE rilto_core rilto_common_win winmm advapi32)
-target_link_options(riltomultimedia PRIVATE -municode ${RILTO_STATIC_LINK})
+# The companion compiles the few files of the floors it uses for itself, with the
+# small programs' options, rather than linking the floors' libraries: those are built
+# with exceptions. It runs on one thread, so its local statics need no guard.
+set(RILTO_COMPANION_SOURCES
+    ${CMAKE_SOURCE_DIR}/src/companion/riltomultimedia_win.cpp
+    ${CMAKE_SOURCE_DIR}/src/companion/runtime_without_exceptions_win.cpp)
+foreach(f common/name_case.cpp common/name_case_table.cpp common/options.cpp common/paths.cpp
+          common/program_folder_win.cpp common/registry_settings_store_win.cpp
+          common/settings_loader.cpp common/text.cpp common/wide_text_win.cpp
+          exercise/exercise_media.cpp exercise/exercise_table.cpp exercise/media_check.cpp
+          exercise/scheme_store.cpp)
+  list(APPEND RILTO_COMPANION_SOURCES ${CMAKE_SOURCE_DIR}/src/${f})
+endforeach()
+add_executable(riltomultimedia WIN32 ${RILTO_COMPANION_SOURCES})
+target_compile_options(riltomultimedia PRIVATE ${RILTO_SMALL_PROGRAM_OPTIONS}
+                                               -fno-threadsafe-statics)
+target_link_libraries(riltomultimedia PRIVATE user32 winmm advapi32)
+target_link_options(riltomultimedia PRIVATE -municode ${RILTO_STATIC_LINK} -Wl,--gc-sections)
 rilto_program_resources(riltomultimedia "Rilto Micropause first-run check")
+
+# Each shipped file is measured when it or its limit changes; the build fails while one
+# is over its limit (the limits are in check_size.cmake).
+include(${CMAKE_SOURCE_DIR}/cmake/check_size.cmake)
+foreach(entry IN LISTS RILTO_SIZE_LIMITS)
+  string(REGEX REPLACE "\\..*$" "" target ${entry})
+  set(stamp ${CMAKE_BINARY_DIR}/size_checks/${target}.within_limit)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}>
+            -P ${CMAKE_SOURCE_DIR}/cmake/check_size.cmake
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/check_size.cmake VERBATIM)
+  add_custom_target(${target}_size ALL DEPENDS ${stamp})
+endforeach()
 
 # The default settings with the built-in exercise schemes, and the exercise media they
 # name, made from the sources under data/ and put beside the program.

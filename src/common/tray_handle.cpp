@@ -25,8 +25,4 @@ std::uint32_t ParseTrayHandle(const char* data, std::size_t size) {
     return any ? static_cast<std::uint32_t>(value) : 0;
 }
 
-std::string TrayHandleText(std::uint32_t handle) {
-    return std::to_string(handle);
-}
-
 }  // namespace rilto

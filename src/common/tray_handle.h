@@ -22,7 +22,10 @@ inline std::uint32_t ParseTrayHandle(std::string_view text) {
 }
 
 // The text the running copy publishes: the handle's 32 significant bits as unsigned
-// decimal.
-std::string TrayHandleText(std::uint32_t handle);
+// decimal. Inline, so that a reader that links the parser alone (shutdowntrigger) takes
+// in no string formatting.
+inline std::string TrayHandleText(std::uint32_t handle) {
+    return std::to_string(handle);
+}
 
 }  // namespace rilto
