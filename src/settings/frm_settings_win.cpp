@@ -44,7 +44,12 @@ bool FrmSettings::Create() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
                                                        ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    return CreateModeless(nullptr) && made_;
+    if (!CreateModeless(nullptr) || !made_) {
+        return false;
+    }
+    // The dialog manager focused the first control, hidden as it is.
+    LetGoOfFocus();
+    return true;
 }
 
 HWND FrmSettings::Page(int index) const {
@@ -341,15 +346,30 @@ void FrmSettings::ShowDialog() {
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
     ShowPage(static_cast<int>(SendMessageW(Item(IDC_TS), TCM_GETCURSEL, 0, 0)));
-    if (const HWND focus = GetFocus(); focus == nullptr || !IsChild(dialog, focus)) {
+    // Where the focus was when it hid, whatever the activation chose meanwhile.
+    if (focusOnShow_ != nullptr && IsChild(dialog, focusOnShow_) && IsWindowVisible(focusOnShow_) &&
+        IsWindowEnabled(focusOnShow_)) {
+        Focus(focusOnShow_);
+    } else if (const HWND focus = GetFocus(); focus == nullptr || !IsChild(dialog, focus)) {
         Focus(Item(IDC_TS));
     }
+    focusOnShow_ = nullptr;
     ShowCurtain(false);
 }
 
 void FrmSettings::Hide() {
     ClosePreview();
+    // Before it goes: hidden, it would lose the focus without telling where it was.
+    LetGoOfFocus();
     ShowWindow(hwnd(), SW_HIDE);
+}
+
+void FrmSettings::LetGoOfFocus() {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd(), focus)) {
+        focusOnShow_ = focus;
+        SetFocus(nullptr);
+    }
 }
 
 void FrmSettings::ShowCurtain(bool shown) {

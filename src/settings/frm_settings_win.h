@@ -96,6 +96,10 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     bool OnNotify(NMHDR* header);
 
     void ShowCurtain(bool shown);
+    // Hidden, the dialog keeps no keyboard focus: a focused edit box would keep its caret
+    // blinking, and wake the program twice a second for nothing to see. The control that
+    // had the focus gets it back when the dialog shows.
+    void LetGoOfFocus();
     void ShowPage(int index);
     void StepPage(int delta);
     void UpdateTabTips();
@@ -123,6 +127,7 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     HoldsPage holds_;
     PreviewPanel preview_;
     std::array<std::wstring, kPages> tipTexts_;
+    HWND focusOnShow_ = nullptr;
     bool ownTabTools_ = false;
     bool made_ = false;
 };

@@ -330,5 +330,43 @@ TEST_F(SettingsTest, OkChangesNothingTheUserDidNotTouch) {
     EXPECT_EQ(TextOf(FormControl(IDC_LBLEXERCISE)), L"Next Exercise Break: off");
 }
 
+// Hidden, the dialog holds neither the focus nor a caret, whose blinking would wake the
+// program twice a second with nothing to show; shown again, the focus and the caret are
+// back where they were.
+TEST_F(SettingsTest, HiddenItHoldsNoFocusNorCaretAndShownItGetsThemBack) {
+    WriteSetting(L"Options", L"Initialised", L"1");
+    Start();
+    const DWORD thread = GetWindowThreadProcessId(TrayWindow(), nullptr);
+    const HWND settings = FindProcessWindow(running_.Id(), L"Rilto Options");
+    ASSERT_NE(settings, nullptr);
+    const auto expectHeld = [&](HWND control, const char* when) {
+        SCOPED_TRACE(when);
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ASSERT_TRUE(GetGUIThreadInfo(thread, &gui));
+        EXPECT_EQ(gui.hwndCaret, control);
+        if (control == nullptr) {
+            EXPECT_TRUE(gui.hwndFocus == nullptr || !IsChild(settings, gui.hwndFocus));
+        } else {
+            EXPECT_EQ(gui.hwndFocus, control);
+        }
+    };
+    PumpFor(500);
+    expectHeld(nullptr, "made hidden");
+
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    expectHeld(Control(IDC_TXTINTFOR), "first shown");  // the first control of the first page
+    Click(IDC_TXTINTEVERY);
+    expectHeld(Control(IDC_TXTINTEVERY), "clicked");
+    PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
+    expectHeld(nullptr, "hidden again");
+
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    expectHeld(Control(IDC_TXTINTEVERY), "shown again");
+}
+
 }  // namespace
 }  // namespace harness
