@@ -17,9 +17,9 @@
 namespace {
 
 using rilto::DayFigures;
+using rilto::kMostInADay;
 using rilto::fuzz::Require;
 
-constexpr std::int32_t kMostInADay = 86'400;
 // The days a run may span: well within the 90 the book keeps.
 constexpr std::int64_t kMostMinutes = 20 * 24 * 60;
 
