@@ -5,9 +5,12 @@
 #   make installer  the setup, dist/rilto-setup-<version>.exe
 #   make release    the setup and the zip of the program folder, dist/rilto-<version>.zip
 #   make bench  benchmarks that print figures, ending with one table of them and their goals
+#   make fuzz   each fuzz target for FUZZ_SECONDS (default 60), then the runs they made
 
-.PHONY: all deps native windows test test-native test-windows run dist installer release bench \
-        format clean
+.PHONY: all deps native windows test test-native test-windows test-fuzz fuzz run dist installer \
+        release bench format clean
+
+FUZZ_SECONDS ?= 60
 
 # The build's version, as CMake has it from CMakeLists.txt.
 version = $$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
@@ -25,13 +28,20 @@ windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
-test: test-native test-windows
+test: test-native test-fuzz test-windows
 
 test-native: native
 	ctest --preset native
 
 test-windows: windows
 	scripts/with-wine.sh --fresh --xvfb ctest --preset windows
+
+# A few seconds of each fuzz target: its seed corpus and what it finds quickly.
+test-fuzz: deps
+	scripts/fuzz.sh 3
+
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 dist: windows
 	scripts/make-dist.sh build/windows/bin dist

@@ -9,9 +9,6 @@ namespace rilto {
 
 namespace {
 
-// More than a day can hold of any count (minutes in a day, a micropause every second):
-// such a number was written by something else, and reads as 0.
-constexpr std::int64_t kMostInADay = 86'400;
 constexpr std::int64_t kSecondsPerDay = 86'400;
 
 }  // namespace

@@ -27,6 +27,9 @@ enum class DayCount {
     Count
 };
 inline constexpr std::size_t kDayCounts = static_cast<std::size_t>(DayCount::Count);
+// More than a day can hold of any count (minutes in a day, a micropause every second):
+// a count stops here, and a larger stored number was written by something else.
+inline constexpr std::int32_t kMostInADay = 86'400;
 inline constexpr std::array<const char*, kDayCounts> kDayCountKeys = {
     "micropauses", "skipped", "natural", "exercises", "postponed", "endedEarly", "activeMinutes"};
 

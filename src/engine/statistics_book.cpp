@@ -27,7 +27,7 @@ DayFigures& StatisticsBook::Day(const std::string& date) {
 void StatisticsBook::Count(DayCount what) {
     const std::string date = TodayDate();
     DayFigures& day = Day(date);
-    if (day[what] < INT32_MAX) {
+    if (day[what] < kMostInADay) {  // one more would read back as none
         ++day[what];
     }
     dirty_[date] = true;

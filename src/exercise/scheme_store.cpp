@@ -107,8 +107,19 @@ bool AddSchemeName(SettingsStore& store, std::string_view name) {
         }
     }
     const auto n = static_cast<std::int32_t>(names.size());
-    store.SaveSetting(kSchemes, Key("", n + 1), name);
-    store.SaveSetting(kSchemes, kNumKey, std::to_string(n + 1));
+    if (n < kSchemeListRange.max) {
+        store.SaveSetting(kSchemes, Key("", n + 1), name);
+        store.SaveSetting(kSchemes, kNumKey, std::to_string(n + 1));
+        return true;
+    }
+    // A list read at its bound has a damaged count, and a name written past the bound would
+    // never be read: the name takes the place of a missing one, if any.
+    const auto missing = std::find(names.begin(), names.end(), "");
+    if (missing == names.end()) {
+        return false;
+    }
+    store.SaveSetting(kSchemes, Key("", static_cast<std::int32_t>(missing - names.begin()) + 1),
+                      name);
     return true;
 }
 

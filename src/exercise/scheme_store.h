@@ -46,7 +46,8 @@ bool SameSchemeName(std::string_view a, std::string_view b);
 // The name as the list holds it, in whatever case; nothing when it is not listed.
 std::optional<std::string> ListedSchemeName(const SettingsStore& store, std::string_view name);
 
-// Appends the name unless the list holds it in any case; whether it was new.
+// Appends the name unless the list holds it in any case; whether it was added. A list
+// as long as it is ever read takes the name in place of a missing one, or not at all.
 bool AddSchemeName(SettingsStore& store, std::string_view name);
 
 // Takes the name (in any case) out of the list, closing the gap. The scheme's own

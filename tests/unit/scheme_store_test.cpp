@@ -110,6 +110,24 @@ TEST(SchemeList, AddFindsNamesInAnyCaseAndRemoveClosesTheGap) {
     EXPECT_EQ(ReadSchemeList(store, 0).size(), 2u);
 }
 
+// A damaged count reads as the longest list: a name added then takes the place of a
+// missing one, for a name written past the list's end would never be listed.
+TEST(SchemeList, ANameAddedToAListAtItsBoundIsListed) {
+    MemorySettingsStore store;
+    store.SaveSetting("Schemes", "Num", "4000000000");
+    store.SaveSetting("Schemes", "1", "A");
+    EXPECT_TRUE(AddSchemeName(store, "Mine"));
+    EXPECT_EQ(ListedSchemeName(store, "MINE"), "Mine");
+    EXPECT_EQ(ReadSchemeList(store, 0)[1], "Mine");
+    EXPECT_EQ(ListedSchemeName(store, "A"), "A");
+
+    for (int k = 1; k <= 9999; ++k) {
+        store.SaveSetting("Schemes", std::to_string(k), "S" + std::to_string(k));
+    }
+    EXPECT_FALSE(AddSchemeName(store, "One too many")) << "a full list takes no more";
+    EXPECT_EQ(ListedSchemeName(store, "One too many"), std::nullopt);
+}
+
 TEST(SchemeList, OnlyTheThreeShippedNamesAreBuiltIn) {
     EXPECT_TRUE(IsBuiltInScheme("*Medium Break"));
     EXPECT_TRUE(IsBuiltInScheme("*Long Break"));

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "common/memory_settings_store.h"
 #include "engine/statistics_book.h"
 #include "fakes/exercise_rig.h"
+#include "fakes/virtual_clock.h"
 
 namespace rilto {
 namespace {
@@ -108,6 +110,24 @@ TEST(StatisticsBook, NinetyDaysAreKept) {
     EXPECT_EQ(days.back().date, "2026-03-28");
     EXPECT_EQ(days.back()[DayCount::micropauses], 2);
     EXPECT_TRUE(rig.store.Has(kStatisticsSection, "not a date")) << "not ours to remove";
+}
+
+// A count stops at the most a day can hold: one beyond would be written as a number the
+// figures read back as 0.
+TEST(StatisticsBook, ACountStopsAtTheMostADayHolds) {
+    MemorySettingsStore store;
+    fakes::VirtualClock clock;  // 2026-03-28
+    store.SaveSetting(kStatisticsSection, "2026-03-28", "micropauses=86399;natural=86400");
+    StatisticsBook book(store, clock);
+    book.Count(DayCount::micropauses);
+    book.Count(DayCount::micropauses);
+    book.Count(DayCount::natural);
+    EXPECT_EQ(book.Today()[DayCount::micropauses], 86'400);
+    book.Flush();
+    const DayFigures stored =
+        ParseDayFigures("2026-03-28", store.GetSetting(kStatisticsSection, "2026-03-28", ""));
+    EXPECT_EQ(stored[DayCount::micropauses], 86'400);
+    EXPECT_EQ(stored[DayCount::natural], 86'400);
 }
 
 TEST(DayFigures, BadCountsReadAsZeroAndUnknownKeysAreKept) {
