@@ -6,6 +6,7 @@
 #include "common/program_folder_win.h"
 #include "common/resource_ids.h"
 #include "common/texts.h"
+#include "common/trace_win.h"
 #include "common/wide_text_win.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
@@ -42,7 +43,7 @@ RiltoApp::RiltoApp()
       settingsDialog_(SettingsDialogPorts{
           settings_, store_, scheduler_, hook_, exerciseFlow_, frmSettings_,
           [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
-      tray_(TrayActions{[this] { settingsDialog_.LoadMeUp(); },
+      tray_(TrayActions{[this] { LoadSettingsDialog(); },
                         [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
                         [this] { ShutdownNow(*this); },
                         [this] {
@@ -83,6 +84,10 @@ int RiltoApp::Run(const std::string& arguments) {
         return 1;
     }
     RunStartup(StartupParts{store_, settings_, exercises_, scheduler_, hook_, *this});
+    // The settings dialog, the largest of the windows, is made once the program is
+    // reachable and in the tray: its icon comes sooner. It is made before the first
+    // message is handled, or on demand should the first run's questions open it first.
+    SettingsDialogReady();
     // A pause from before the start goes on, if it has not ended meanwhile.
     pause_.Check();
     return MessageLoop();
@@ -145,7 +150,7 @@ bool RiltoApp::CreateWindows() {
     }
 
     TrayMenuEvents menu;
-    menu.options = [this] { settingsDialog_.LoadMeUp(); };
+    menu.options = [this] { LoadSettingsDialog(); };
     menu.status = [this] { scheduler_.StatusRequested(); };
     menu.about = [this] { frmAbout_.Show(nullptr); };
     menu.statistics = [this] { frmStatistics_.Show(); };
@@ -161,7 +166,7 @@ bool RiltoApp::CreateWindows() {
     menu.resume = [this] { pause_.Resume(); };
     trayMenu_.Create(std::move(menu));
 
-    if (!CreateExerciseWindows() || !CreateSettingsDialog()) {
+    if (!CreateExerciseWindows()) {
         return false;
     }
 
@@ -200,8 +205,21 @@ bool RiltoApp::CreateExerciseWindows() {
 }
 
 // Loaded once and kept hidden; the tray shows it.
-bool RiltoApp::CreateSettingsDialog() {
-    return frmSettings_.Create();
+bool RiltoApp::SettingsDialogReady() {
+    if (frmSettings_.hwnd() != nullptr) {
+        return true;
+    }
+    if (!frmSettings_.Create()) {
+        Trace("cannot make the settings dialog");
+        return false;
+    }
+    return true;
+}
+
+void RiltoApp::LoadSettingsDialog() {
+    if (SettingsDialogReady()) {
+        settingsDialog_.LoadMeUp();
+    }
 }
 
 void RiltoApp::Dispatch(MSG& msg) {

@@ -66,7 +66,9 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     // The tip's count of today's micropauses.
     void ShowTodayInTray();
     bool CreateExerciseWindows();
-    bool CreateSettingsDialog();
+    // The settings dialog made, now or before; false when it cannot be.
+    bool SettingsDialogReady();
+    void LoadSettingsDialog();
     // One message of the loop, through the windows that take keys first.
     void Dispatch(MSG& msg);
 
