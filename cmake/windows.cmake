@@ -44,8 +44,8 @@ set(below rilto_common_win)
 foreach(dir engine exercise settings)
   if(RILTO_${dir}_WIN_SOURCES)
     add_library(rilto_${dir}_win STATIC ${RILTO_${dir}_WIN_SOURCES})
-    target_link_libraries(rilto_${dir}_win PUBLIC rilto_core ${below} comctl32 comdlg32 shell32
-                                                  winmm ole32 version wtsapi32)
+    target_link_libraries(rilto_${dir}_win PUBLIC rilto_core ${below} comctl32 shell32
+                                                  ole32 version wtsapi32)
     set(below rilto_${dir}_win)
   endif()
 endforeach()

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "common/system_function_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 
@@ -15,16 +16,32 @@ namespace {
 constexpr wchar_t kClass[] = L"RiltoMediaSurface";
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
+using SendStringFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
+using GetErrorStringFn = BOOL(WINAPI*)(MCIERROR, LPWSTR, UINT);
+
+// The multimedia library, loaded with the first video rather than at every start.
+HMODULE Multimedia() {
+    static const HMODULE module = LoadSystemLibrary(L"winmm.dll");
+    return module;
+}
+
 // Sends one command to a video device; true when the device took it. Nothing waits on
 // the answer: a video that does not open or play leaves an empty surface, and the
 // break goes on.
 bool SendVideoCommand(const std::string& command) {
+    static const auto send = FunctionFrom<SendStringFn>(Multimedia(), "mciSendStringW");
+    static const auto errorText =
+        FunctionFrom<GetErrorStringFn>(Multimedia(), "mciGetErrorStringW");
+    if (send == nullptr || errorText == nullptr) {
+        TraceLastError("cannot load the multimedia library for \"" + command + "\"");
+        return false;
+    }
     wchar_t answer[128] = L"";
-    const MCIERROR error = mciSendStringW(Widen(command).c_str(), answer,
-                                          static_cast<UINT>(std::size(answer)), nullptr);
+    const MCIERROR error =
+        send(Widen(command).c_str(), answer, static_cast<UINT>(std::size(answer)), nullptr);
     if (error != 0) {
         wchar_t text[256] = L"";
-        mciGetErrorStringW(error, text, static_cast<UINT>(std::size(text)));
+        errorText(error, text, static_cast<UINT>(std::size(text)));
         Trace("the video device refused \"" + command + "\": " + Narrow(text));
     }
     return error == 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/system_function_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
 
@@ -14,6 +15,16 @@ namespace {
 
 // Room for the longest path Windows can hand back.
 constexpr std::size_t kPathRoom = 32768;
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+using CommDlgExtendedErrorFn = DWORD(WINAPI*)();
+
+// The common dialogs' library, loaded the first time a file is asked for: it brings the
+// printing libraries with it, for a dialog most users never open.
+HMODULE CommonDialogs() {
+    static const HMODULE module = LoadSystemLibrary(L"comdlg32.dll");
+    return module;
+}
 
 }  // namespace
 
@@ -35,8 +46,16 @@ std::optional<std::string> AskForFile(HWND owner, const OpenFileRequest& request
     open.lpstrTitle = title.c_str();
     open.lpstrDefExt = extension.c_str();
     open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&open)) {
-        if (const DWORD error = CommDlgExtendedError(); error != 0) {
+    const auto getOpenFileName =
+        FunctionFrom<GetOpenFileNameFn>(CommonDialogs(), "GetOpenFileNameW");
+    const auto extendedError =
+        FunctionFrom<CommDlgExtendedErrorFn>(CommonDialogs(), "CommDlgExtendedError");
+    if (getOpenFileName == nullptr || extendedError == nullptr) {
+        TraceLastError("cannot load the file dialog");
+        return std::nullopt;
+    }
+    if (!getOpenFileName(&open)) {
+        if (const DWORD error = extendedError(); error != 0) {
             Trace("the file dialog failed: " + std::to_string(error));
         }
         return std::nullopt;
