@@ -178,16 +178,20 @@ TEST(DpiLayout, ExercisePlayerInEachMode) {
                  {L"player: large video", "exercise.avi", 3, false},
                  {L"player: picture", "picture.BMP", 0, false},
                  {L"player: video on a blank screen", "exercise.avi", 1, true}};
+    // One break through every mode, as the window goes from exercise to exercise.
+    player.PrepareBreak();
+    bool first = true;
     for (const auto& mode : modes) {
         settings.BlankX = mode.blank;
         settings.ViewAm = mode.viewAm;
-        player.PrepareBreak();
-        player.PresentExercise(mode.file, true);
+        player.PresentExercise(mode.file, first);
         player.SetCaption("Neck rolls (30)");
         harness::PumpFor(400, [&](MSG* msg) { return player.PreTranslate(msg); });
         ExpectFits(mode.name, player.hwnd());
-        player.ClosePlayer();
+        player.CloseVideo();
+        first = false;
     }
+    player.ClosePlayer();
 }
 
 // The settings dialog as the program fills it, over an in-memory store, each page in

@@ -235,6 +235,32 @@ void CheckPlace(HWND control, std::vector<std::string>& faults) {
     }
 }
 
+bool IsGroupBox(HWND control) {
+    return ClassOf(control) == L"Button" &&
+           (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// A control that starts inside a group box's frame ends inside it too.
+void CheckFrames(const std::vector<HWND>& controls, std::vector<std::string>& faults) {
+    for (const HWND frame : controls) {
+        if (!IsGroupBox(frame)) {
+            continue;
+        }
+        const RECT box = PlaceInParent(frame);
+        for (const HWND control : controls) {
+            if (control == frame || GetParent(control) != GetParent(frame)) {
+                continue;
+            }
+            const RECT r = PlaceInParent(control);
+            const POINT corner{r.left, r.top};
+            if (PtInRect(&box, corner) && (r.right > box.right || r.bottom > box.bottom)) {
+                faults.push_back(Describe(control) + ": at " + Box(r) + ", crosses the frame " +
+                                 Describe(frame) + " at " + Box(box));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 RECT InkOf(HWND control) {
@@ -288,17 +314,20 @@ std::vector<std::string> LayoutFaults(HWND window, const std::vector<int>& outOf
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&controls));
+    std::vector<HWND> shown;
     for (const HWND control : controls) {
         if (!IsWindowVisible(control) || std::find(outOfSight.begin(), outOfSight.end(),
                                                    GetDlgCtrlID(control)) != outOfSight.end()) {
             continue;
         }
+        shown.push_back(control);
         CheckPlace(control, faults);
         CheckText(control, faults);
         if (ClassOf(control) == WC_LISTVIEWW) {
             CheckColumns(control, faults);
         }
     }
+    CheckFrames(shown, faults);
     return faults;
 }
 
