@@ -230,6 +230,13 @@ TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
         ExpectFits(pages[page], dialog.hwnd());
     }
 
+    // The preview over the whole dialog, with the largest video.
+    rig.settings.ViewAm = 4;
+    dialog.ShowPreview(rilto::Narrow(harness::BinDir() + L"\\test-media\\exercise.avi"));
+    pump(400);
+    ExpectFits(L"settings: preview", dialog.hwnd());
+    dialog.ClosePreview();
+
     {
         const ModalCheck check(L"Add Exercise", L"scheme editor: Add Exercise");
         rilto::FrmPrompt::AskExerciseTitle(dialog.hwnd());
