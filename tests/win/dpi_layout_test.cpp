@@ -12,9 +12,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/day_figures.h"
@@ -59,6 +60,7 @@ harness::ContactSheet& Sheet() {
 // The window checked, and its capture on the sheet (`shown`, or the window itself).
 void ExpectFits(const std::wstring& name, HWND window, HWND shown = nullptr,
                 const std::vector<int>& outOfSight = {}) {
+    EXPECT_EQ(rilto::DpiOfWindow(window), Dpi()) << rilto::Narrow(name);
     const std::vector<std::string> faults = harness::LayoutFaults(window, outOfSight);
     EXPECT_TRUE(faults.empty()) << rilto::Narrow(name) << " at " << Dpi() << " DPI:\n"
                                 << harness::Joined(faults);
@@ -178,12 +180,19 @@ TEST(DpiLayout, ExercisePlayerInEachMode) {
                  {L"player: large video", "exercise.avi", 3, false},
                  {L"player: picture", "picture.BMP", 0, false},
                  {L"player: video on a blank screen", "exercise.avi", 1, true}};
-    // One break through every mode, as the window goes from exercise to exercise.
-    player.PrepareBreak();
+    // A break in a window through each size and kind, as the window goes from exercise
+    // to exercise; then a break on a blank screen.
     bool first = true;
     for (const auto& mode : modes) {
         settings.BlankX = mode.blank;
         settings.ViewAm = mode.viewAm;
+        if (mode.blank) {
+            player.ClosePlayer();
+            first = true;
+        }
+        if (first) {
+            player.PrepareBreak();
+        }
         player.PresentExercise(mode.file, first);
         player.SetCaption("Neck rolls (30)");
         harness::PumpFor(400, [&](MSG* msg) { return player.PreTranslate(msg); });
