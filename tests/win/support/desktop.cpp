@@ -1,11 +1,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/frm_rilto_ids.h"
 #include "shell/resource.h"
 #include "support/harness.h"
+#include "support/layout_check.h"
 
 namespace harness {
 
@@ -177,42 +179,9 @@ void ClickAt(int x, int y, bool right) {
 }
 
 void SaveScreenshot(const std::wstring& name) {
-    const std::wstring folder = BinDir() + L"\\..\\..\\screenshots";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const int w = GetSystemMetrics(SM_CXSCREEN);
-    const int h = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = ((w * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * h;
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + imageSize;
-    const HANDLE f = CreateFileW((folder + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0,
-                                 nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f != INVALID_HANDLE_VALUE) {
-        DWORD n = 0;
-        WriteFile(f, &fh, sizeof fh, &n, nullptr);
-        WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr);
-        WriteFile(f, bits, imageSize, &n, nullptr);
-        CloseHandle(f);
-    }
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    SIZE size{};
+    const std::vector<std::uint32_t> screen = CaptureWindow(nullptr, &size);
+    SaveBitmap(name, screen.data(), size.cx, size.cy);
 }
 
 void DoubleClickAt(int x, int y) {
