@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -346,8 +347,25 @@ int main(int argc, char** argv) {
         arguments += (i > 1 ? L" \"" : L"\"") + rilto::Widen(argv[i]) + L"\"";
     }
     ::testing::InitGoogleTest(&argc, argv);
+    // Several DPIs, separated by commas: a run at each in turn, in one prefix.
     const char* asked = std::getenv(kDpiVariable);
-    const UINT dpi = asked != nullptr ? static_cast<UINT>(std::atoi(asked)) : 0;
+    std::vector<UINT> dpis;
+    for (const char* at = asked; at != nullptr && *at != '\0';) {
+        char* end = nullptr;
+        dpis.push_back(static_cast<UINT>(std::strtoul(at, &end, 10)));
+        at = *end == ',' ? end + 1 : end + std::strlen(end);
+    }
+    if (dpis.size() > 1) {
+        int failed = 0;
+        for (const UINT each : dpis) {
+            SetEnvironmentVariableA(kDpiVariable, std::to_string(each).c_str());
+            const int code = RunAgainAt(each, arguments);
+            std::printf("at %u DPI: %s\n", each, code == 0 ? "passed" : "FAILED");
+            failed += code != 0 ? 1 : 0;
+        }
+        return failed == 0 ? 0 : 1;
+    }
+    const UINT dpi = dpis.empty() ? 0 : dpis.front();
     if (dpi != 0 && Dpi() != dpi) {
         if (std::getenv(kRelaunchedVariable) != nullptr) {
             std::fprintf(stderr, "Windows runs at %u DPI, not at %u\n", Dpi(), dpi);
