@@ -59,6 +59,7 @@ run: dist
 	scripts/with-wine.sh sh -c 'cd dist && wine rilto32.exe'
 
 bench: windows
+	@cmake --build --preset windows --target benchmarks
 	@cmake --preset native-bench >/dev/null
 	@cmake --build --preset native-bench
 	scripts/with-wine.sh --xvfb scripts/bench.sh
