@@ -84,6 +84,16 @@ int RiltoApp::Run(const std::string& arguments) {
         return 1;
     }
     RunStartup(StartupParts{store_, settings_, exercises_, scheduler_, hook_, *this});
+    // The exercise player and the reminder come last, as the start-up order has them:
+    // the program is reachable and in the tray the sooner. Nothing can start a break
+    // before they exist, as no message is handled between the timers' start and here.
+    exerciseWindowsMade_ = CreateExerciseWindows();
+    if (!exerciseWindowsMade_) {
+        ShowNotice(kCannotStart);
+        unloaded_ = true;
+        UnloadMainForm(*this);
+        return 1;
+    }
     // The settings dialog, the largest of the windows, is made once the program is
     // reachable and in the tray: its icon comes sooner. It is made before the first
     // message is handled, or on demand should the first run's questions open it first.
@@ -155,20 +165,24 @@ bool RiltoApp::CreateWindows() {
     menu.about = [this] { frmAbout_.Show(nullptr); };
     menu.statistics = [this] { frmStatistics_.Show(); };
     menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
-    menu.exerciseNow = [this] { exerciseFlow_.ExerciseNowFromTray(); };
+    // The player is made after start-up: a menu opened by a second start during the
+    // first run's questions finds no break to start yet.
+    menu.exerciseNow = [this] {
+        if (exerciseWindowsMade_) {
+            exerciseFlow_.ExerciseNowFromTray();
+        }
+    };
     menu.scheme = [this](int, const std::string& name) {
-        exerciseFlow_.RunScheme(name);
-        settingsDialog_.SchemeInUseChanged();
+        if (exerciseWindowsMade_) {
+            exerciseFlow_.RunScheme(name);
+            settingsDialog_.SchemeInUseChanged();
+        }
     };
     menu.shutdown = [this] { ShutdownRilto(*this); };
     menu.pauseFor = [this](int minutes) { pause_.For(minutes); };
     menu.pauseUntilTomorrow = [this] { pause_.UntilTomorrow(); };
     menu.resume = [this] { pause_.Resume(); };
     trayMenu_.Create(std::move(menu));
-
-    if (!CreateExerciseWindows()) {
-        return false;
-    }
 
     // The day's figures are written with the minute, when they changed: a crash loses a
     // minute at most.

@@ -134,6 +134,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     UniqueIcon icon_;
     std::unique_ptr<TrayIcon> trayIcon_;
     bool unloaded_ = false;
+    // The player and the reminder exist: made at the end of start-up.
+    bool exerciseWindowsMade_ = false;
 };
 
 }  // namespace rilto
