@@ -30,7 +30,7 @@ done
 unix_pid() {
   local name=${1:0:15} p
   for p in $(pgrep -x "$name" || true); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    if tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
       echo "$p"
     fi
   done | tail -n 1
