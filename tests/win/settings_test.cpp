@@ -337,8 +337,12 @@ TEST_F(SettingsTest, HiddenItHoldsNoFocusNorCaretAndShownItGetsThemBack) {
     WriteSetting(L"Options", L"Initialised", L"1");
     Start();
     const DWORD thread = GetWindowThreadProcessId(TrayWindow(), nullptr);
-    const HWND settings = FindProcessWindow(running_.Id(), L"Rilto Options");
-    ASSERT_NE(settings, nullptr);
+    // Made hidden at the end of start-up, just after the tray icon.
+    HWND settings = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (settings = FindProcessWindow(running_.Id(), L"Rilto Options")) != nullptr; },
+        kWait));
+    PumpFor(500);  // its making done
     const auto expectHeld = [&](HWND control, const char* when) {
         SCOPED_TRACE(when);
         GUITHREADINFO gui{};
