@@ -6,8 +6,6 @@ namespace rilto {
 
 namespace {
 
-constexpr std::uint32_t kMsPerMinute = 60'000;
-
 std::string_view Trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
@@ -64,8 +62,9 @@ HoldReason ReasonToHold(const ForegroundView& view, const Settings& settings) {
     return HoldReason::None;
 }
 
-HoldGate::HoldGate(const Settings& settings, HoldProbe& probe, Timer& tHold, Clock& clock)
-    : settings_(settings), probe_(probe), tHold_(tHold), clock_(clock) {}
+HoldGate::HoldGate(const Settings& settings, HoldProbe& probe, Timer& tHold, Clock& clock,
+                   std::uint32_t minuteMs)
+    : settings_(settings), probe_(probe), tHold_(tHold), clock_(clock), minuteMs_(minuteMs) {}
 
 bool HoldGate::WouldHold() {
     return holding_ || ReasonToHold(probe_.Look(), settings_) != HoldReason::None;
@@ -92,7 +91,7 @@ void HoldGate::Look() {
     }
     // The tick count wraps every 49.7 days; the difference does not care.
     const std::uint32_t held = clock_.TickCount() - heldSince_;
-    const auto cap = static_cast<std::uint32_t>(settings_.MaxM) * kMsPerMinute;
+    const auto cap = static_cast<std::uint32_t>(settings_.MaxM) * minuteMs_;
     if (held >= cap || ReasonToHold(probe_.Look(), settings_) == HoldReason::None) {
         Release();
     }

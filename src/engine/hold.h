@@ -60,7 +60,9 @@ inline constexpr std::uint32_t kHoldPollMs = 2000;
 // foreground only when a break falls due, and then every 2 seconds while one waits.
 class HoldGate {
   public:
-    HoldGate(const Settings& settings, HoldProbe& probe, Timer& tHold, Clock& clock);
+    // MaxM counts minutes of `minuteMs` milliseconds.
+    HoldGate(const Settings& settings, HoldProbe& probe, Timer& tHold, Clock& clock,
+             std::uint32_t minuteMs);
     HoldGate(const HoldGate&) = delete;
     HoldGate& operator=(const HoldGate&) = delete;
 
@@ -86,6 +88,7 @@ class HoldGate {
     HoldProbe& probe_;
     Timer& tHold_;
     Clock& clock_;
+    const std::uint32_t minuteMs_;
     std::function<void()> release_;
     bool holding_ = false;
     std::uint32_t heldSince_ = 0;

@@ -6,13 +6,8 @@
 
 namespace rilto {
 
-namespace {
-
-constexpr std::uint64_t kMsPerMinute = 60000;
-
-}  // namespace
-
-Presence::Presence(const Settings& settings, Clock& clock) : settings_(settings), clock_(clock) {}
+Presence::Presence(const Settings& settings, Clock& clock, std::uint32_t minuteMs)
+    : settings_(settings), clock_(clock), minuteMs_(minuteMs) {}
 
 void Presence::Seed(std::uint32_t latestInput) {
     lastSeen_ = latestInput;
@@ -74,7 +69,7 @@ std::uint64_t Presence::AwayMs() {
 }
 
 bool Presence::Away() {
-    return AwayMs() >= static_cast<std::uint64_t>(std::max(settings_.AwayM, 1)) * kMsPerMinute;
+    return AwayMs() >= static_cast<std::uint64_t>(std::max(settings_.AwayM, 1)) * minuteMs_;
 }
 
 }  // namespace rilto

@@ -13,7 +13,7 @@ namespace rilto {
 
 class Presence {
   public:
-    Presence(const Settings& settings, Clock& clock);
+    Presence(const Settings& settings, Clock& clock, std::uint32_t minuteMs);
 
     // Start-up: the user is here now; `latestInput` is the newest input time there is.
     void Seed(std::uint32_t latestInput);
@@ -41,6 +41,7 @@ class Presence {
 
     const Settings& settings_;
     Clock& clock_;
+    const std::uint64_t minuteMs_;
     // TickCount64 when the user was last present.
     std::uint64_t presentAt_ = 0;
     // The newest input time read so far, counted or not.

@@ -67,8 +67,9 @@ Scheduler::Scheduler(const SchedulerPorts& ports)
       progressBar_(ports.progressBar),
       sounds_(ports.sounds),
       view_(ports.view),
+      minuteMs_(ports.minuteMs),
       exercise_(&NoExercises()),
-      presence_(settings_, clock_),
+      presence_(settings_, clock_, minuteMs_),
       watchdog_(settings_, hook_) {}
 
 void Scheduler::SetHoldGate(HoldGate& gate) {
@@ -127,7 +128,7 @@ void Scheduler::SetTimers() {
     tMinutes_.SetEnabled(false);
     state_.MicropauseInterval = settings_.InterruptEvery;
     state_.MinutesToMicropause = settings_.InterruptEvery;
-    tMinutes_.SetInterval(kMinuteMs);
+    tMinutes_.SetInterval(minuteMs_);
     tMinutes_.SetEnabled(true);
     state_.MinutesToExercise = settings_.EveryM;
     ShowExerciseCountdown();
@@ -154,7 +155,7 @@ void Scheduler::MinuteTick() {
         Count(DayCount::activeMinutes);
     }
     state_.LastMinuteInput = newest;
-    if (pause_ != nullptr && pause_->PausedWithinLast(kMinuteMs / kMillisecondsPerSecond)) {
+    if (pause_ != nullptr && pause_->PausedWithinLast(minuteMs_ / kMillisecondsPerSecond)) {
         return;
     }
     ObservePresence(newest);
@@ -246,7 +247,7 @@ void Scheduler::BackAfter(std::optional<std::uint64_t> awayMs) {
     if (!awayMs) {
         return;
     }
-    const auto awayLimit = static_cast<std::uint64_t>(std::max(settings_.AwayM, 1)) * kMinuteMs;
+    const auto awayLimit = static_cast<std::uint64_t>(std::max(settings_.AwayM, 1)) * minuteMs_;
     if (*awayMs >= awayLimit && !state_.Away) {
         BeginAbsence();
     }

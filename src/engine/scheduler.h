@@ -23,12 +23,12 @@
 #include "engine/system_input.h"
 #include "engine/timer.h"
 #include "engine/warning_sounds.h"
+#include "common/minute.h"
 #include "common/settings.h"
 #include "common/texts.h"
 
 namespace rilto {
 
-inline constexpr std::uint32_t kMinuteMs = 60000;
 // A running micropause advances its bar this many times a second.
 inline constexpr std::int32_t kMicropauseStepsPerSecond = 10;
 inline constexpr std::uint32_t kMillisecondsPerSecond = 1000;
@@ -95,6 +95,8 @@ struct SchedulerPorts {
     CProgressBar& progressBar;
     WarningSounds& sounds;
     MicropauseView& view;
+    // The program's minute, in milliseconds.
+    std::uint32_t minuteMs = kRealMinuteMs;
 };
 
 class Scheduler {
@@ -228,6 +230,7 @@ class Scheduler {
     CProgressBar& progressBar_;
     WarningSounds& sounds_;
     MicropauseView& view_;
+    const std::uint32_t minuteMs_;
     ExerciseFlow* exercise_;
     HoldGate* hold_ = nullptr;
     Pause* pause_ = nullptr;

@@ -1,7 +1,10 @@
 #include "shell/rilto_app_win.h"
 
+#include <cstdlib>
+
 #include "common/dialog_win.h"
 #include "common/hook_window_address_win.h"
+#include "common/minute.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
 #include "common/resource_ids.h"
@@ -15,7 +18,8 @@
 namespace rilto {
 
 RiltoApp::RiltoApp()
-    : tMinutes_("tMinutes"),
+    : minuteMs_(MinuteFromText(std::getenv(kMinuteVariable))),
+      tMinutes_("tMinutes"),
       tSeconds_("tSeconds"),
       trayRetry_("tray icon retry"),
       tPause_("tPause"),
@@ -25,8 +29,8 @@ RiltoApp::RiltoApp()
       hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
       sounds_(sound_, settings_, rilto::ProgramFolder()),
       scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, systemInput_, clock_,
-                                progressBar_, sounds_, frmRilto_}),
-      holdGate_(settings_, holdProbe_, tHold_, clock_),
+                                progressBar_, sounds_, frmRilto_, minuteMs_}),
+      holdGate_(settings_, holdProbe_, tHold_, clock_, minuteMs_),
       pause_(store_, clock_, tPause_),
       statistics_(store_, clock_),
       frmX_(settings_, rilto::ProgramFolder()),

@@ -95,6 +95,8 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     // The program's messages, with the busy pointer, until `busy` says no.
     void WaitWhile(const std::function<bool()>& busy);
 
+    // A real minute, unless a test shortens it.
+    const std::uint32_t minuteMs_;
     RegistrySettingsStore store_;
     Settings settings_;
     FrmRilto frmRilto_;

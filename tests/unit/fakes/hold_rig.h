@@ -20,7 +20,7 @@ struct FakeHoldProbe : HoldProbe {
 };
 
 struct HoldRig : SchedulerRig {
-    HoldRig() : gate(settings, probe, tHold, clock), pause(store, clock, tPause) {
+    HoldRig() : gate(settings, probe, tHold, clock, kRealMinuteMs), pause(store, clock, tPause) {
         tHold.OnTick([this] { gate.Look(); });
         tPause.OnTick([this] { pause.Check(); });
         pause.OnChange([this] { scheduler.PauseChanged(); });
