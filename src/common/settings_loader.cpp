@@ -34,6 +34,10 @@ bool EscapeLockedFromOutside(const SettingsStore& store) {
     return value.value_or(0) == 1;
 }
 
+void KeepEscapeLock(Settings& settings, const SettingsStore& store) {
+    settings.DisableEsc = settings.DisableEsc || EscapeDisabledFromOutside(store);
+}
+
 Settings LoadSettings(const SettingsStore& store) {
     Settings s;
     for (const OptionRow& row : AllOptions()) {
@@ -45,7 +49,7 @@ Settings LoadSettings(const SettingsStore& store) {
             *row.field.text(s) = store.GetSetting(row.section, row.key, *row.field.text(s));
         }
     }
-    s.DisableEsc = s.DisableEsc || EscapeDisabledFromOutside(store);
+    KeepEscapeLock(s, store);
     return s;
 }
 

@@ -28,6 +28,9 @@ bool EscapeDisabledFromOutside(const SettingsStore& store);
 // Text that is no whole number, a fraction like "1.4" included, counts as 0.
 bool EscapeLockedFromOutside(const SettingsStore& store);
 
+// Escaping stays disabled, whatever `settings` says, while "DisableEsc2" says so.
+void KeepEscapeLock(Settings& settings, const SettingsStore& store);
+
 // Every option of "Micropause" and "Exercise" that start-up loads.
 Settings LoadSettings(const SettingsStore& store);
 

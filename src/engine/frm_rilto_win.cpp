@@ -83,6 +83,15 @@ void SessionNotifications::Unregister() {
     }
 }
 
+void FrmRilto::BindProgressBar(CProgressBar& bar) {
+    ProgressCanvasWindow& picPB = panel_.Canvas();
+    canvas_ = std::make_unique<GdiProgressCanvas>(picPB.hwnd());
+    bar.SetCanvas(canvas_.get());
+    picPB.OnPaint([this, &bar](HDC dc) { PaintProgressBar(bar, *canvas_, dc); });
+    picPB.OnResize([&bar] { bar.ResizeEx(); });
+    SetVisible(ViewControl::picPB, false);
+}
+
 bool FrmRilto::TranslateDialogMessage(MSG* msg) {
     return hwnd() != nullptr && IsDialogMessageW(hwnd(), msg);
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "common/window_win.h"
@@ -14,6 +15,8 @@
 #include "engine/escape_hot_key_win.h"
 #include "engine/micropause_panel_win.h"
 #include "engine/micropause_view.h"
+#include "engine/progress_bar.h"
+#include "engine/progress_canvas_gdi_win.h"
 
 namespace rilto {
 
@@ -67,6 +70,10 @@ class FrmRilto : public Window, public MicropauseView {
     bool Create(FrmRiltoEvents events);
 
     MicropausePanel& Panel() { return panel_; }
+    // The micropause's bar drawn on the screen's canvas, hidden until a micropause; its
+    // blocks follow the canvas's width (a new DPI), or the bar would look full long
+    // before the micropause ends.
+    void BindProgressBar(CProgressBar& bar);
     // Keyboard navigation in the form: Enter is OK, ESC is Cancel, Tab moves on.
     bool TranslateDialogMessage(MSG* msg);
     // The status window: shown where it belongs now, in front.
@@ -106,6 +113,7 @@ class FrmRilto : public Window, public MicropauseView {
     // ESC during a micropause, wherever the focus is.
     EscapeHotKey escape_;
     SessionNotifications sessions_;
+    std::unique_ptr<GdiProgressCanvas> canvas_;
     // Windows reports a new DPI while Place moves the form: place it again after.
     bool placing_ = false;
     bool placeAgain_ = false;

@@ -48,8 +48,10 @@ void StatisticsBook::Flush() {
     // Only today's figures are wanted again; the others were written.
     const std::string today = TodayDate();
     std::erase_if(days_, [&](const auto& day) { return day.first != today; });
-    if (trim) {
+    // The days kept change with the date: a look through the store once a day is enough.
+    if (trim && today != trimmedOn_) {
         Trim();
+        trimmedOn_ = today;
     }
     if (today != lastDate_) {
         lastDate_ = today;

@@ -54,6 +54,8 @@ class StatisticsBook : public DayCounter {
     std::map<std::string, DayFigures> days_;
     std::map<std::string, bool> dirty_;
     std::string lastDate_;
+    // The date of the last look for days beyond the 90.
+    std::string trimmedOn_;
     std::function<void()> changed_;
 };
 

@@ -28,7 +28,8 @@ std::int32_t PostponeMinutes(const std::string& text) {
 
 ExerciseBreakFlow::ExerciseBreakFlow(const ExerciseBreakPorts& ports)
     : store_(ports.store),
-      settings_(ports.settings),
+      settings_(ports.settings.Current()),
+      writer_(ports.settings),
       table_(ports.table),
       scheduler_(ports.scheduler),
       sounds_(ports.sounds),
@@ -151,6 +152,9 @@ void ExerciseBreakFlow::FinishBreak() {
     state_.ExerciseSecondsLeft = 0;
     player_.ClosePlayer();
     scheduler_.SetTimers();
+    if (ended_) {
+        ended_();
+    }
 }
 
 void ExerciseBreakFlow::EndForSleep() {
@@ -224,7 +228,7 @@ void ExerciseBreakFlow::RunScheme(const std::string& name) {
     state_.CurrentExercise = 0;
     UseScheme(name);
     state_.ExercisesDone = 0;
-    settings_.NumAtaTime = table_.EnabledCount();
+    writer_.SetNumAtaTime(table_.EnabledCount());
     if (settings_.NumAtaTime > 0) {
         ExerciseBreak();
     }
@@ -262,7 +266,7 @@ void ExerciseBreakFlow::StopRequested() {
 }
 
 void ExerciseBreakFlow::UseScheme(const std::string& name) {
-    settings_.Scheme = name;
+    writer_.UseScheme(name);
     LoadScheme(store_, settings_.Scheme, table_);
 }
 
@@ -273,7 +277,7 @@ void ExerciseBreakFlow::SchemeSaved(const std::string& name) {
 }
 
 void ExerciseBreakFlow::ReadNumAtaTime() {
-    settings_.NumAtaTime = ReadOption(store_, Option::NumAtaTime);
+    writer_.SetNumAtaTime(ReadOption(store_, Option::NumAtaTime));
 }
 
 }  // namespace rilto

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/settings.h"
+#include "common/settings_writer.h"
 #include "common/settings_store.h"
 #include "engine/scheduler.h"
 #include "engine/warning_sounds.h"
@@ -39,7 +40,7 @@ std::int32_t PostponeMinutes(const std::string& text);
 
 struct ExerciseBreakPorts {
     SettingsStore& store;
-    Settings& settings;
+    SettingsWriter& settings;
     ExerciseTable& table;
     Scheduler& scheduler;
     WarningSounds& sounds;
@@ -56,6 +57,8 @@ class ExerciseBreakFlow : public ExerciseFlow {
     ExerciseBreakFlow& operator=(const ExerciseBreakFlow&) = delete;
 
     const ExerciseBreakState& State() const { return state_; }
+    // Told when a break ends, however it ends.
+    void OnBreakEnded(std::function<void()> ended) { ended_ = std::move(ended); }
 
     // The scheduler's seam.
     bool ExerciseInProgress() const override { return state_.ExerciseInProgress; }
@@ -109,13 +112,15 @@ class ExerciseBreakFlow : public ExerciseFlow {
     void CloseReminder();
 
     SettingsStore& store_;
-    Settings& settings_;
+    const Settings& settings_;
+    SettingsWriter& writer_;
     ExerciseTable& table_;
     Scheduler& scheduler_;
     WarningSounds& sounds_;
     ExercisePlayer& player_;
     ExerciseReminder& reminder_;
     std::function<double()> random_;
+    std::function<void()> ended_;
     ExerciseBreakState state_;
     // The user (or a sleep) ends the running break before its end.
     bool endingEarly_ = false;

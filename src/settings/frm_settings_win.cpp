@@ -241,7 +241,7 @@ void FrmSettings::AskSchemeName(const std::function<bool(const std::string&)>& a
 }
 
 void FrmSettings::ShowPreview(const std::string& file) {
-    preview_.Show(file, ports_.settings.ViewAm, ports_.programFolder);
+    preview_.Show(file, ports_.settings.Current().ViewAm, ports_.programFolder);
 }
 
 void FrmSettings::ClosePreview() {

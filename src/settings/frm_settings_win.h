@@ -29,7 +29,7 @@ namespace rilto {
 struct FrmSettingsPorts {
     // The options in effect: the preview's video size, and the warning sounds, which
     // the "..." buttons change at once (Apply stores them).
-    Settings& settings;
+    SettingsWriter& settings;
     WarningSounds& sounds;
     // Where a file named without a folder lies.
     std::string programFolder;

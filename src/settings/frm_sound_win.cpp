@@ -22,8 +22,8 @@ constexpr OpenFileRequest kBrowse{"Select warning sound", "Audio (*.wav)|*.wav|A
 FrmSound::FrmSound(SoundChoice choice, WarningSounds& sounds)
     : Dialog(IDD_SOUND), choice_(std::move(choice)), sounds_(sounds) {}
 
-bool FrmSound::Choose(HWND owner, Settings& settings, int target, WarningSounds& sounds) {
-    std::string* setting = SoundSetting(settings, target);
+bool FrmSound::Choose(HWND owner, SettingsWriter& settings, int target, WarningSounds& sounds) {
+    const std::string* setting = SoundSetting(settings.Current(), target);
     if (setting == nullptr) {
         Trace("no warning sound " + std::to_string(target));
         return false;
@@ -32,8 +32,7 @@ bool FrmSound::Choose(HWND owner, Settings& settings, int target, WarningSounds&
     if (form.RunModal(owner) != IDOK) {
         return false;
     }
-    *setting = form.choice_.Result();
-    return true;
+    return settings.SetSound(target, form.choice_.Result());
 }
 
 INT_PTR FrmSound::HandleMessage(UINT msg, WPARAM wp, LPARAM) {

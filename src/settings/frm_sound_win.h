@@ -19,7 +19,7 @@ class FrmSound : public Dialog {
     // Shows the dialog for `target` (a SoundTarget) and waits for it. OK puts the choice
     // in the setting, an empty text for the beeps; the store is written later, when the
     // settings are applied. True when OK was pressed.
-    static bool Choose(HWND owner, Settings& settings, int target, WarningSounds& sounds);
+    static bool Choose(HWND owner, SettingsWriter& settings, int target, WarningSounds& sounds);
 
   private:
     FrmSound(SoundChoice choice, WarningSounds& sounds);

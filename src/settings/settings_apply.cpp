@@ -88,14 +88,14 @@ std::optional<std::int32_t> HookKindOf(Option option) {
 }  // namespace
 
 void ApplySettings(SettingsForm& form, const ApplyPorts& ports) {
-    Settings& s = ports.settings;
     SettingsStore& store = ports.store;
-
+    Settings changed = ports.settings.Current();
     for (const OptionRow& row : AllOptions()) {
-        TakeFromPage(row, form, s);
+        TakeFromPage(row, form, changed);
     }
-    // A lock set from outside keeps escaping disabled whatever the box says.
-    s.DisableEsc = s.DisableEsc || EscapeDisabledFromOutside(store);
+    ports.settings.Apply(changed);
+    // What Apply made of them, the lock included, is what is written.
+    Settings s = ports.settings.Current();
 
     // The running program follows at once: micropause timing and countdown, the
     // micropause screen's message, the exercise countdown.

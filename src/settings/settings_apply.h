@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/settings.h"
+#include "common/settings_writer.h"
 #include "common/settings_store.h"
 #include "engine/activity_hook.h"
 #include "engine/scheduler.h"
@@ -16,7 +17,7 @@
 namespace rilto {
 
 struct ApplyPorts {
-    Settings& settings;
+    SettingsWriter& settings;
     SettingsStore& store;
     Scheduler& scheduler;
     ActivityHook& hook;

@@ -43,8 +43,8 @@ void SettingsDialog::LoadMeUp() {
     if (p_.scheduler.HurryMicropause(kMicropauseStepsLeftToOpen)) {
         p_.view.WaitWhile([this] { return p_.scheduler.State().MicropauseRunning; });
     }
-    p_.view.Fill(LoadForm(p_.settings, p_.store));
-    if (pageFilled_ && SameSchemeName(pageScheme_, p_.settings.Scheme)) {
+    p_.view.Fill(LoadForm(p_.settings.Current(), p_.store));
+    if (pageFilled_ && SameSchemeName(pageScheme_, p_.settings.Current().Scheme)) {
         // Rows edited but not applied stay on the page until Apply saves them.
         p_.view.SetSchemeBoxes(LoadSchemesInto(p_.store, pageScheme_));
     } else {
@@ -238,13 +238,13 @@ bool SettingsDialog::PageEdited() const {
 }
 
 void SettingsDialog::FollowSchemeInUse() {
-    if (pageFilled_ && SameSchemeName(pageScheme_, p_.settings.Scheme)) {
+    if (pageFilled_ && SameSchemeName(pageScheme_, p_.settings.Current().Scheme)) {
         return;
     }
     if (PageEdited()) {
         SavePage();
     }
-    ShowScheme(p_.settings.Scheme);
+    ShowScheme(p_.settings.Current().Scheme);
 }
 
 }  // namespace rilto

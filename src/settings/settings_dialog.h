@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/settings.h"
+#include "common/settings_writer.h"
 #include "common/settings_store.h"
 #include "engine/activity_hook.h"
 #include "engine/scheduler.h"
@@ -64,7 +65,7 @@ class SettingsDialogView {
 };
 
 struct SettingsDialogPorts {
-    Settings& settings;
+    SettingsWriter& settings;
     SettingsStore& store;
     Scheduler& scheduler;
     ActivityHook& hook;

@@ -9,18 +9,6 @@ std::string filenameOnly(std::string_view s) {
     return std::string(slash == std::string_view::npos ? s : s.substr(slash + 1));
 }
 
-std::string* SoundSetting(Settings& settings, int target) {
-    switch (static_cast<SoundTarget>(target)) {
-        case SoundTarget::Start:
-            return &settings.WarningSound;
-        case SoundTarget::Exercise:
-            return &settings.WarningSoundX;
-        case SoundTarget::Early:
-            return &settings.WarningSoundPre;
-    }
-    return nullptr;
-}
-
 SoundChoice::SoundChoice(std::string current)
     : file_(std::move(current)), fileChosen_(!file_.empty()) {}
 

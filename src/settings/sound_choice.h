@@ -5,19 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "common/settings.h"
+#include "common/settings_writer.h"
 
 namespace rilto {
 
 // The part after the last "\", or all of `s` when there is none.
 std::string filenameOnly(std::string_view s);
-
-// Which of the three warnings a sound is for.
-enum class SoundTarget { Start = 0, Exercise = 1, Early = 2 };
-
-// WarningSound, WarningSoundX or WarningSoundPre for targets 0, 1 and 2; null for any
-// other number.
-std::string* SoundSetting(Settings& settings, int target);
 
 class SoundChoice {
   public:

@@ -2,12 +2,10 @@
 
 #include <cstdlib>
 
-#include "common/dialog_win.h"
 #include "common/hook_window_address_win.h"
 #include "common/minute.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
-#include "common/resource_ids.h"
 #include "common/texts.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
@@ -18,76 +16,44 @@
 namespace rilto {
 
 RiltoApp::RiltoApp()
-    : minuteMs_(MinuteFromText(std::getenv(kMinuteVariable))),
-      tMinutes_("tMinutes"),
+    : tMinutes_("tMinutes"),
       tSeconds_("tSeconds"),
-      trayRetry_("tray icon retry"),
       tPause_("tPause"),
       tHold_("tHold"),
       // Told from the hook window's procedure, so that a menu or message box open at
       // the time does not swallow the notice.
       hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
-      sounds_(sound_, settings_, rilto::ProgramFolder()),
-      scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, systemInput_, clock_,
-                                progressBar_, sounds_, frmRilto_, minuteMs_}),
-      holdGate_(settings_, holdProbe_, tHold_, clock_, minuteMs_),
-      pause_(store_, clock_, tPause_),
-      statistics_(store_, clock_),
-      frmX_(settings_, rilto::ProgramFolder()),
       random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
               static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
-      exerciseFlow_(ExerciseBreakPorts{
-          store_, settings_, exercises_, scheduler_, sounds_, frmX_, frmChkExercise_,
-          [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }}),
+      core_(CorePorts{
+          store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_}, hook_, systemInput_,
+          holdProbe_, sound_, CoreViews{frmRilto_, frmX_, frmChkExercise_, frmSettings_, *this},
+          TrayActions{[this] { LoadSettingsDialog(); },
+                      [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
+                      [this] { ShutdownNow(*this); }, [this] { trayIcon_.ReturnFocus(); }},
+          rilto::ProgramFolder(),
+          [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); },
+          MinuteFromText(std::getenv(kMinuteVariable))}),
+      frmX_(core_.settings(), rilto::ProgramFolder()),
       frmSettings_(
-          FrmSettingsPorts{settings_, sounds_, rilto::ProgramFolder(),
-                           [this](const std::function<bool()>& busy) { WaitWhile(busy); }}),
-      frmStatistics_([this] { return statistics_.StoredDays(); },
-                     [this] { return statistics_.TodayDate(); }),
-      settingsDialog_(SettingsDialogPorts{
-          settings_, store_, scheduler_, hook_, exerciseFlow_, frmSettings_,
-          [this](const std::string& text) { ShowWarning(text); }, rilto::ProgramFolder()}),
-      tray_(TrayActions{[this] { LoadSettingsDialog(); },
-                        [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
-                        [this] { ShutdownNow(*this); },
-                        [this] {
-                            if (trayIcon_) {
-                                trayIcon_->ReturnFocus();
-                            }
-                        }}) {
-    scheduler_.SetExerciseFlow(exerciseFlow_);
-    scheduler_.SetHoldGate(holdGate_);
-    scheduler_.SetPause(pause_);
-    scheduler_.SetDayCounter(statistics_);
-    statistics_.OnChange([this] { ShowTodayInTray(); });
-    pause_.OnChange([this] {
-        scheduler_.PauseChanged();
-        ShowPauseInTray();
-    });
-    frmSettings_.Attach(settingsDialog_);
+          FrmSettingsPorts{core_.writer(), core_.sounds(), rilto::ProgramFolder(),
+                           [this](const std::function<bool()>& busy) { loop_.WaitWhile(busy); }}),
+      frmStatistics_([this] { return core_.statistics().StoredDays(); },
+                     [this] { return core_.statistics().TodayDate(); }) {
+    frmSettings_.Attach(core_.settingsDialog());
 }
 
 int RiltoApp::Run(const std::string& arguments) {
     const SingleInstance instance;
     const StartDecision start = DecideStart(instance.AlreadyRunning(), arguments, store_);
-    switch (start.kind) {
-        case StartKind::EndAtOnce:
-            return 0;
-        case StartKind::AlreadyRunning:
-            MessageBoxW(nullptr, Widen(kAlreadyRunning).c_str(),
-                        Widen(kAlreadyRunningTitle).c_str(), MB_OK);
-            return 0;
-        case StartKind::HandOver:
-            HandOver(start);
-            return 0;
-        case StartKind::RunHere:
-            break;
+    if (!RunsHere(start)) {
+        return 0;
     }
     if (!CreateWindows()) {
         ShowNotice(kCannotStart);
         return 1;
     }
-    RunStartup(StartupParts{store_, settings_, exercises_, scheduler_, hook_, *this});
+    core_.Start(*this);
     // The exercise player and the reminder come last, as the start-up order has them:
     // the program is reachable and in the tray the sooner. Nothing can start a break
     // before they exist, as no message is handled between the timers' start and here.
@@ -103,46 +69,24 @@ int RiltoApp::Run(const std::string& arguments) {
     // message is handled, or on demand should the first run's questions open it first.
     SettingsDialogReady();
     // A pause from before the start goes on, if it has not ended meanwhile.
-    pause_.Check();
-    return MessageLoop();
-}
-
-void RiltoApp::HandOver(const StartDecision& start) {
-    const HWND target = RunningCopyWindow(start.handle);
-    if (target == nullptr) {
-        MessageBoxW(nullptr, Widen(kAlreadyRunning).c_str(), Widen(kAlreadyRunningTitle).c_str(),
-                    MB_OK);
-        return;
-    }
-    // This start has the foreground; the running copy needs it for the menu it opens,
-    // which otherwise would neither close on an outside click nor take keys.
-    DWORD processId = 0;
-    GetWindowThreadProcessId(target, &processId);
-    AllowSetForegroundWindow(processId);
-    // Waits until the running copy has handled it: for the menu, until it closes.
-    SendMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(start.keyCode), 0);
+    core_.OnPauseTimer();
+    return loop_.Run();
 }
 
 bool RiltoApp::CreateWindows() {
+    Scheduler& scheduler = core_.scheduler();
     FrmRiltoEvents form;
-    form.escapePressed = [this] { scheduler_.EscapePressed(); };
-    form.statusOk = [this] { scheduler_.StatusOk(); };
-    form.closeRequested = [this] { scheduler_.CloseRequested(); };
-    form.skipRequested = [this] { scheduler_.Skip(); };
-    form.diagnosticsRequested = [this] { scheduler_.ShowDiagnostics(); };
+    form.escapePressed = [&scheduler] { scheduler.EscapePressed(); };
+    form.statusOk = [&scheduler] { scheduler.StatusOk(); };
+    form.closeRequested = [&scheduler] { scheduler.CloseRequested(); };
+    form.skipRequested = [&scheduler] { scheduler.Skip(); };
+    form.diagnosticsRequested = [&scheduler] { scheduler.ShowDiagnostics(); };
     // Explorer restarted: its new taskbar has none of the old icons.
-    form.taskbarCreated = [this] {
-        if (trayIcon_) {
-            AddTrayIcon();
-        }
-    };
-    form.suspending = [this] { scheduler_.Suspending(); };
-    form.resumed = [this] {
-        scheduler_.Resumed();
-        pause_.Check();
-    };
-    form.sessionLocked = [this] { scheduler_.SessionLocked(); };
-    form.sessionUnlocked = [this] { scheduler_.SessionUnlocked(); };
+    form.taskbarCreated = [this] { trayIcon_.AddAgain(); };
+    form.suspending = [&scheduler] { scheduler.Suspending(); };
+    form.resumed = [this] { core_.Resumed(); };
+    form.sessionLocked = [&scheduler] { scheduler.SessionLocked(); };
+    form.sessionUnlocked = [&scheduler] { scheduler.SessionUnlocked(); };
     form.sessionEnding = [this] {
         if (!unloaded_) {
             unloaded_ = true;
@@ -154,9 +98,9 @@ bool RiltoApp::CreateWindows() {
     }
 
     HookWindowEvents hook;
-    hook.keyCommand = [this](int code) { tray_.KeyCommand(code); };
+    hook.keyCommand = [this](int code) { core_.tray().KeyCommand(code); };
     hook.trayNotify = [this](unsigned event, POINT anchor) {
-        tray_.IconNotify(event, TrayPoint{anchor.x, anchor.y});
+        core_.tray().IconNotify(event, TrayPoint{anchor.x, anchor.y});
     };
     hook.menuCommand = [this](int id) { trayMenu_.Execute(id); };
     if (!hookWindow_.Create(frmRilto_.hwnd(), std::move(hook))) {
@@ -165,60 +109,57 @@ bool RiltoApp::CreateWindows() {
 
     TrayMenuEvents menu;
     menu.options = [this] { LoadSettingsDialog(); };
-    menu.status = [this] { scheduler_.StatusRequested(); };
+    menu.status = [&scheduler] { scheduler.StatusRequested(); };
     menu.about = [this] { frmAbout_.Show(nullptr); };
     menu.statistics = [this] { frmStatistics_.Show(); };
-    menu.micropauseNow = [this] { scheduler_.RiltoMicropause(); };
+    menu.micropauseNow = [this] { core_.MicropauseNow(); };
     // The player is made after start-up: a menu opened by a second start during the
     // first run's questions finds no break to start yet.
     menu.exerciseNow = [this] {
         if (exerciseWindowsMade_) {
-            exerciseFlow_.ExerciseNowFromTray();
+            core_.ExerciseNow();
         }
     };
     menu.scheme = [this](int, const std::string& name) {
         if (exerciseWindowsMade_) {
-            exerciseFlow_.RunScheme(name);
-            settingsDialog_.SchemeInUseChanged();
+            core_.RunScheme(name);
         }
     };
     menu.shutdown = [this] { ShutdownRilto(*this); };
-    menu.pauseFor = [this](int minutes) { pause_.For(minutes); };
-    menu.pauseUntilTomorrow = [this] { pause_.UntilTomorrow(); };
-    menu.resume = [this] { pause_.Resume(); };
+    menu.pauseFor = [this](int minutes) { core_.PauseFor(minutes); };
+    menu.pauseUntilTomorrow = [this] { core_.PauseUntilTomorrow(); };
+    menu.resume = [this] { core_.Resume(); };
     trayMenu_.Create(std::move(menu));
 
-    // The day's figures are written with the minute, when they changed: a crash loses a
-    // minute at most.
-    tMinutes_.Attach(frmRilto_.hwnd(), [this] {
-        scheduler_.MinuteTick();
-        statistics_.Flush();
-        if (frmStatistics_.IsOpen()) {
-            frmStatistics_.Refresh();
-        }
-    });
-    tSeconds_.Attach(frmRilto_.hwnd(), [this] { scheduler_.SecondsTick(); });
-    trayRetry_.Attach(frmRilto_.hwnd(), [this] { RetryTrayIcon(); });
-    tPause_.Attach(frmRilto_.hwnd(), [this] { pause_.Check(); });
-    tHold_.Attach(frmRilto_.hwnd(), [this] { holdGate_.Look(); });
+    tMinutes_.Attach(frmRilto_.hwnd(), [this] { core_.OnMinute(); });
+    tSeconds_.Attach(frmRilto_.hwnd(), [this] { core_.OnSecond(); });
+    tPause_.Attach(frmRilto_.hwnd(), [this] { core_.OnPauseTimer(); });
+    tHold_.Attach(frmRilto_.hwnd(), [this] { core_.OnHoldTimer(); });
+    loop_.TakeKeys(frmRilto_, &FrmRilto::TranslateDialogMessage);
+    loop_.TakeKeys(frmSettings_, &FrmSettings::TranslateDialogMessage);
+    loop_.TakeKeys(frmAbout_, &FrmAboutTevrin::TranslateDialogMessage);
+    loop_.TakeKeys(frmStatistics_, &FrmStatistics::TranslateDialogMessage);
     return true;
 }
 
 // The player stays hidden until a break; the reminder until one is due.
 bool RiltoApp::CreateExerciseWindows() {
+    ExerciseBreakFlow& breaks = core_.breaks();
     FrmXEvents player;
-    player.skip = [this] { exerciseFlow_.SkipExercise(); };
-    player.endBreak = [this] { exerciseFlow_.EndBreak(); };
-    player.previous = [this] { exerciseFlow_.LoadPrevExercise(); };
-    player.toggleCountdown = [this] { exerciseFlow_.ToggleCountdown(); };
-    player.stop = [this] { exerciseFlow_.StopRequested(); };
+    player.skip = [&breaks] { breaks.SkipExercise(); };
+    player.endBreak = [&breaks] { breaks.EndBreak(); };
+    player.previous = [&breaks] { breaks.LoadPrevExercise(); };
+    player.toggleCountdown = [&breaks] { breaks.ToggleCountdown(); };
+    player.stop = [&breaks] { breaks.StopRequested(); };
     if (!frmX_.Create(std::move(player))) {
         return false;
     }
     FrmChkExerciseEvents reminder;
-    reminder.exerciseNow = [this] { return exerciseFlow_.ExerciseNowFromReminder(); };
-    reminder.later = [this](const std::string& minutes) { exerciseFlow_.Later(minutes); };
-    reminder.closed = [this] { exerciseFlow_.ReminderClosed(); };
+    reminder.exerciseNow = [&breaks] { return breaks.ExerciseNowFromReminder(); };
+    reminder.later = [&breaks](const std::string& minutes) { breaks.Later(minutes); };
+    reminder.closed = [&breaks] { breaks.ReminderClosed(); };
+    loop_.TakeKeys(frmX_, &FrmX::PreTranslate);
+    loop_.TakeKeys(frmChkExercise_, &FrmChkExercise::TranslateDialogMessage);
     return frmChkExercise_.Create(std::move(reminder));
 }
 
@@ -236,78 +177,17 @@ bool RiltoApp::SettingsDialogReady() {
 
 void RiltoApp::LoadSettingsDialog() {
     if (SettingsDialogReady()) {
-        settingsDialog_.LoadMeUp();
-    }
-}
-
-void RiltoApp::Dispatch(MSG& msg) {
-    if (frmX_.PreTranslate(&msg) || frmChkExercise_.TranslateDialogMessage(&msg) ||
-        frmSettings_.TranslateDialogMessage(&msg) || frmAbout_.TranslateDialogMessage(&msg) ||
-        frmStatistics_.TranslateDialogMessage(&msg) || frmRilto_.TranslateDialogMessage(&msg)) {
-        return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-}
-
-int RiltoApp::MessageLoop() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        Dispatch(msg);
-    }
-    return 0;
-}
-
-// The program goes on meanwhile: its timers tick and its windows paint. Nothing spins:
-// the thread sleeps until a message comes.
-void RiltoApp::WaitWhile(const std::function<bool()>& busy) {
-    const BusyCursor hourglass;
-    MSG msg;
-    while (busy()) {
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-            continue;
-        }
-        if (msg.message == WM_QUIT) {
-            // The main loop ends the program.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        Dispatch(msg);
+        core_.settingsDialog().LoadMeUp();
     }
 }
 
 bool RiltoApp::ShowTrayMenu(std::optional<TrayPoint> at) {
-    TrayFeatures features;
-    features.settingsDialog = true;
-    features.aboutBox = true;
-    features.exerciseBreaks = true;
-    TrayMenuContent content = LoadTrayMenu(store_, features);
-    content.pausedUntil = pause_.UntilText();
-    trayMenu_.Load(content);
+    trayMenu_.Load(core_.TrayMenu());
     std::optional<POINT> place;
     if (at) {
         place = POINT{at->x, at->y};
     }
     return trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd(), place);
-}
-
-void RiltoApp::ShowPauseInTray() {
-    if (trayIcon_) {
-        trayIcon_->SetPausedUntil(pause_.UntilText());
-    }
-}
-
-void RiltoApp::ShowTodayInTray() {
-    if (trayIcon_) {
-        trayIcon_->SetMicropausesToday(statistics_.Today()[DayCount::micropauses]);
-    }
-}
-
-void RiltoApp::RetryTrayIcon() {
-    if (trayIcon_->Add() || !trayIconRetry_.AnotherAttempt()) {
-        trayRetry_.SetEnabled(false);
-    }
 }
 
 void RiltoApp::ShowNotice(const char* text) {
@@ -328,14 +208,7 @@ void RiltoApp::FirstTimeInitialise() {
 }
 
 void RiltoApp::LayOutMicropauseScreen() {
-    ProgressCanvasWindow& picPB = frmRilto_.Panel().Canvas();
-    canvas_ = std::make_unique<GdiProgressCanvas>(picPB.hwnd());
-    progressBar_.SetCanvas(canvas_.get());
-    picPB.OnPaint([this](HDC dc) { PaintProgressBar(progressBar_, *canvas_, dc); });
-    // The bar's blocks follow the canvas's width (a new DPI); without this the bar
-    // would look full long before the micropause ends.
-    picPB.OnResize([this] { progressBar_.ResizeEx(); });
-    frmRilto_.SetVisible(ViewControl::picPB, false);
+    frmRilto_.BindProgressBar(core_.progressBar());
 }
 
 void RiltoApp::ShowWarning(const std::string& text) {
@@ -343,20 +216,8 @@ void RiltoApp::ShowWarning(const std::string& text) {
 }
 
 void RiltoApp::AddTrayIcon() {
-    if (!icon_) {
-        icon_ = LoadTrayIcon(ThisModule(), IDI_RILTO);
-        trayIcon_ = std::make_unique<TrayIcon>(hookWindow_.hwnd(), icon_.get());
-        trayIcon_->SetMicropausesToday(statistics_.Today()[DayCount::micropauses]);
-        SendMessageW(frmRilto_.hwnd(), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(icon_.get()));
-    }
-    if (trayIcon_->Add()) {
-        trayRetry_.SetEnabled(false);
-        return;
-    }
-    trayIconRetry_.FirstFailed();
-    trayRetry_.SetInterval(TrayIconRetry::kIntervalMs);
-    trayRetry_.SetEnabled(true);
+    trayIcon_.Add(hookWindow_.hwnd(), frmRilto_.hwnd(),
+                  core_.statistics().Today()[DayCount::micropauses]);
 }
 
 void RiltoApp::HideMainForm() {
@@ -368,7 +229,7 @@ std::string RiltoApp::ProgramFolder() {
 }
 
 void RiltoApp::SaveStatistics() {
-    statistics_.Flush();
+    core_.statistics().Flush();
 }
 
 void RiltoApp::SwitchOffRecording(int kind) {
@@ -376,9 +237,7 @@ void RiltoApp::SwitchOffRecording(int kind) {
 }
 
 void RiltoApp::DeleteTrayIcon() {
-    if (trayIcon_) {
-        trayIcon_->Delete();
-    }
+    trayIcon_.Delete();
 }
 
 void RiltoApp::ClearPublishedHandle() {
@@ -401,6 +260,20 @@ void RiltoApp::UnloadSettingsDialog() {
 
 void RiltoApp::EndProcess() {
     ExitProcess(0);
+}
+
+void RiltoApp::ShowPausedUntil(const std::string& until) {
+    trayIcon_.SetPausedUntil(until);
+}
+
+void RiltoApp::ShowMicropausesToday(int count) {
+    trayIcon_.SetMicropausesToday(count);
+}
+
+void RiltoApp::FiguresWritten() {
+    if (frmStatistics_.IsOpen()) {
+        frmStatistics_.Refresh();
+    }
 }
 
 }  // namespace rilto

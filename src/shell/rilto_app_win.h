@@ -1,50 +1,42 @@
 #pragma once
-// The running program: it owns the store, the settings, the windows and the engine,
-// wires their events to each other, and runs start-up, the message loop and the ways
-// the program ends. What happens, and in which order, is decided in the portable
-// parts it wires.
+// The running program: the Win32 side of it. It owns the store, the clock, the timers,
+// the hook and the windows, makes the windows and turns their events into calls on the
+// program's core, and runs start-up, the message loop and the ways the program ends.
+// What happens, and in which order, is decided in the core.
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
 
-#include "common/settings.h"
+#include "common/registry_settings_store_win.h"
 #include "engine/activity_hook_win.h"
 #include "engine/clock_win.h"
 #include "engine/frm_rilto_win.h"
-#include "engine/hold.h"
 #include "engine/hold_probe_win.h"
-#include "engine/pause.h"
-#include "engine/progress_bar.h"
-#include "engine/progress_canvas_gdi_win.h"
-#include "engine/scheduler.h"
 #include "engine/sound_win.h"
 #include "engine/system_input_win.h"
 #include "engine/timer_win.h"
-#include "engine/warning_sounds.h"
-#include "exercise/exercise_break.h"
-#include "exercise/exercise_table.h"
 #include "exercise/frm_chk_exercise_win.h"
 #include "exercise/frm_x_win.h"
 #include "settings/frm_about_tevrin_win.h"
 #include "settings/frm_settings_win.h"
 #include "settings/frm_statistics_win.h"
-#include "settings/frm_sound_win.h"
-#include "settings/settings_dialog.h"
 #include "shell/hook_window_win.h"
-#include "common/registry_settings_store_win.h"
+#include "shell/message_loop_win.h"
+#include "shell/rilto_core.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
-#include "shell/tray_icon_win.h"
-#include "shell/tray_menu_model.h"
+#include "shell/tray_icon_keeper_win.h"
 #include "shell/tray_menu_win.h"
 
 namespace rilto {
 
-class RiltoApp : private StartupHost, private ShutdownActions {
+class RiltoApp : private StartupHost, private ShutdownActions, private StatusView {
   public:
     RiltoApp();
 
@@ -52,25 +44,15 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     int Run(const std::string& arguments);
 
   private:
-    // A second start: the key command handed to the running copy.
-    void HandOver(const StartDecision& start);
     // The windows made and their events wired; false when Windows refuses them.
     bool CreateWindows();
-    int MessageLoop();
+    bool CreateExerciseWindows();
     // At `at`, or at the mouse pointer; whether an item was chosen.
     bool ShowTrayMenu(std::optional<TrayPoint> at);
-    void RetryTrayIcon();
     void ShowNotice(const char* text);
-    // The tray shows whether the breaks are paused, and until when.
-    void ShowPauseInTray();
-    // The tip's count of today's micropauses.
-    void ShowTodayInTray();
-    bool CreateExerciseWindows();
     // The settings dialog made, now or before; false when it cannot be.
     bool SettingsDialogReady();
     void LoadSettingsDialog();
-    // One message of the loop, through the windows that take keys first.
-    void Dispatch(MSG& msg);
 
     // StartupHost
     void ShowVersion(const std::string& label) override;
@@ -92,49 +74,36 @@ class RiltoApp : private StartupHost, private ShutdownActions {
     void UnloadSettingsDialog() override;
     void EndProcess() override;
 
-    // The program's messages, with the busy pointer, until `busy` says no.
-    void WaitWhile(const std::function<bool()>& busy);
+    // StatusView
+    void ShowPausedUntil(const std::string& until) override;
+    void ShowMicropausesToday(int count) override;
+    void FiguresWritten() override;
 
-    // A real minute, unless a test shortens it.
-    const std::uint32_t minuteMs_;
     RegistrySettingsStore store_;
-    Settings settings_;
     FrmRilto frmRilto_;
     HookWindow hookWindow_;
     WinTimer tMinutes_;
     WinTimer tSeconds_;
-    WinTimer trayRetry_;
     WinTimer tPause_;
     WinTimer tHold_;
     WinClock clock_;
     WinSound sound_;
     WinActivityHook hook_;
     WinSystemInput systemInput_;
-    CProgressBar progressBar_;
-    std::unique_ptr<GdiProgressCanvas> canvas_;
-    WarningSounds sounds_;
-    Scheduler scheduler_;
     WinHoldProbe holdProbe_;
-    HoldGate holdGate_;
-    Pause pause_;
-    StatisticsBook statistics_;
-    ExerciseTable exercises_;
-    FrmX frmX_;
-    FrmChkExercise frmChkExercise_;
     // One generator, seeded once, for where a cycle from a random point starts.
     std::mt19937 random_;
-    ExerciseBreakFlow exerciseFlow_;
+    // Given the windows below, which it uses only once they are made.
+    RiltoCore core_;
+    FrmX frmX_;
+    FrmChkExercise frmChkExercise_;
     FrmSettings frmSettings_;
     FrmAboutTevrin frmAbout_;
     // Drawn from the store, so it shows what a restart would show.
     FrmStatistics frmStatistics_;
-    // The dialog is the controller's view; it is given the controller once both exist.
-    SettingsDialog settingsDialog_;
+    MessageLoop loop_;
     TrayMenu trayMenu_;
-    TrayController tray_;
-    TrayIconRetry trayIconRetry_;
-    UniqueIcon icon_;
-    std::unique_ptr<TrayIcon> trayIcon_;
+    TrayIconKeeper trayIcon_;
     bool unloaded_ = false;
     // The player and the reminder exist: made at the end of start-up.
     bool exerciseWindowsMade_ = false;

@@ -1,7 +1,9 @@
 #pragma once
-// The previous-instance test: a named mutex per logged-on user.
+// The previous-instance test (a named mutex per logged-on user), and what a start does
+// when another copy runs.
 
 #include "common/handles_win.h"
+#include "shell/startup.h"
 
 namespace rilto {
 
@@ -15,5 +17,10 @@ class SingleInstance {
     UniqueHandle mutex_;
     bool alreadyRunning_ = false;
 };
+
+// Carries out a start that `start` says does not run here: ends at once, hands the
+// running copy its key command, or tells the user that a copy runs. Whether this start
+// runs the program.
+bool RunsHere(const StartDecision& start);
 
 }  // namespace rilto

@@ -35,10 +35,11 @@ void RunStartup(const StartupParts& p) {
     p.host.FirstTimeInitialise();
     p.host.LayOutMicropauseScreen();
 
-    p.settings = LoadSettings(p.store);
-    LoadScheme(p.store, p.settings.Scheme, p.exercises);
-    p.host.ShowWarning(p.settings.Warning);
-    SwitchOnRecording(p.hook, p.settings);
+    p.settings.Load();
+    const Settings& settings = p.settings.Current();
+    LoadScheme(p.store, settings.Scheme, p.exercises);
+    p.host.ShowWarning(settings.Warning);
+    SwitchOnRecording(p.hook, settings);
 
     p.scheduler.SetTimers();
     p.scheduler.SeedLastInputTimes();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/settings.h"
+#include "common/settings_writer.h"
 #include "common/settings_store.h"
 #include "engine/activity_hook.h"
 #include "engine/scheduler.h"
@@ -51,7 +52,7 @@ class StartupHost {
 
 struct StartupParts {
     SettingsStore& store;
-    Settings& settings;
+    SettingsWriter& settings;
     ExerciseTable& exercises;
     Scheduler& scheduler;
     ActivityHook& hook;

@@ -56,7 +56,7 @@ struct ApplyRig {
     void Open() { form = LoadForm(rig.settings, store); }
     void Apply() {
         calls.clear();
-        ApplySettings(form, ApplyPorts{rig.settings, store, rig.scheduler, hook,
+        ApplySettings(form, ApplyPorts{writer, store, rig.scheduler, hook,
                                        [this](const std::string& text) {
                                            calls.push_back("showWarning");
                                            shownWarning = text;
@@ -73,6 +73,8 @@ struct ApplyRig {
     fakes::SchedulerRig rig;
     Calls calls;
     RecordingStore store{calls};
+    // The options in effect, the lock read from this store.
+    SettingsWriter writer{rig.settings, store};
     RecordingHook hook{calls, rig.hook};
     SettingsForm form;
     std::string shownWarning;

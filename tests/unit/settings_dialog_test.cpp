@@ -10,85 +10,10 @@
 namespace rilto {
 namespace {
 
-struct FakeDialogView : SettingsDialogView {
-    explicit FakeDialogView(fakes::ExerciseRig& rig) : rig_(rig) {}
-    void Fill(const SettingsForm& f) override { form = f; }
-    SettingsForm Read() const override { return form; }
-    void SetSchemeBoxes(const SchemeBox& b) override { box = b; }
-    void SetRows(const std::vector<ExerciseRow>& r) override { rows = r; }
-    std::vector<ExerciseRow> Rows() const override { return rows; }
-    bool HasRows() const override { return !rows.empty(); }
-    void ShowDialog() override {
-        shown = true;
-        micropauseOnShow = rig_.state().MicropauseRunning;
-    }
-    void Hide() override { shown = false; }
-    // The program's timers go on while it waits.
-    void WaitWhile(const std::function<bool()>& busy) override {
-        ++waits;
-        for (int i = 0; i < 1000 && busy(); ++i) {
-            rig_.clock.Advance(100);
-        }
-    }
-    void Pause(std::uint32_t ms) override { paused += ms; }
-    int SelectedRow() const override { return selected; }
-    void SelectRow(int k, bool) override { selected = k; }
-    void FocusList() override {}
-    std::string SchemeShown() const override {
-        return box.names.empty() ? "" : box.names[static_cast<std::size_t>(box.selected)];
-    }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string& text) override {
-        messages.push_back(text);
-        if (whileAsking) {
-            whileAsking();
-        }
-        return yes;
-    }
-    std::optional<std::string> PickExerciseFile() override { return file; }
-    std::optional<std::string> AskExerciseTitle() override { return title; }
-    // Each typed name is offered in turn until the dialog would close.
-    void AskSchemeName(const std::function<bool(const std::string&)>& accept) override {
-        for (const std::string& name : typed) {
-            ++offered;
-            if (accept(name)) {
-                return;
-            }
-        }
-    }
-    void ShowPreview(const std::string& f) override { preview = f; }
-    void ClosePreview() override { preview.clear(); }
-
-    SettingsForm form;
-    SchemeBox box;
-    std::vector<ExerciseRow> rows;
-    bool shown = false;
-    bool micropauseOnShow = false;
-    int waits = 0;
-    std::uint32_t paused = 0;
-    int selected = 0;
-    std::vector<std::string> messages;
-    bool yes = true;
-    // What the rest of the program does while a question is open.
-    std::function<void()> whileAsking;
-    std::optional<std::string> file;
-    std::optional<std::string> title;
-    std::vector<std::string> typed;
-    int offered = 0;
-    std::string preview;
-
-  private:
-    fakes::ExerciseRig& rig_;
-};
-
 struct DialogRig : fakes::ExerciseRig {
-    DialogRig()
-        : view(*this),
-          dialog(SettingsDialogPorts{settings, store, scheduler, hook, flow, view,
-                                     [this](const std::string& w) { warning = w; }, "C:\\Rilto"}) {}
-    FakeDialogView view;
-    SettingsDialog dialog;
-    std::string warning;
+    DialogRig() : view(settingsView), dialog(core.settingsDialog()) {}
+    fakes::FakeSettingsView& view;
+    SettingsDialog& dialog;
 };
 
 TEST(SettingsDialogTest, OpeningDuringAMicropauseEndsItFirstUnlessItIsAlmostOver) {
@@ -148,7 +73,7 @@ TEST(SettingsDialogTest, OkAppliesPausesAndHidesAndApplyShowsTheCorrectedBoxes) 
     rig.dialog.Apply();
     EXPECT_EQ(rig.view.form[Option::InterruptFor], "60");
     EXPECT_EQ(rig.settings.InterruptFor, 60);
-    EXPECT_EQ(rig.warning, "Stretch now");
+    EXPECT_EQ(rig.status.warning, "Stretch now");
     EXPECT_TRUE(rig.view.shown);
 
     rig.view.form[Option::InterruptEvery] = "7";
@@ -181,7 +106,7 @@ TEST(SettingsDialogTest, AddRemoveAndPreviewWorkOnTheRowsAndTheStore) {
     rig.UseScheme(1);
     rig.dialog.LoadMeUp();
     rig.view.rows[0].text = "Renamed";
-    rig.view.file = "c:\\rilto\\stretch.avi";
+    rig.view.file = "c:\\program files\\rilto\\stretch.avi";
     rig.view.title = std::nullopt;  // frmAdd cancelled: the edits stay, nothing is added
     rig.dialog.AddExercise();
     EXPECT_EQ(rig.view.rows.size(), 1u);

@@ -56,7 +56,8 @@ TEST(Startup, PublishesTheHookWindowFirstAndTheProgramFolderLast) {
     store.SaveSetting("SchemeMine", "1", "neck.avi");
     Recorder recorder(store);
     ExerciseTable exercises;
-    RunStartup({store, rig.settings, exercises, rig.scheduler, recorder, recorder});
+    SettingsWriter settings(rig.settings, store);
+    RunStartup({store, settings, exercises, rig.scheduler, recorder, recorder});
 
     const std::string version = "version " + std::to_string(RILTO_VERSION_MAJOR) + "." +
                                 std::to_string(RILTO_VERSION_MINOR) + "." +

@@ -16,8 +16,7 @@ using fakes::kMsPerHour;
 using fakes::kMsPerMinute;
 
 struct StatisticsRig : fakes::ExerciseRig {
-    StatisticsRig() : book(store, clock) {
-        scheduler.SetDayCounter(book);
+    StatisticsRig() : book(core.statistics()) {
         settings.InterruptFor = 10;
         settings.DisableEsc = false;
         UseScheme(2, {}, 3);
@@ -34,7 +33,7 @@ struct StatisticsRig : fakes::ExerciseRig {
         }
         AdvanceSeconds(10);
     }
-    StatisticsBook book;
+    StatisticsBook& book;
 };
 
 TEST(StatisticsBook, CountsAreBookedToTheirDayAndWrittenWhenAsked) {

@@ -21,7 +21,9 @@
 
 #include "common/day_figures.h"
 #include "common/dpi_win.h"
+#include "common/memory_settings_store.h"
 #include "common/settings.h"
+#include "common/settings_writer.h"
 #include "common/texts.h"
 #include "common/wide_text_win.h"
 #include "engine/frm_rilto_win.h"
@@ -209,12 +211,12 @@ TEST(DpiLayout, ExercisePlayerInEachMode) {
 TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
     rilto::fakes::ExerciseRig rig;
     rilto::FrmSettings dialog(
-        rilto::FrmSettingsPorts{rig.settings, rig.sounds, rilto::fakes::kProgramFolder,
+        rilto::FrmSettingsPorts{rig.core.writer(), rig.sounds, rilto::fakes::kProgramFolder,
                                 [](const std::function<bool()>& busy) {
                                     harness::WaitUntil([&] { return !busy(); }, 5000);
                                 }});
     rilto::SettingsDialog controller(
-        rilto::SettingsDialogPorts{rig.settings, rig.store, rig.scheduler, rig.hook, rig.flow,
+        rilto::SettingsDialogPorts{rig.core.writer(), rig.store, rig.scheduler, rig.hook, rig.flow,
                                    dialog, nullptr, rilto::fakes::kProgramFolder});
     dialog.Attach(controller);
     ASSERT_TRUE(dialog.Create());
@@ -270,10 +272,12 @@ class SilentSound : public rilto::Sound {
 
 TEST(DpiLayout, SoundDialog) {
     rilto::Settings settings;
+    const rilto::MemorySettingsStore store;
+    rilto::SettingsWriter writer(settings, store);
     SilentSound sound;
     rilto::WarningSounds sounds{sound, settings, rilto::Narrow(harness::BinDir())};
     const ModalCheck check(L"Sound warning", L"sound dialog");
-    rilto::FrmSound::Choose(nullptr, settings, 0, sounds);
+    rilto::FrmSound::Choose(nullptr, writer, 0, sounds);
     EXPECT_TRUE(check.Seen());
 }
 

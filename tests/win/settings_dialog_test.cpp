@@ -87,11 +87,11 @@ bool Inside(const RECT& inner, const RECT& outer) {
 // the options and an in-memory store of the engine's test rig.
 struct DialogRig : rilto::fakes::ExerciseRig {
     DialogRig()
-        : dialog(rilto::FrmSettingsPorts{settings, sounds, rilto::fakes::kProgramFolder,
+        : dialog(rilto::FrmSettingsPorts{core.writer(), sounds, rilto::fakes::kProgramFolder,
                                          [](const std::function<bool()>& busy) {
                                              harness::WaitUntil([&] { return !busy(); }, 5000);
                                          }}),
-          controller(rilto::SettingsDialogPorts{settings, store, scheduler, hook, flow, dialog,
+          controller(rilto::SettingsDialogPorts{core.writer(), store, scheduler, hook, flow, dialog,
                                                 nullptr, rilto::fakes::kProgramFolder}) {
         dialog.Attach(controller);
     }

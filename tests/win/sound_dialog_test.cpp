@@ -14,7 +14,9 @@
 #include <thread>
 #include <vector>
 
+#include "common/memory_settings_store.h"
 #include "common/settings.h"
+#include "common/settings_writer.h"
 #include "common/wide_text_win.h"
 #include "engine/sound.h"
 #include "engine/warning_sounds.h"
@@ -137,7 +139,7 @@ class SoundDialog : public ::testing::Test {
                 Sleep(100);
             }
         });
-        const bool ok = FrmSound::Choose(nullptr, settings_, static_cast<int>(target), sounds_);
+        const bool ok = FrmSound::Choose(nullptr, writer_, static_cast<int>(target), sounds_);
         driver.join();
         EXPECT_TRUE(found_) << "no dialog titled \"Sound warning\"";
         return ok;
@@ -154,6 +156,8 @@ class SoundDialog : public ::testing::Test {
     }
 
     rilto::Settings settings_;
+    rilto::MemorySettingsStore store_;
+    rilto::SettingsWriter writer_{settings_, store_};
     RecordingSound sound_;
     rilto::WarningSounds sounds_{sound_, settings_, rilto::Narrow(harness::BinDir())};
     bool found_ = false;

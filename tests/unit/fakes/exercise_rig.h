@@ -1,64 +1,25 @@
 #pragma once
-// The exercise break flow wired to the scheduler rig, as the program wires it: a store
+// The scheduler rig with the program's exercise breaks in place of the stand-in: a store
 // in memory, the exercise table, and a player and a reminder that record what they were
 // asked to do.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "common/memory_settings_store.h"
 #include "exercise/exercise_break.h"
 #include "exercise/scheme_store.h"
 #include "fakes/scheduler_rig.h"
 
 namespace rilto::fakes {
 
-struct FakePlayer : ExercisePlayer {
-    void PrepareBreak() override { ++breaksPrepared; }
-    void PresentExercise(const std::string& file, bool first) override {
-        (first ? forward : backward).push_back(file);
-    }
-    void SetCaption(const std::string& text) override { caption = text; }
-    void CloseVideo() override { ++videoClosed; }
-    void ClosePlayer() override { ++closed; }
-    bool AskQuit() override {
-        ++asked;
-        return answerYes;
-    }
-
-    std::vector<std::string> forward;   // presented moving forward, in order
-    std::vector<std::string> backward;  // presented by the previous button
-    std::string caption;
-    int breaksPrepared = 0;
-    int videoClosed = 0;
-    int closed = 0;
-    int asked = 0;
-    bool answerYes = false;
-};
-
-struct FakeReminder : ExerciseReminder {
-    explicit FakeReminder(const VirtualClock& clock) : clock_(clock) {}
-    void Show(const std::string& minutes) override {
-        shown = true;
-        text = minutes;
-        shownAt.push_back(clock_.Elapsed());
-    }
-    void Close() override { shown = false; }
-    bool shown = false;
-    std::string text;
-    // When it showed, in virtual milliseconds since the test began.
-    std::vector<std::uint64_t> shownAt;
-
-  private:
-    const VirtualClock& clock_;
-};
-
 struct ExerciseRig : SchedulerRig {
-    explicit ExerciseRig(std::uint32_t startTick = 5'000'000, LocalTime startTime = {9, 0})
-        : SchedulerRig(startTick, startTime),
-          flow(ExerciseBreakPorts{store, settings, table, scheduler, sounds, player, reminder,
-                                  [this] { return randomValue; }}) {
+    explicit ExerciseRig(std::uint32_t startTick = 5'000'000, LocalTime startTime = {9, 0},
+                         std::uint32_t minuteMs = kRealMinuteMs)
+        : SchedulerRig(startTick, startTime, minuteMs),
+          table(core.exercises()),
+          flow(core.breaks()) {
         scheduler.SetExerciseFlow(flow);
         settings.NumAtaTime = 6;
     }
@@ -104,12 +65,8 @@ struct ExerciseRig : SchedulerRig {
         }
     }
 
-    MemorySettingsStore store;
-    ExerciseTable table;
-    FakePlayer player;
-    FakeReminder reminder{clock};
-    double randomValue = 0.0;
-    ExerciseBreakFlow flow;
+    ExerciseTable& table;
+    ExerciseBreakFlow& flow;
 };
 
 }  // namespace rilto::fakes

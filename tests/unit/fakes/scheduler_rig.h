@@ -1,22 +1,28 @@
 #pragma once
-// The scheduler wired to fakes, as the program wires it to the main form: the two
-// timers call the tick methods. Tests set `settings`, then Start() does what start-up
-// does (SetTimers, then the input times seeded) and the virtual clock runs the rest.
+// The program's core built on fakes and a virtual clock, as the program builds it on
+// Windows: the timers call its tick methods. The scheduler's exercise breaks are a
+// stand-in that records what it is asked (ExerciseRig puts the real ones back). Tests set
+// `settings`, then Start() does what start-up does (SetTimers, then the input times
+// seeded) and the virtual clock runs the rest.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "engine/progress_bar.h"
-#include "engine/scheduler.h"
-#include "engine/warning_sounds.h"
+#include "common/memory_settings_store.h"
+#include "common/minute.h"
+#include "common/settings.h"
+#include "engine/hold.h"
 #include "fakes/event_log.h"
 #include "fakes/fake_activity_hook.h"
 #include "fakes/fake_exercise_flow.h"
+#include "fakes/fake_exercise_views.h"
 #include "fakes/fake_micropause_view.h"
+#include "fakes/fake_settings_view.h"
 #include "fakes/fake_sound.h"
+#include "fakes/fake_status_view.h"
 #include "fakes/virtual_clock.h"
-#include "common/settings.h"
+#include "shell/rilto_core.h"
 
 namespace rilto::fakes {
 
@@ -29,31 +35,48 @@ inline constexpr char kPreWarningPlayed[] = "play C:\\Program Files\\Rilto\\pre.
 inline constexpr char kStartWarningPlayed[] = "play C:\\Program Files\\Rilto\\start.wav wait";
 inline constexpr char kExerciseWarningPlayed[] = "play C:\\Program Files\\Rilto\\x.wav nowait";
 
+// The foreground as the test sets it; each look counted.
+struct FakeHoldProbe : HoldProbe {
+    ForegroundView Look() override {
+        ++looks;
+        return view;
+    }
+    ForegroundView view;
+    int looks = 0;
+};
+
 struct SchedulerRig {
-    explicit SchedulerRig(std::uint32_t startTick = 5'000'000, LocalTime startTime = {9, 0})
+    explicit SchedulerRig(std::uint32_t startTick = 5'000'000, LocalTime startTime = {9, 0},
+                          std::uint32_t minuteMs = kRealMinuteMs)
         : clock(startTick, startTime),
           tMinutes(clock, "tMinutes", &log),
           tSeconds(clock, "tSeconds", &log),
+          tPause(clock, "tPause"),
+          tHold(clock, "tHold"),
           hook(clock),
           sound(log, clock),
           view(log, clock),
           exercise(log, clock),
-          sounds(sound, settings, kProgramFolder),
-          scheduler(SchedulerPorts{.settings = settings,
-                                   .tMinutes = tMinutes,
-                                   .tSeconds = tSeconds,
-                                   .hook = hook,
-                                   .systemInput = hook,
-                                   .clock = clock,
-                                   .progressBar = progressBar,
-                                   .sounds = sounds,
-                                   .view = view}) {
+          reminder(clock),
+          settingsView(clock),
+          core(CorePorts{
+              store, clock, CoreTimers{tMinutes, tSeconds, tPause, tHold}, hook, hook, probe, sound,
+              CoreViews{view, player, reminder, settingsView, status},
+              TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
+              kProgramFolder, [this] { return randomValue; }, minuteMs}),
+          settings(core.settings()),
+          sounds(core.sounds()),
+          progressBar(core.progressBar()),
+          scheduler(core.scheduler()) {
         // The user of these tests stays at the machine, however quiet, unless a test
         // sends them away with a real AwayM.
         settings.AwayM = kNeverAway;
-        tMinutes.OnTick([this] { scheduler.MinuteTick(); });
-        tSeconds.OnTick([this] { scheduler.SecondsTick(); });
+        tMinutes.OnTick([this] { core.OnMinute(); });
+        tSeconds.OnTick([this] { core.OnSecond(); });
+        tPause.OnTick([this] { core.OnPauseTimer(); });
+        tHold.OnTick([this] { core.OnHoldTimer(); });
         scheduler.SetExerciseFlow(exercise);
+        settingsView.micropauseRunning = [this] { return state().MicropauseRunning; };
     }
 
     void UseSoundFiles() {
@@ -81,20 +104,30 @@ struct SchedulerRig {
         return out;
     }
     void AdvanceSeconds(std::uint64_t s) { clock.Advance(s * kMsPerSecond); }
-    void AdvanceMinutes(std::uint64_t m) { clock.Advance(m * kMsPerMinute); }
+    void AdvanceMinutes(std::uint64_t m) { clock.Advance(m * core.minuteMs()); }
 
-    Settings settings;
     EventLog log;
     VirtualClock clock;
     FakeTimer tMinutes;
     FakeTimer tSeconds;
+    FakeTimer tPause;
+    FakeTimer tHold;
+    MemorySettingsStore store;
     FakeActivityHook hook;
+    FakeHoldProbe probe;
     FakeSound sound;
     FakeMicropauseView view;
     FakeExerciseFlow exercise;
-    CProgressBar progressBar;
-    WarningSounds sounds;
-    Scheduler scheduler;
+    FakePlayer player;
+    FakeReminder reminder;
+    FakeSettingsView settingsView;
+    FakeStatusView status;
+    double randomValue = 0.0;
+    RiltoCore core;
+    Settings& settings;
+    WarningSounds& sounds;
+    CProgressBar& progressBar;
+    Scheduler& scheduler;
 };
 
 }  // namespace rilto::fakes

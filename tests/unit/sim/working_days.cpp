@@ -6,19 +6,22 @@
 
 #include "common/memory_settings_store.h"
 #include "common/settings.h"
-#include "engine/progress_bar.h"
-#include "engine/scheduler.h"
-#include "engine/warning_sounds.h"
-#include "exercise/exercise_break.h"
 #include "exercise/scheme_store.h"
 #include "fakes/fake_activity_hook.h"
+#include "fakes/fake_settings_view.h"
+#include "fakes/fake_status_view.h"
+#include "fakes/scheduler_rig.h"
 #include "fakes/virtual_clock.h"
+#include "shell/rilto_core.h"
 
 namespace rilto::sim {
 
 namespace {
 
 using fakes::FakeActivityHook;
+using fakes::FakeHoldProbe;
+using fakes::FakeSettingsView;
+using fakes::FakeStatusView;
 using fakes::FakeTimer;
 using fakes::kMsPerDay;
 using fakes::kMsPerHour;
@@ -86,12 +89,18 @@ class Simulation {
         : clock_(kStartTick, {8, 0}),
           tMinutes_(clock_, "tMinutes"),
           tSeconds_(clock_, "tSeconds"),
+          tPause_(clock_, "tPause"),
+          tHold_(clock_, "tHold"),
           hook_(clock_),
-          sounds_(sound_, settings_, "C:\\Rilto"),
-          scheduler_(SchedulerPorts{settings_, tMinutes_, tSeconds_, hook_, hook_, clock_,
-                                    progressBar_, sounds_, view_}),
-          flow_(ExerciseBreakPorts{store_, settings_, table_, scheduler_, sounds_, player_,
-                                   reminder_, [this] { return Uniform(0, 999) / 1000.0; }}),
+          settingsView_(clock_),
+          core_(CorePorts{store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_}, hook_,
+                          hook_, probe_, sound_,
+                          CoreViews{view_, player_, reminder_, settingsView_, status_},
+                          TrayActions{}, "C:\\Rilto", [this] { return Uniform(0, 999) / 1000.0; }}),
+          settings_(core_.settings()),
+          table_(core_.exercises()),
+          scheduler_(core_.scheduler()),
+          flow_(core_.breaks()),
           random_(seed) {
         settings_.InterruptFor = kInterruptFor;
         settings_.InterruptEvery = kInterruptEvery;
@@ -108,9 +117,10 @@ class Simulation {
         settings_.Scheme = "Sim";
         LoadScheme(store_, settings_.Scheme, table_);
 
-        tMinutes_.OnTick([this] { scheduler_.MinuteTick(); });
-        tSeconds_.OnTick([this] { scheduler_.SecondsTick(); });
-        scheduler_.SetExerciseFlow(flow_);
+        tMinutes_.OnTick([this] { core_.OnMinute(); });
+        tSeconds_.OnTick([this] { core_.OnSecond(); });
+        tPause_.OnTick([this] { core_.OnPauseTimer(); });
+        tHold_.OnTick([this] { core_.OnHoldTimer(); });
         view_.shown = [this] { MicropauseShown(); };
         view_.natural = [this] { NaturalClaimed(); };
         reminder_.onShow = [this] { ReminderShown(); };
@@ -382,21 +392,25 @@ class Simulation {
         figures_.faults.push_back(when + what);
     }
 
-    Settings settings_;
     VirtualClock clock_;
     FakeTimer tMinutes_;
     FakeTimer tSeconds_;
+    FakeTimer tPause_;
+    FakeTimer tHold_;
+    MemorySettingsStore store_;
     FakeActivityHook hook_;
+    FakeHoldProbe probe_;
     NullSound sound_;
     SimView view_;
     SimPlayer player_;
     SimReminder reminder_;
-    CProgressBar progressBar_;
-    WarningSounds sounds_;
-    MemorySettingsStore store_;
-    ExerciseTable table_;
-    Scheduler scheduler_;
-    ExerciseBreakFlow flow_;
+    FakeSettingsView settingsView_;
+    FakeStatusView status_;
+    RiltoCore core_;
+    Settings& settings_;
+    ExerciseTable& table_;
+    Scheduler& scheduler_;
+    ExerciseBreakFlow& flow_;
     std::mt19937 random_;
 
     WorkingDaysFigures figures_;

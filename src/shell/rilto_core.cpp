@@ -1,0 +1,117 @@
+#include "shell/rilto_core.h"
+
+namespace rilto {
+
+RiltoCore::RiltoCore(const CorePorts& ports)
+    : store_(ports.store),
+      clock_(ports.clock),
+      hook_(ports.hook),
+      status_(ports.views.status),
+      minuteMs_(ports.minuteMs),
+      writer_(settings_, ports.store),
+      sounds_(ports.sound, settings_, ports.programFolder),
+      scheduler_(SchedulerPorts{settings_, ports.timers.minutes, ports.timers.seconds, ports.hook,
+                                ports.systemInput, ports.clock, progressBar_, sounds_,
+                                ports.views.micropause, minuteMs_}),
+      holdGate_(settings_, ports.holdProbe, ports.timers.hold, ports.clock, minuteMs_),
+      pause_(ports.store, ports.clock, ports.timers.pause),
+      statistics_(ports.store, ports.clock),
+      breaks_(ExerciseBreakPorts{ports.store, writer_, exercises_, scheduler_, sounds_,
+                                 ports.views.player, ports.views.reminder, ports.random}),
+      settingsDialog_(SettingsDialogPorts{
+          writer_, ports.store, scheduler_, ports.hook, breaks_, ports.views.settings,
+          [this](const std::string& text) { status_.ShowWarning(text); }, ports.programFolder}),
+      tray_(ports.tray),
+      figuresWrittenAt_(ports.clock.TickCount()) {
+    scheduler_.SetExerciseFlow(breaks_);
+    scheduler_.SetHoldGate(holdGate_);
+    scheduler_.SetPause(pause_);
+    scheduler_.SetDayCounter(statistics_);
+    statistics_.OnChange(
+        [this] { status_.ShowMicropausesToday(statistics_.Today()[DayCount::micropauses]); });
+    pause_.OnChange([this] {
+        scheduler_.PauseChanged();
+        status_.ShowPausedUntil(pause_.UntilText());
+    });
+    breaks_.OnBreakEnded([this] { WriteDayFigures(); });
+}
+
+void RiltoCore::Start(StartupHost& host) {
+    RunStartup(StartupParts{store_, writer_, exercises_, scheduler_, hook_, host});
+}
+
+// The figures go with the minute, when they changed: a crash loses a minute at most.
+void RiltoCore::OnMinute() {
+    scheduler_.MinuteTick();
+    WriteDayFigures();
+}
+
+// An exercise break stops the minute's timer for its length, and a pause's end or a
+// wake-up starts its minute again: the seconds write the figures meanwhile.
+void RiltoCore::OnSecond() {
+    scheduler_.SecondsTick();
+    if (FiguresDue()) {
+        WriteDayFigures();
+    }
+}
+
+void RiltoCore::OnPauseTimer() {
+    pause_.Check();
+}
+
+void RiltoCore::OnHoldTimer() {
+    holdGate_.Look();
+}
+
+TrayMenuContent RiltoCore::TrayMenu() {
+    TrayFeatures features;
+    features.settingsDialog = true;
+    features.aboutBox = true;
+    features.exerciseBreaks = true;
+    TrayMenuContent content = LoadTrayMenu(store_, features);
+    content.pausedUntil = pause_.UntilText();
+    return content;
+}
+
+void RiltoCore::MicropauseNow() {
+    scheduler_.RiltoMicropause();
+}
+
+void RiltoCore::ExerciseNow() {
+    breaks_.ExerciseNowFromTray();
+}
+
+void RiltoCore::RunScheme(const std::string& name) {
+    breaks_.RunScheme(name);
+    settingsDialog_.SchemeInUseChanged();
+}
+
+void RiltoCore::PauseFor(std::int32_t minutes) {
+    pause_.For(minutes);
+}
+
+void RiltoCore::PauseUntilTomorrow() {
+    pause_.UntilTomorrow();
+}
+
+void RiltoCore::Resume() {
+    pause_.Resume();
+}
+
+void RiltoCore::Resumed() {
+    scheduler_.Resumed();
+    pause_.Check();
+}
+
+void RiltoCore::WriteDayFigures() {
+    figuresWrittenAt_ = clock_.TickCount();
+    statistics_.Flush();
+    status_.FiguresWritten();
+}
+
+bool RiltoCore::FiguresDue() const {
+    // The tick count wraps every 49.7 days; the difference does not care.
+    return clock_.TickCount() - figuresWrittenAt_ >= minuteMs_;
+}
+
+}  // namespace rilto

@@ -1,0 +1,23 @@
+#pragma once
+// What the program shows beside its windows, recorded: the tray icon's pause and count,
+// the micropause screen's warning, and how often the day's figures were written.
+
+#include <string>
+
+#include "shell/rilto_core.h"
+
+namespace rilto::fakes {
+
+struct FakeStatusView : StatusView {
+    void ShowPausedUntil(const std::string& until) override { pausedUntil = until; }
+    void ShowMicropausesToday(int count) override { micropausesToday = count; }
+    void ShowWarning(const std::string& text) override { warning = text; }
+    void FiguresWritten() override { ++figuresWritten; }
+
+    std::string pausedUntil;
+    int micropausesToday = 0;
+    std::string warning;
+    int figuresWritten = 0;
+};
+
+}  // namespace rilto::fakes

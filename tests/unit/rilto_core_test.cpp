@@ -1,0 +1,107 @@
+// The program's core as the program builds it: a working day on the virtual clock, with a
+// short minute, and when the day's figures reach the store.
+
+#include <gtest/gtest.h>
+
+#include "common/day_figures.h"
+#include "fakes/exercise_rig.h"
+
+namespace rilto {
+namespace {
+
+using fakes::kMsPerSecond;
+
+// A minute of 2 seconds, as the Windows tests run the program.
+constexpr std::uint32_t kShortMinuteMs = 2'000;
+
+struct CoreRig : fakes::ExerciseRig {
+    explicit CoreRig(std::uint32_t minuteMs = kRealMinuteMs)
+        : ExerciseRig(5'000'000, {9, 0}, minuteMs) {
+        settings.InterruptFor = 10;
+        settings.DisableEsc = false;
+    }
+    // Today's figures as the store holds them.
+    DayFigures Stored() const {
+        return ParseDayFigures("2026-03-28",
+                               store.GetSetting(kStatisticsSection, "2026-03-28", ""));
+    }
+    void Work(std::uint64_t seconds) {
+        for (std::uint64_t s = 0; s < seconds; ++s) {
+            hook.Input(kKeyboard);
+            AdvanceSeconds(1);
+        }
+    }
+};
+
+TEST(RiltoCore, AShortMinuteBringsTheBreaksInSecondsAndLeavesSecondsAlone) {
+    CoreRig rig(kShortMinuteMs);
+    rig.settings.InterruptEvery = 4;
+    rig.settings.InterruptFor = 3;
+    rig.settings.EveryM = 7;
+    rig.UseScheme(2, {}, 4);
+    rig.Start();
+    rig.Work(7);
+    EXPECT_TRUE(rig.log.TimesOf("show form").empty());
+    rig.Work(1);  // 4 minutes of 2 seconds
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_EQ(rig.log.TimesOf("show form")[0], 8 * kMsPerSecond);
+    // The micropause keeps its 3 real seconds, thirty steps of its bar.
+    rig.AdvanceSeconds(2);
+    EXPECT_TRUE(rig.state().MicropauseRunning);
+    rig.AdvanceSeconds(2);
+    EXPECT_FALSE(rig.state().MicropauseRunning);
+    // The reminder after 7 minutes of 2 seconds; the break's exercises keep their 4 seconds.
+    rig.Work(2);
+    ASSERT_EQ(rig.reminder.shownAt.size(), 1u);
+    EXPECT_EQ(rig.reminder.shownAt[0], 14 * kMsPerSecond);
+    ASSERT_TRUE(rig.flow.ExerciseNowFromReminder());
+    rig.AdvanceSeconds(4);
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    rig.RunToEnd();
+    EXPECT_EQ(rig.Stored()[DayCount::exercises], 1);
+    EXPECT_EQ(rig.Stored()[DayCount::micropauses], 1);
+}
+
+TEST(RiltoCore, TheDaysFiguresAreWrittenEachMinuteAlsoDuringABreakAndWhenItEnds) {
+    CoreRig rig;
+    rig.UseScheme(3, {}, 50);
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "3");
+    rig.Start();
+    rig.AdvanceMinutes(1);
+    const int written = rig.status.figuresWritten;
+    EXPECT_GE(written, 1) << "the minute writes them";
+
+    // A micropause, then at once an exercise break of three long exercises: the minute's
+    // timer stands still for it.
+    rig.scheduler.RiltoMicropause();
+    rig.AdvanceSeconds(11);
+    ASSERT_FALSE(rig.state().MicropauseRunning);
+    rig.flow.ExerciseNowFromTray();
+    ASSERT_TRUE(rig.flow.ExerciseInProgress());
+    EXPECT_EQ(rig.Stored()[DayCount::micropauses], 0) << "not yet a minute since the write";
+    rig.AdvanceSeconds(50);
+    EXPECT_EQ(rig.Stored()[DayCount::micropauses], 1) << "a minute passed during the break";
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    rig.AdvanceSeconds(60);
+    EXPECT_EQ(rig.status.figuresWritten, written + 2) << "once a minute, not every second";
+
+    rig.RunToEnd();
+    EXPECT_EQ(rig.Stored()[DayCount::exercises], 1) << "written as the break ends";
+    EXPECT_EQ(rig.status.figuresWritten, written + 3);
+}
+
+TEST(RiltoCore, TheTrayAndTheStatisticsWindowHearOfThePauseAndTheDaysCount) {
+    CoreRig rig;
+    rig.Start();
+    rig.core.PauseFor(30);
+    EXPECT_EQ(rig.status.pausedUntil, "09:30");
+    EXPECT_EQ(rig.core.TrayMenu().pausedUntil, "09:30");
+    rig.core.Resume();
+    EXPECT_EQ(rig.status.pausedUntil, "");
+    rig.core.MicropauseNow();
+    rig.AdvanceSeconds(11);
+    EXPECT_EQ(rig.status.micropausesToday, 1);
+}
+
+}  // namespace
+}  // namespace rilto
