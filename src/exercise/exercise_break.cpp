@@ -17,13 +17,18 @@ constexpr char kProcrastinateKey[] = "ProcrastinateM";
 
 }  // namespace
 
-std::int32_t PostponeMinutes(const std::string& text) {
+std::int32_t OfferedMinutes(const std::string& text) {
     const auto parsed = ParseDecimal(text);
     if (!parsed) {
         return kDefaultPostponeMinutes;
     }
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        *parsed, std::numeric_limits<std::int32_t>::min(), kMaxPostponeMinutes));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(*parsed, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t PostponeMinutes(const std::string& text) {
+    return std::min(OfferedMinutes(text), kMaxPostponeMinutes);
 }
 
 ExerciseBreakFlow::ExerciseBreakFlow(const ExerciseBreakPorts& ports)
@@ -49,11 +54,7 @@ void ExerciseBreakFlow::ExerciseSecondsTick() {
 void ExerciseBreakFlow::ShowReminder() {
     const std::string minutes =
         store_.GetSetting(kExercise, kProcrastinateKey, kDefaultPostponeMinutes);
-    const auto parsed = ParseDecimal(minutes);
-    scheduler_.PostponeExercise(parsed ? static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                                             *parsed, std::numeric_limits<std::int32_t>::min(),
-                                             std::numeric_limits<std::int32_t>::max()))
-                                       : kDefaultPostponeMinutes);
+    scheduler_.PostponeExercise(OfferedMinutes(minutes));
     reminder_.Show(minutes);
 }
 

@@ -36,6 +36,9 @@ struct ExerciseBreakState {
 // Postponement in minutes, "ProcrastinateM": at most 2 hours; not a number is 5.
 inline constexpr std::int32_t kDefaultPostponeMinutes = 5;
 inline constexpr std::int32_t kMaxPostponeMinutes = 120;
+// The reminder's minutes as it opens: the stored text's whole number, or 5.
+std::int32_t OfferedMinutes(const std::string& text);
+// "Later": the same, and at most 2 hours.
 std::int32_t PostponeMinutes(const std::string& text);
 
 struct ExerciseBreakPorts {
