@@ -73,6 +73,18 @@ set(RILTO_PAGE_ALIGNED_FILE -Wl,--file-alignment,4096)
 target_link_options(rilto32 PRIVATE -municode ${RILTO_STATIC_LINK} -Wl,--gc-sections
                                     ${RILTO_PAGE_ALIGNED_FILE})
 rilto_program_resources(rilto32 "Rilto Micropause")
+# The program and the floors it is made of are built for size: the release build's -O3
+# inlines and unrolls the strings, vectors and functions of every file, which made the
+# program's code more than twice as large for no speed a tray program needs
+# (scripts/size-breakdown.sh lists what each object and library adds).
+# -ffunction-sections with --gc-sections takes nothing more away: the linker keeps every
+# function's unwind entry (.pdata), and with it the function. Link-time optimisation
+# would take some 80 KB more, but this GCC 12 stops in it with an internal compiler error
+# unless its partitioning is turned off (-flto-partition=one).
+foreach(t rilto_common rilto_core rilto_common_win rilto_engine_win rilto_exercise_win
+          rilto_settings_win rilto32)
+  target_compile_options(${t} PRIVATE -Os)
+endforeach()
 
 # The small programs: a trigger that posts one message, the hook library, and the
 # first-run companion. Built for size and without exceptions or run-time type

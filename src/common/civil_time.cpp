@@ -1,6 +1,6 @@
 #include "common/civil_time.h"
 
-#include <cstdio>
+#include "common/text.h"
 
 namespace rilto {
 
@@ -71,9 +71,19 @@ CivilDateTime NextMidnight(const CivilDateTime& t) {
 
 std::string FormatUtc(std::int64_t seconds) {
     const CivilDateTime t = CivilFromSeconds(seconds);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
+    std::string text;
+    AppendZeroPadded(text, t.year, 4);
+    text += '-';
+    AppendZeroPadded(text, t.month, 2);
+    text += '-';
+    AppendZeroPadded(text, t.day, 2);
+    text += 'T';
+    AppendZeroPadded(text, t.hour, 2);
+    text += ':';
+    AppendZeroPadded(text, t.minute, 2);
+    text += ':';
+    AppendZeroPadded(text, t.second, 2);
+    text += 'Z';
     return text;
 }
 

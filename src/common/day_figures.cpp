@@ -1,7 +1,5 @@
 #include "common/day_figures.h"
 
-#include <cstdio>
-
 #include "common/civil_time.h"
 #include "common/text.h"
 
@@ -62,8 +60,12 @@ std::string FormatDayFigures(const DayFigures& day) {
 }
 
 std::string DateName(int year, int month, int day) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
+    std::string text;
+    AppendZeroPadded(text, year, 4);
+    text += '-';
+    AppendZeroPadded(text, month, 2);
+    text += '-';
+    AppendZeroPadded(text, day, 2);
     return text;
 }
 

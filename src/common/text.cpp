@@ -1,6 +1,5 @@
 #include "common/text.h"
 
-#include <cstdio>
 #include <limits>
 
 namespace rilto {
@@ -52,9 +51,27 @@ std::optional<std::int64_t> ParseDecimal(std::string_view text) {
 }
 
 std::string FormatHourMinute(int hour, int minute) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", hour % 100, minute % 100);
-    return buf;
+    std::string text;
+    AppendZeroPadded(text, hour % 100, 2);
+    text += ':';
+    AppendZeroPadded(text, minute % 100, 2);
+    return text;
+}
+
+// By hand rather than with snprintf: the C runtime's formatter comes with its floating
+// point conversions, some 30 KB in every program that calls it, for a few numbers.
+void AppendZeroPadded(std::string& text, int value, int width) {
+    const long long wide = value;
+    const std::string digits = std::to_string(wide < 0 ? -wide : wide);
+    int padding = width - static_cast<int>(digits.size());
+    if (value < 0) {
+        text += '-';
+        --padding;
+    }
+    if (padding > 0) {
+        text.append(static_cast<std::size_t>(padding), '0');
+    }
+    text += digits;
 }
 
 }  // namespace rilto

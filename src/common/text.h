@@ -17,4 +17,8 @@ std::optional<std::int64_t> ParseDecimal(std::string_view text);
 // "hh:nn": two-digit 24-hour hour, colon, two-digit minutes.
 std::string FormatHourMinute(int hour, int minute);
 
+// Appends value in decimal, with zeros before its digits up to width characters in all,
+// a minus sign counted among them: what printf's "%0<width>d" writes.
+void AppendZeroPadded(std::string& text, int value, int width);
+
 }  // namespace rilto

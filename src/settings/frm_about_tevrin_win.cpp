@@ -92,9 +92,11 @@ std::wstring ModuleVersionLabel(HMODULE module) {
         fixed == nullptr || fixedSize < sizeof *fixed) {
         return {};
     }
-    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-           std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-           std::to_wstring(HIWORD(fixed->dwFileVersionLS));
+    // Written narrow and widened: std::to_wstring formats with the C runtime's wide
+    // printf, which brings its floating point conversions into the program.
+    return Widen(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                 std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                 std::to_string(HIWORD(fixed->dwFileVersionLS)));
 }
 
 FrmAboutTevrin::FrmAboutTevrin() : Dialog(IDD_ABOUT) {}
