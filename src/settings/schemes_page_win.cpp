@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/dpi_win.h"
+#include "common/raise.h"
 #include "common/scoped_flag.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"

@@ -79,14 +79,6 @@ class SchemesPage : public SettingsPage {
     void SetRowIcon(int index, int icon);
     void MakeImages(int size);
 
-    template <class... Args>
-    static void Raise(const std::function<void(Args...)>& event,
-                      std::type_identity_t<Args>... args) {
-        if (event) {
-            event(args...);
-        }
-    }
-
     SchemesPageEvents events_;
     bool filling_ = false;
     UniqueGdi<HFONT> arrowFont_;

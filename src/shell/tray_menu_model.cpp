@@ -1,6 +1,7 @@
 #include "shell/tray_menu_model.h"
 
 #include "common/product.h"
+#include "common/raise.h"
 #include "common/scoped_flag.h"
 #include "common/settings_loader.h"
 
@@ -11,12 +12,6 @@ namespace {
 // More menu items than any screen can show; keeps a corrupt count from building a
 // menu of millions.
 constexpr std::int32_t kMaxSchemeItems = 500;
-
-void Run(const std::function<void()>& action) {
-    if (action) {
-        action();
-    }
-}
 
 }  // namespace
 
@@ -57,7 +52,7 @@ void TrayController::IconNotify(unsigned event, TrayPoint anchor) {
     const ScopedFlag busy(busy_);
     switch (event) {
         case kTrayLeftDoubleClick:
-            Run(actions_.openSettings);
+            Raise(actions_.openSettings);
             break;
         case kTrayRightButtonUp:
             ShowMenuOnce(std::nullopt);
@@ -78,7 +73,7 @@ void TrayController::IconNotify(unsigned event, TrayPoint anchor) {
 
 void TrayController::KeyCommand(int keyCode) {
     if (keyCode == kKeyShutdown) {
-        Run(actions_.shutdownNow);
+        Raise(actions_.shutdownNow);
         return;
     }
     ShowMenuOnce(std::nullopt);
@@ -93,7 +88,7 @@ void TrayController::ShowMenuOnce(std::optional<TrayPoint> at) {
     const ScopedFlag open(menuOpen_);
     const bool chosen = actions_.showMenu && actions_.showMenu(at);
     if (!chosen && at) {
-        Run(actions_.focusTray);
+        Raise(actions_.focusTray);
     }
 }
 
