@@ -87,7 +87,6 @@ class Dialog {
 
     // A message's result where the dialog procedure's own return value cannot carry it.
     INT_PTR Answer(LONG_PTR result);
-    HFONT Font() const { return font_.get(); }
 
   private:
     // A control and its place in its template.

@@ -216,10 +216,6 @@ std::vector<ExerciseRow> SchemesPage::Rows() const {
     return rows;
 }
 
-bool SchemesPage::HasRows() const {
-    return SendMessageW(Item(IDC_L), LVM_GETITEMCOUNT, 0, 0) > 0;
-}
-
 void SchemesPage::SelectRow(int k, bool focus) {
     const HWND list = Item(IDC_L);
     const int index = k - 1;
