@@ -31,7 +31,7 @@
 #include "exercise/frm_x_win.h"
 #include "settings/frm_about_tevrin_win.h"
 #include "settings/frm_settings_win.h"
-#include "settings/frm_statistics_win.h"
+#include "statistics/frm_statistics_win.h"
 #include "settings/frm_sound_win.h"
 #include "settings/settings_dialog.h"
 #include "shell/hook_window_win.h"

@@ -14,7 +14,7 @@
 #include "common/day_figures.h"
 #include "common/handles_win.h"
 #include "common/window_win.h"
-#include "settings/statistics_view.h"
+#include "statistics/statistics_view.h"
 
 namespace rilto {
 

@@ -1,4 +1,4 @@
-#include "settings/frm_statistics_win.h"
+#include "statistics/frm_statistics_win.h"
 
 #include <algorithm>
 #include <array>
