@@ -182,6 +182,23 @@ void MoveBy(HWND control, int down) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// No larger than the primary monitor's work area, where the window opens: at a large DPI
+// on a small screen the template's size would reach past it. The least size still holds.
+void KeepWithinWorkArea(HWND window) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG roomAcross = work.right - work.left;
+    const LONG roomDown = work.bottom - work.top;
+    if (width > roomAcross || height > roomDown) {
+        SetWindowPos(window, nullptr, 0, 0, std::min(width, roomAcross), std::min(height, roomDown),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 }  // namespace
 
 FrmStatistics::FrmStatistics(StoreReader readStore, TodayReader today)
@@ -199,8 +216,9 @@ bool FrmStatistics::Show() {
         PlaceOnWorkArea(hwnd(), 2);
         if (const UINT dpi = DpiOfWindow(hwnd()); dpi != dpi_) {
             LayOut(dpi, Sizing::Template);
-            PlaceOnWorkArea(hwnd(), 2);
         }
+        KeepWithinWorkArea(hwnd());
+        PlaceOnWorkArea(hwnd(), 2);
     }
     Refresh();
     ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
