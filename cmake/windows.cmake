@@ -41,7 +41,7 @@ endfunction()
 
 # The Win32 side of each subsystem, floor on floor; the shell's is the program itself.
 set(below rilto_common_win)
-foreach(dir engine exercise settings)
+foreach(dir engine exercise settings statistics)
   if(RILTO_${dir}_WIN_SOURCES)
     add_library(rilto_${dir}_win STATIC ${RILTO_${dir}_WIN_SOURCES})
     target_link_libraries(rilto_${dir}_win PUBLIC rilto_core ${below} comctl32 shell32

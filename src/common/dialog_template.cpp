@@ -156,4 +156,17 @@ int DialogUnitsToPixelsY(int units, DialogBaseUnits base) {
     return ScaledRounded(units, base.y, 8);
 }
 
+PixelPlace Anchored(PixelPlace place, int grownX, int grownY, unsigned anchors) {
+    const auto follow = [](int& at, int& length, int grown, bool nearEdge, bool farEdge) {
+        if (nearEdge && farEdge) {
+            length = std::max(0, length + grown);
+        } else if (farEdge) {
+            at += grown;
+        }
+    };
+    follow(place.x, place.cx, grownX, (anchors & kAnchorLeft) != 0, (anchors & kAnchorRight) != 0);
+    follow(place.y, place.cy, grownY, (anchors & kAnchorTop) != 0, (anchors & kAnchorBottom) != 0);
+    return place;
+}
+
 }  // namespace rilto

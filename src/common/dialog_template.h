@@ -58,4 +58,28 @@ DialogBaseUnits BaseUnitsFromAlphabet(int alphabetWidth, int height);
 int DialogUnitsToPixelsX(int units, DialogBaseUnits base);
 int DialogUnitsToPixelsY(int units, DialogBaseUnits base);
 
+// The edges of its dialog that a control keeps its distance to when the user sizes the
+// dialog: kept to the left (top) edge alone it stays where the template puts it, kept to
+// the right (bottom) edge alone it moves with that edge, kept to both it stretches.
+enum DialogAnchor : unsigned {
+    kAnchorLeft = 1,
+    kAnchorTop = 2,
+    kAnchorRight = 4,
+    kAnchorBottom = 8,
+    kAnchorLeftTop = kAnchorLeft | kAnchorTop,
+};
+
+// A place in pixels: left, top, width, height.
+struct PixelPlace {
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+};
+
+// `place`, a control's place when the client area has the template's size, in a client
+// area `grownX` pixels wider and `grownY` taller (less, when they are negative). A
+// stretched control shrinks to nothing at the least.
+PixelPlace Anchored(PixelPlace place, int grownX, int grownY, unsigned anchors);
+
 }  // namespace rilto

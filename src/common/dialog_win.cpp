@@ -6,6 +6,7 @@
 #include <array>
 
 #include "common/dpi_win.h"
+#include "common/scoped_flag.h"
 #include "common/system_function_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
@@ -111,6 +112,16 @@ void Dialog::Detach() {
     SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
     hwnd_ = nullptr;
     places_.clear();
+    anchored_ = false;
+}
+
+void Dialog::Anchor(int id, unsigned anchors) {
+    for (TemplatePlace& placed : places_) {
+        if (LOWORD(GetDlgCtrlID(placed.control)) == LOWORD(id)) {
+            placed.anchors = anchors;
+        }
+    }
+    anchored_ = anchored_ || (anchors & (kAnchorRight | kAnchorBottom)) != 0;
 }
 
 bool Dialog::CreateModeless(HWND owner) {
@@ -154,6 +165,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         } else if (msg == WM_DPICHANGED) {
             self->DpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return TRUE;
+        } else if (msg == WM_SIZE && wp != SIZE_MINIMIZED && self->anchored_ && !self->layingOut_ &&
+                   self->font_ != nullptr) {
+            self->PlaceControls();
+            self->LaidOut(self->fontDpi_);
         }
         if (msg == kGetDpiScaledSize) {
             return self->ScaledSize(LOWORD(wp), reinterpret_cast<SIZE*>(lp)) ? self->Answer(TRUE)
@@ -197,6 +212,10 @@ UniqueGdi<HFONT> Dialog::MakeFont(UINT dpi) const {
     return UniqueGdi<HFONT>(CreateFontIndirectW(&font));
 }
 
+SIZE Dialog::WindowSizeForUnits(int across, int down) const {
+    return WindowSizeForClient(hwnd_, PixelsAcross(across), PixelsDown(down), fontDpi_);
+}
+
 SIZE Dialog::TemplateWindowSize(UINT dpi, DialogBaseUnits units) const {
     return WindowSizeForClient(hwnd_, DialogUnitsToPixelsX(template_.frame.cx, units),
                                DialogUnitsToPixelsY(template_.frame.cy, units), dpi);
@@ -219,17 +238,34 @@ bool Dialog::ControlsFit() const {
 
 bool Dialog::ScaledSize(UINT dpi, SIZE* size) const {
     const UniqueGdi<HFONT> font = MakeFont(dpi);
-    if (font == nullptr || (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) != 0) {
+    if (font == nullptr ||
+        (GetWindowLongPtrW(hwnd_, GWL_STYLE) & (WS_CHILD | WS_THICKFRAME)) != 0) {
         return false;
     }
     *size = TemplateWindowSize(dpi, MeasureBaseUnits(hwnd_, font.get()));
     return true;
 }
 
+void Dialog::PlaceControls() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int grownX = client.right - PixelsAcross(template_.frame.cx);
+    const int grownY = client.bottom - PixelsDown(template_.frame.cy);
+    for (const TemplatePlace& placed : places_) {
+        const DialogUnitRect& at = placed.place;
+        const PixelPlace place =
+            Anchored({PixelsAcross(at.x), PixelsDown(at.y), PixelsAcross(at.cx), PixelsDown(at.cy)},
+                     grownX, grownY, placed.anchors);
+        SetWindowPos(placed.control, nullptr, place.x, place.y, place.cx, place.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void Dialog::LayOut(UINT dpi, Sizing sizing) {
     if (hwnd_ == nullptr) {
         return;
     }
+    const ScopedFlag layingOut(layingOut_);
     // The font made for this DPI before serves again: a dialog shown and hidden all day
     // would otherwise make a new one at every showing.
     UniqueGdi<HFONT> font = font_ != nullptr && fontDpi_ == dpi ? std::move(font_) : MakeFont(dpi);
@@ -249,12 +285,11 @@ void Dialog::LayOut(UINT dpi, Sizing sizing) {
     }
     for (const TemplatePlace& placed : places_) {
         SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        const DialogUnitRect& at = placed.place;
-        SetWindowPos(placed.control, nullptr, PixelsAcross(at.x), PixelsDown(at.y),
-                     PixelsAcross(at.cx), PixelsDown(at.cy), SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    PlaceControls();
     if (sizing == Sizing::Fit && !ControlsFit()) {
         sizeToTemplate();
+        PlaceControls();
     }
     for (const TemplatePlace& placed : places_) {
         AlignSpinButton(placed.control);
@@ -266,8 +301,13 @@ void Dialog::LayOut(UINT dpi, Sizing sizing) {
 }
 
 void Dialog::DpiChanged(UINT dpi, const RECT& suggested) {
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    {
+        // The controls are placed once, with the new DPI's font.
+        const ScopedFlag layingOut(layingOut_);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     LayOut(dpi, Sizing::Fit);
 }
 

@@ -7,7 +7,9 @@
 // Every dialog lays itself out one way: at a DPI it makes its font for that DPI (the
 // template's, or the system's message font), measures the font's base units as the
 // dialog manager does, and puts every control at its template place. The dialog
-// manager's own scaling at a DPI change is off, so nothing else moves the controls.
+// manager's own scaling at a DPI change is off, so nothing else moves the controls. In
+// a dialog the user sizes, a control anchored to the right or bottom edge keeps its
+// distance to it from the template's size on.
 
 #include <windows.h>
 
@@ -78,7 +80,9 @@ class Dialog {
     // Every message from WM_INITDIALOG on, as a dialog procedure answers: TRUE when
     // handled (a notification's own answer goes through Answer).
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
-    // After each layout: what the template cannot say (pictures, columns, pages).
+    // After each layout, and after each size change of a dialog with controls anchored
+    // to its right or bottom edge: what the template cannot say (pictures, columns,
+    // pages).
     virtual void LaidOut(UINT /*dpi*/) {}
     // WM_DPICHANGED: the suggested rectangle taken, then laid out for the new DPI,
     // grown to the template's size if a control would not fit in it: the font's size
@@ -87,13 +91,20 @@ class Dialog {
 
     // A message's result where the dialog procedure's own return value cannot carry it.
     INT_PTR Answer(LONG_PTR result);
-    HFONT Font() const { return font_.get(); }
+
+    // The edges (DialogAnchor) of the dialog that a control keeps its distance to; left
+    // and top unless said otherwise. Said at WM_INITDIALOG, before the first layout.
+    void Anchor(int id, unsigned anchors);
+    // The window's size for a client area of `across` by `down` dialog units, with the
+    // font of the last layout.
+    SIZE WindowSizeForUnits(int across, int down) const;
 
   private:
-    // A control and its place in its template.
+    // A control, its place in its template, and the edges it keeps to.
     struct TemplatePlace {
         HWND control;
         DialogUnitRect place;
+        unsigned anchors = kAnchorLeftTop;
     };
 
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -101,13 +112,16 @@ class Dialog {
     // their template places.
     void Attach(HWND hwnd);
     void Detach();
+    // Every control at its template place, anchored to the client area as it is now.
+    void PlaceControls();
     UniqueGdi<HFONT> MakeFont(UINT dpi) const;
     // The window's size for the template's client area at `dpi` with `units`.
     SIZE TemplateWindowSize(UINT dpi, DialogBaseUnits units) const;
     // Every control, as placed, lies inside the client area.
     bool ControlsFit() const;
     // WM_GETDPISCALEDSIZE: the window's size at the new DPI, so that Windows suggests
-    // the size the template gives.
+    // the size the template gives; not for a dialog the user sizes, whose size Windows
+    // scales.
     bool ScaledSize(UINT dpi, SIZE* size) const;
 
     int templateId_;
@@ -115,6 +129,8 @@ class Dialog {
     HWND hwnd_ = nullptr;
     DialogTemplate template_;
     std::vector<TemplatePlace> places_;
+    bool anchored_ = false;  // some control keeps to the right or bottom edge
+    bool layingOut_ = false;
     DialogBaseUnits units_;
     // Outlives the dialog: the base's destructor destroys the dialog first.
     UniqueGdi<HFONT> font_;

@@ -2,6 +2,7 @@
 // Move-only owners for Windows handles. Each closes its handle exactly once.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <type_traits>
@@ -48,6 +49,11 @@ struct DcDeleter {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+struct ImageListDestroyer {
+    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+};
+using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDestroyer>;
 
 struct LibraryFreer {
     void operator()(HMODULE m) const { FreeLibrary(m); }

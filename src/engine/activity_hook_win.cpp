@@ -7,6 +7,7 @@
 #include "common/paths.h"
 #include "common/product.h"
 #include "common/program_folder_win.h"
+#include "common/raise.h"
 #include "common/system_function_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
@@ -58,9 +59,7 @@ bool WinActivityHook::Load() const {
     }
     // The state is final before the callback runs: a message box it shows pumps
     // messages, and a timer tick may poll the hook again meanwhile.
-    if (onUnavailable_) {
-        onUnavailable_();
-    }
+    Raise(onUnavailable_);
     return false;
 }
 

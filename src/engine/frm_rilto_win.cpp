@@ -6,6 +6,7 @@
 
 #include "common/dpi_win.h"
 #include "common/product.h"
+#include "common/raise.h"
 #include "common/resource_ids.h"
 #include "common/texts.h"
 #include "common/wide_text_win.h"

@@ -92,11 +92,6 @@ class FrmRilto : public Window, public MicropauseView {
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void Raise(const std::function<void()>& event) {
-        if (event) {
-            event();
-        }
-    }
     // Places the form for its window state on the monitors as they are now.
     void Place();
     // The resize rule: the panel centred in the client area; a minimised form hides.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/dpi_win.h"
+#include "common/raise.h"
 #include "common/resource_ids.h"
 #include "common/texts.h"
 #include "common/wide_text_win.h"
@@ -160,9 +161,7 @@ void MicropausePanel::LayOut() {
     if (resized) {
         SetWindowPos(hwnd(), nullptr, 0, 0, layout_.width, layout_.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (events_.resized) {
-            events_.resized();
-        }
+        Raise(events_.resized);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "common/dpi_win.h"
+#include "common/raise.h"
 #include "common/text.h"
 #include "common/window_win.h"
 #include "exercise/exercise_break.h"
@@ -93,9 +94,7 @@ INT_PTR FrmChkExercise::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_CLOSE:
             Close();
-            if (events_.closed) {
-                events_.closed();
-            }
+            Raise(events_.closed);
             return TRUE;
         default:
             return FALSE;
@@ -106,14 +105,10 @@ bool FrmChkExercise::OnCommand(int id) {
     switch (id) {
         case IDOK:
         case IDC_CHK_OK:
-            if (events_.exerciseNow) {
-                events_.exerciseNow();
-            }
+            Raise(events_.exerciseNow);
             return true;
         case IDC_CHK_LATER:
-            if (events_.later) {
-                events_.later(MinutesText());
-            }
+            Raise(events_.later, MinutesText());
             return true;
         case IDCANCEL:
             SendMessageW(hwnd(), WM_CLOSE, 0, 0);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/dpi_win.h"
+#include "common/raise.h"
 #include "common/resource_ids.h"
 #include "common/scoped_flag.h"
 #include "common/texts.h"

@@ -73,11 +73,6 @@ class FrmX : public Window, public ExercisePlayer {
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void Raise(const std::function<void()>& event) {
-        if (event) {
-            event();
-        }
-    }
     void SurfaceClicked(const MSG& msg);
     // A stop asked for, unless the quit question is open already.
     void RequestStop();

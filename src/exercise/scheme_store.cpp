@@ -13,8 +13,7 @@ namespace {
 
 constexpr char kNumKey[] = "Num";
 constexpr NumberRange kSchemeCountRange{0, kMaxSchemeExercises};
-// The list of names is bounded only so that a damaged count cannot run for ever.
-constexpr NumberRange kSchemeListRange{0, 9999};
+constexpr NumberRange kSchemeListRange{0, kMostListedSchemes};
 
 std::string Key(std::string_view prefix, std::int32_t k) {
     std::string key(prefix);
@@ -76,8 +75,9 @@ void SaveScheme(SettingsStore& store, std::string_view name,
     store.SaveSetting(section, kNumKey, std::to_string(count));
 }
 
-std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount) {
-    const std::int32_t n = ListCount(store, defaultCount);
+std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount,
+                                        std::int32_t most) {
+    const std::int32_t n = std::min(ListCount(store, defaultCount), std::max(0, most));
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(n));
     for (std::int32_t k = 1; k <= n; ++k) {

@@ -36,8 +36,13 @@ void LoadScheme(const SettingsStore& store, std::string_view name, ExerciseTable
 void SaveScheme(SettingsStore& store, std::string_view name,
                 const std::vector<ExerciseRecord>& exercises, std::int32_t count);
 
-// The scheme names in list order; `defaultCount` when "Num" is missing.
-std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount);
+// The list is bounded only so that a damaged count cannot run for ever.
+inline constexpr std::int32_t kMostListedSchemes = 9999;
+
+// The scheme names in list order; `defaultCount` when "Num" is missing. The first `most`
+// at the most: a reader that shows them all reads no further than it can show.
+std::vector<std::string> ReadSchemeList(const SettingsStore& store, std::int32_t defaultCount,
+                                        std::int32_t most = kMostListedSchemes);
 
 // Whether two names name one scheme: its section's name, like every registry key's,
 // ignores the case of any letter.

@@ -61,7 +61,6 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     void SetSchemeBoxes(const SchemeBox& box) override;
     void SetRows(const std::vector<ExerciseRow>& rows) override { schemes_.SetRows(rows); }
     std::vector<ExerciseRow> Rows() const override { return schemes_.Rows(); }
-    bool HasRows() const override { return schemes_.HasRows(); }
     int SelectedRow() const override { return schemes_.SelectedRowNumber(); }
     void SelectRow(int k, bool focus) override { schemes_.SelectRow(k, focus); }
     void FocusList() override { schemes_.FocusList(); }

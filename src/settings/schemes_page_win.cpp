@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/dpi_win.h"
+#include "common/raise.h"
 #include "common/scoped_flag.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
@@ -213,10 +214,6 @@ std::vector<ExerciseRow> SchemesPage::Rows() const {
         rows.push_back(RowAt(i));
     }
     return rows;
-}
-
-bool SchemesPage::HasRows() const {
-    return SendMessageW(Item(IDC_L), LVM_GETITEMCOUNT, 0, 0) > 0;
 }
 
 void SchemesPage::SelectRow(int k, bool focus) {

@@ -8,9 +8,7 @@
 #include <commctrl.h>
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "common/handles_win.h"
@@ -18,11 +16,6 @@
 #include "settings/settings_pages_win.h"
 
 namespace rilto {
-
-struct ImageListDestroyer {
-    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
-};
-using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDestroyer>;
 
 struct SchemesPageEvents {
     std::function<void(const SchemePick&)> schemePicked;
@@ -55,7 +48,6 @@ class SchemesPage : public SettingsPage {
     void SetRows(const std::vector<ExerciseRow>& rows);
     // The list as the user has edited it.
     std::vector<ExerciseRow> Rows() const;
-    bool HasRows() const;
     // The selected row, from 1; 0 when none is.
     int SelectedRowNumber() const { return SelectedRow() + 1; }
     // Row k (from 1) selected, scrolled into view and shown in the detail frame; with
@@ -78,14 +70,6 @@ class SchemesPage : public SettingsPage {
     ExerciseRow RowAt(int index) const;
     void SetRowIcon(int index, int icon);
     void MakeImages(int size);
-
-    template <class... Args>
-    static void Raise(const std::function<void(Args...)>& event,
-                      std::type_identity_t<Args>... args) {
-        if (event) {
-            event(args...);
-        }
-    }
 
     SchemesPageEvents events_;
     bool filling_ = false;

@@ -30,7 +30,6 @@ class SettingsDialogView {
     virtual void SetSchemeBoxes(const SchemeBox& box) = 0;
     virtual void SetRows(const std::vector<ExerciseRow>& rows) = 0;
     virtual std::vector<ExerciseRow> Rows() const = 0;
-    virtual bool HasRows() const = 0;
     // The exercise list's selected row, from 1; 0 when none is.
     virtual int SelectedRow() const = 0;
     // Row k (from 1) selected, scrolled into view and shown in the detail frame; the

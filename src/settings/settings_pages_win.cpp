@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/raise.h"
 #include "common/system_function_win.h"
 #include "common/text.h"
 #include "common/wide_text_win.h"
@@ -135,9 +136,7 @@ void OptionPage::OnInitDialog() {
 }
 
 void OptionPage::RaiseWarningSound(int target) const {
-    if (events_.warningSound) {
-        events_.warningSound(target);
-    }
+    Raise(events_.warningSound, target);
 }
 
 void OptionPage::Fill(const SettingsForm& form) {

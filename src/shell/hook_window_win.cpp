@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/product.h"
+#include "common/raise.h"
 #include "engine/frm_rilto_ids.h"
 #include "shell/tray_icon_win.h"
 
@@ -28,21 +29,15 @@ void HookWindow::Post(std::function<void()> call) {
 LRESULT HookWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_KEYDOWN:
-            if (events_.keyCommand) {
-                events_.keyCommand(static_cast<int>(wp));
-            }
+            Raise(events_.keyCommand, static_cast<int>(wp));
             return 0;
         case kTrayCallbackMessage:
             // Either form: the old one has the message in the whole of lParam, the newer
             // the event in its low word and the icon's id in the high word.
-            if (events_.trayNotify) {
-                events_.trayNotify(LOWORD(lp), POINT{GET_X_LPARAM(wp), GET_Y_LPARAM(wp)});
-            }
+            Raise(events_.trayNotify, LOWORD(lp), POINT{GET_X_LPARAM(wp), GET_Y_LPARAM(wp)});
             return 0;
         case WM_COMMAND:
-            if (events_.menuCommand) {
-                events_.menuCommand(LOWORD(wp));
-            }
+            Raise(events_.menuCommand, LOWORD(wp));
             return 0;
         case kMsgRunPosted:
             while (!posted_.empty()) {

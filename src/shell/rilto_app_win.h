@@ -25,7 +25,7 @@
 #include "exercise/frm_x_win.h"
 #include "settings/frm_about_tevrin_win.h"
 #include "settings/frm_settings_win.h"
-#include "settings/frm_statistics_win.h"
+#include "statistics/frm_statistics_win.h"
 #include "shell/hook_window_win.h"
 #include "shell/message_loop_win.h"
 #include "shell/rilto_core.h"

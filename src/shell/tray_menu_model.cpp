@@ -1,8 +1,9 @@
 #include "shell/tray_menu_model.h"
 
 #include "common/product.h"
+#include "common/raise.h"
 #include "common/scoped_flag.h"
-#include "common/settings_loader.h"
+#include "exercise/scheme_store.h"
 
 namespace rilto {
 
@@ -12,36 +13,30 @@ namespace {
 // menu of millions.
 constexpr std::int32_t kMaxSchemeItems = 500;
 
-void Run(const std::function<void()>& action) {
-    if (action) {
-        action();
+// The scheme list as menu items: the placeholder when it is empty.
+std::vector<std::string> MenuItems(std::vector<std::string> listed) {
+    if (listed.empty()) {
+        return {kSchemePlaceholder};
     }
+    return listed;
 }
 
 }  // namespace
 
 std::vector<std::string> LoadMnuX(const SettingsStore& store) {
-    const std::int32_t n = ReadNumber(store, kSchemes, "Num", 0, {0, kMaxSchemeItems});
-    if (n == 0) {
-        return {kSchemePlaceholder};
-    }
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(n));
-    for (std::int32_t i = 1; i <= n; ++i) {
-        names.push_back(store.GetSetting(kSchemes, std::to_string(i), ""));
-    }
-    return names;
+    return MenuItems(ReadSchemeList(store, 0, kMaxSchemeItems));
 }
 
 TrayMenuContent LoadTrayMenu(const SettingsStore& store, const TrayFeatures& features) {
+    const std::vector<std::string> listed = ReadSchemeList(store, 0, kMaxSchemeItems);
     TrayMenuContent menu;
-    menu.schemes = LoadMnuX(store);
+    menu.schemes = MenuItems(listed);
     menu.optionsEnabled = features.settingsDialog;
     menu.aboutEnabled = features.aboutBox;
     menu.exerciseEnabled = features.exerciseBreaks;
     // The placeholder of an empty list names no scheme: picking it would only empty
     // the scheme in use.
-    menu.schemesEnabled = features.exerciseBreaks && ReadNumber(store, kSchemes, "Num", 0) > 0;
+    menu.schemesEnabled = features.exerciseBreaks && !listed.empty();
     return menu;
 }
 
@@ -57,7 +52,7 @@ void TrayController::IconNotify(unsigned event, TrayPoint anchor) {
     const ScopedFlag busy(busy_);
     switch (event) {
         case kTrayLeftDoubleClick:
-            Run(actions_.openSettings);
+            Raise(actions_.openSettings);
             break;
         case kTrayRightButtonUp:
             ShowMenuOnce(std::nullopt);
@@ -78,7 +73,7 @@ void TrayController::IconNotify(unsigned event, TrayPoint anchor) {
 
 void TrayController::KeyCommand(int keyCode) {
     if (keyCode == kKeyShutdown) {
-        Run(actions_.shutdownNow);
+        Raise(actions_.shutdownNow);
         return;
     }
     ShowMenuOnce(std::nullopt);
@@ -93,7 +88,7 @@ void TrayController::ShowMenuOnce(std::optional<TrayPoint> at) {
     const ScopedFlag open(menuOpen_);
     const bool chosen = actions_.showMenu && actions_.showMenu(at);
     if (!chosen && at) {
-        Run(actions_.focusTray);
+        Raise(actions_.focusTray);
     }
 }
 

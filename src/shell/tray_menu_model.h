@@ -16,7 +16,8 @@ namespace rilto {
 inline constexpr char kSchemePlaceholder[] = "Scheme";
 
 // LoadMnuX: the captions of the scheme items, rebuilt from the store before every
-// display of the menu. "Schemes"/"Num" gives the count; the names are under "1".."n".
+// display of the menu: the scheme list as the scheme store reads it, up to as many items
+// as a menu can show, or the placeholder when the list is empty.
 std::vector<std::string> LoadMnuX(const SettingsStore& store);
 
 // The parts of the program that menu items lead to and that it has so far.

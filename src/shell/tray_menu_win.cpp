@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/raise.h"
 #include "common/texts.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
@@ -14,12 +15,6 @@ namespace {
 
 // mnuPopupDash3: the scheme items follow it.
 constexpr int kSchemeItemsStart = 7;
-
-void Raise(const std::function<void()>& event) {
-    if (event) {
-        event();
-    }
-}
 
 UINT EnabledFlag(bool enabled) {
     return enabled ? MF_ENABLED : MF_GRAYED;
@@ -165,9 +160,7 @@ bool TrayMenu::Execute(int commandId) {
     }
     for (const PauseItem& item : kPauseItems) {
         if (commandId == item.id) {
-            if (events_.pauseFor) {
-                events_.pauseFor(item.minutes);
-            }
+            Raise(events_.pauseFor, item.minutes);
             return true;
         }
     }
@@ -175,9 +168,7 @@ bool TrayMenu::Execute(int commandId) {
     if (index < 0 || index >= static_cast<int>(schemes_.size())) {
         return false;
     }
-    if (events_.scheme) {
-        events_.scheme(index + 1, schemes_[static_cast<std::size_t>(index)]);
-    }
+    Raise(events_.scheme, index + 1, schemes_[static_cast<std::size_t>(index)]);
     return true;
 }
 

@@ -157,5 +157,36 @@ TEST(DialogTemplate, DialogUnitsBecomePixelsAsTheDialogManagerRoundsThem) {
     EXPECT_EQ(BaseUnitsFromAlphabet(0, 0).y, 1);
 }
 
+// A dialog the user sizes, grown by 90 pixels across and 40 down from its template's
+// size, or shrunk by 30 and 20.
+TEST(DialogAnchors, ControlsMoveOrStretchWithTheEdgesTheyKeepTo) {
+    const PixelPlace place{12, 40, 100, 60};
+    const auto same = [](const PixelPlace& a, const PixelPlace& b) {
+        return a.x == b.x && a.y == b.y && a.cx == b.cx && a.cy == b.cy;
+    };
+    // Kept to the left and top: where the template has it.
+    EXPECT_TRUE(same(Anchored(place, 90, 40, kAnchorLeftTop), place));
+    // Kept to the right and bottom alone: a button in the corner moves with it.
+    EXPECT_TRUE(same(Anchored(place, 90, 40, kAnchorRight | kAnchorBottom), {102, 80, 100, 60}));
+    EXPECT_TRUE(same(Anchored(place, -30, -20, kAnchorRight | kAnchorBottom), {-18, 20, 100, 60}));
+    // Kept to both sides: it stretches across, or down, or both.
+    EXPECT_TRUE(same(Anchored(place, 90, 40, kAnchorLeftTop | kAnchorRight), {12, 40, 190, 60}));
+    EXPECT_TRUE(same(Anchored(place, 90, 40, kAnchorLeftTop | kAnchorRight | kAnchorBottom),
+                     {12, 40, 190, 100}));
+    EXPECT_TRUE(same(Anchored(place, -30, -20, kAnchorLeft | kAnchorBottom), {12, 20, 100, 60}));
+    // Kept to no edge it stays, as kept to the left and top.
+    EXPECT_TRUE(same(Anchored(place, 90, 40, 0), place));
+}
+
+TEST(DialogAnchors, AStretchedControlShrinksToNothingAtTheLeast) {
+    const PixelPlace place{12, 40, 100, 60};
+    const PixelPlace shrunk =
+        Anchored(place, -150, -70, kAnchorLeftTop | kAnchorRight | kAnchorBottom);
+    EXPECT_EQ(shrunk.x, 12);
+    EXPECT_EQ(shrunk.y, 40);
+    EXPECT_EQ(shrunk.cx, 0);
+    EXPECT_EQ(shrunk.cy, 0);
+}
+
 }  // namespace
 }  // namespace rilto

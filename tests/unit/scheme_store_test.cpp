@@ -110,6 +110,32 @@ TEST(SchemeList, AddFindsNamesInAnyCaseAndRemoveClosesTheGap) {
     EXPECT_EQ(ReadSchemeList(store, 0).size(), 2u);
 }
 
+// A store that counts the values read from it.
+class CountingStore : public MemorySettingsStore {
+  public:
+    using MemorySettingsStore::GetSetting;
+    std::string GetSetting(std::string_view section, std::string_view key,
+                           std::string_view def) const override {
+        ++reads;
+        return MemorySettingsStore::GetSetting(section, key, def);
+    }
+    mutable int reads = 0;
+};
+
+TEST(SchemeList, AReaderThatShowsFewerReadsNoFurther) {
+    CountingStore store;
+    store.SaveSetting("Schemes", "Num", "4000000000");
+    store.SaveSetting("Schemes", "1", "A");
+    store.SaveSetting("Schemes", "2", "B");
+    EXPECT_EQ(ReadSchemeList(store, 0, 3), (std::vector<std::string>{"A", "B", ""}));
+    EXPECT_EQ(store.reads, 4) << "the count and three names";
+    store.SaveSetting("Schemes", "Num", "2");
+    EXPECT_EQ(ReadSchemeList(store, 0, 3), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(ReadSchemeList(store, 0, 0).empty());
+    EXPECT_TRUE(ReadSchemeList(store, 0, -5).empty());
+    EXPECT_EQ(ReadSchemeList(store, 0, kMostListedSchemes).size(), 2u);
+}
+
 // A damaged count reads as the longest list: a name added then takes the place of a
 // missing one, for a name written past the list's end would never be listed.
 TEST(SchemeList, ANameAddedToAListAtItsBoundIsListed) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/statistics_view.h"
+#include "statistics/statistics_view.h"
 
 namespace rilto {
 namespace {

@@ -38,8 +38,8 @@
 #include "settings/frm_settings_ids.h"
 #include "settings/frm_settings_win.h"
 #include "settings/frm_sound_win.h"
-#include "settings/frm_statistics_win.h"
 #include "settings/settings_dialog.h"
+#include "statistics/frm_statistics_win.h"
 #include "support/harness.h"
 #include "support/layout_check.h"
 

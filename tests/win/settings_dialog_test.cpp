@@ -311,7 +311,7 @@ TEST_F(SettingsDialog, TheExerciseListDrivesItsDetailFrame) {
 
     // Without rows the frame is empty and disabled, and its handlers do nothing.
     dialog_.SetRows({});
-    EXPECT_FALSE(dialog_.HasRows());
+    EXPECT_TRUE(dialog_.Rows().empty());
     EXPECT_FALSE(IsWindowEnabled(C(IDC_CHKDOIT)));
     EXPECT_FALSE(IsWindowEnabled(C(IDC_TXTXSECS)));
     EXPECT_EQ(Text(IDC_FRAMEX), L"");

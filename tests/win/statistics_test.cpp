@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "settings/frm_statistics_win.h"
+#include "statistics/frm_statistics_win.h"
 #include "support/rilto_test.h"
 
 namespace harness {

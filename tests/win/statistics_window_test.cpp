@@ -12,7 +12,7 @@
 
 #include "common/day_figures.h"
 #include "common/wide_text_win.h"
-#include "settings/frm_statistics_win.h"
+#include "statistics/frm_statistics_win.h"
 #include "support/harness.h"
 
 namespace {

@@ -20,7 +20,6 @@ struct FakeSettingsView : SettingsDialogView {
     void SetSchemeBoxes(const SchemeBox& b) override { box = b; }
     void SetRows(const std::vector<ExerciseRow>& r) override { rows = r; }
     std::vector<ExerciseRow> Rows() const override { return rows; }
-    bool HasRows() const override { return !rows.empty(); }
     void ShowDialog() override {
         shown = true;
         micropauseOnShow = micropauseRunning && micropauseRunning();

@@ -1,29 +1,23 @@
-#include "settings/frm_statistics_win.h"
+#include "statistics/frm_statistics_win.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "common/dialog_win.h"
 #include "common/dpi_win.h"
+#include "common/handles_win.h"
 #include "common/resource_ids.h"
-#include "common/system_function_win.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
+#include "common/window_win.h"
 
 namespace rilto {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"RiltoStatistics";
-constexpr wchar_t kWeekLabel[] = L"&7 days";
-constexpr wchar_t kMonthLabel[] = L"&30 days";
-constexpr wchar_t kCopyLabel[] = L"&Copy";
-constexpr wchar_t kCloseLabel[] = L"Close";
 constexpr wchar_t kLegendTaken[] = L"Taken";
 constexpr wchar_t kLegendSkipped[] = L"Skipped";
 constexpr wchar_t kLegendNatural[] = L"Natural";
@@ -31,18 +25,12 @@ constexpr wchar_t kLegendExercises[] = L"Exercise breaks";
 // What a day label is measured by: the widest the chart writes.
 constexpr wchar_t kWidestLabel[] = L"Wed 30";
 
-// Lengths at 96 DPI.
-constexpr int kMargin96 = 12;
-constexpr int kSpacing96 = 8;
-constexpr int kTextGap96 = 4;
-constexpr int kButtonWidth96 = 84;
-constexpr int kButtonPadding96 = 24;
-constexpr int kButtonExtraHeight96 = 10;
-constexpr int kRadioBox96 = 24;  // the radio button's circle and its gap
-constexpr int kClientWidth96 = 640;
-constexpr int kClientHeight96 = 440;
-constexpr int kMinClientWidth96 = 400;
-constexpr int kMinClientHeight96 = 300;
+// In dialog units: the least client area the user may size the window to, the room
+// between the chart and its legend, and between a text and what it labels.
+constexpr int kLeastWidthUnits = 267;
+constexpr int kLeastHeightUnits = 185;
+constexpr int kLegendGapUnits = 5;
+constexpr int kTextGapUnits = 3;
 
 // The chart's colours when high contrast is off: distinct, and each dark enough for the
 // white number of an exercise mark.
@@ -137,7 +125,7 @@ void Mark(HDC dc, const Palette& palette, int x, int bottom, int diameter, int c
         Ellipse(dc, disc.left, disc.top, disc.right + 1, disc.bottom + 1);
     }
     SetTextColor(dc, palette.markText);
-    Text(dc, std::to_wstring(count), disc, DT_CENTER | DT_VCENTER);
+    Text(dc, Widen(std::to_string(count)), disc, DT_CENTER | DT_VCENTER);
     SetTextColor(dc, palette.text);
 }
 
@@ -174,20 +162,63 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
     return true;
 }
 
-std::wstring WithoutAccessKey(const wchar_t* label) {
-    std::wstring text(label);
-    text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
-    return text;
+int TextWidth(HDC dc, const wchar_t* text) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &extent);
+    return extent.cx;
+}
+
+// A control's place in its dialog's client area.
+RECT PlaceInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void MoveBy(HWND control, int down) {
+    const RECT r = PlaceInParent(control);
+    SetWindowPos(control, nullptr, r.left, r.top + down, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// No larger than the primary monitor's work area, where the window opens: at a large DPI
+// on a small screen the template's size would reach past it. The least size still holds.
+void KeepWithinWorkArea(HWND window) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG roomAcross = work.right - work.left;
+    const LONG roomDown = work.bottom - work.top;
+    if (width > roomAcross || height > roomDown) {
+        SetWindowPos(window, nullptr, 0, 0, std::min(width, roomAcross), std::min(height, roomDown),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 }  // namespace
 
 FrmStatistics::FrmStatistics(StoreReader readStore, TodayReader today)
-    : readStore_(std::move(readStore)), today_(std::move(today)) {}
+    : Dialog(IDD_STATISTICS, DialogFont::Message),
+      readStore_(std::move(readStore)),
+      today_(std::move(today)) {}
 
 bool FrmStatistics::Show() {
-    if (!IsOpen() && !Create()) {
-        return false;
+    if (!IsOpen()) {
+        if (!CreateModeless(nullptr)) {
+            return false;
+        }
+        // In the middle of the primary monitor's work area, laid out for that monitor's
+        // DPI, which may not be the DPI of where the window was made.
+        PlaceOnWorkArea(hwnd(), 2);
+        if (const UINT dpi = DpiOfWindow(hwnd()); dpi != dpi_) {
+            LayOut(dpi, Sizing::Template);
+        }
+        KeepWithinWorkArea(hwnd());
+        PlaceOnWorkArea(hwnd(), 2);
     }
     Refresh();
     ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
@@ -202,173 +233,86 @@ void FrmStatistics::Refresh() {
         return;
     }
     const std::vector<DayFigures> today = LastDays(stored_, todayDate_, 1);
-    SetWindowTextTo(GetDlgItem(hwnd(), kStatisticsTodayId),
+    SetWindowTextTo(Item(kStatisticsTodayId),
                     today.empty() ? std::string{} : TodayInWords(today.front()));
-    LayOutControls();  // the words may take another line
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    FitTodayWords();  // the words may take another line
+    InvalidateRect(Item(IDC_STATISTICS_CHART), nullptr, FALSE);
 }
 
-bool FrmStatistics::TranslateDialogMessage(MSG* msg) {
-    if (!IsOpen() || (msg->hwnd != hwnd() && !IsChild(hwnd(), msg->hwnd))) {
-        return false;
+void FrmStatistics::OnInitDialog() {
+    // The program's icon in the caption and the taskbar. Shared: the system keeps it,
+    // nothing to destroy.
+    for (const auto& [kind, metric] :
+         {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        const auto icon = static_cast<HICON>(LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_RILTO),
+                                                        IMAGE_ICON, size, size, LR_SHARED));
+        SendMessageW(hwnd(), WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
     }
-    return IsDialogMessageW(hwnd(), msg) != FALSE;
-}
-
-bool FrmStatistics::Create() {
-    // Shared: the system keeps it, nothing to destroy.
-    const auto icon = static_cast<HICON>(
-        LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_RILTO), IMAGE_ICON, 0, 0, LR_SHARED));
-    if (!RegisterWindowClass({kClassName, CS_HREDRAW | CS_VREDRAW,
-                              reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon})) {
-        return false;
-    }
-    const RECT place{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + kClientWidth96,
-                     CW_USEDEFAULT + kClientHeight96};
-    if (!CreateWindowOf(kClassName, WS_EX_CONTROLPARENT, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        place, nullptr, 0)) {
-        return false;
-    }
-    SetWindowTextW(hwnd(), kStatisticsTitle);
-    MakeControls();
-    UseDpi(DpiOfWindow(hwnd()));
-    const SIZE size =
-        WindowSizeFor(ScaledToDpi(kClientWidth96, dpi_), ScaledToDpi(kClientHeight96, dpi_));
-    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceOnWorkArea(hwnd(), 2);
+    Anchor(kStatisticsTodayId, kAnchorLeftTop | kAnchorRight);
+    Anchor(IDC_STATISTICS_CHART, kAnchorLeftTop | kAnchorRight | kAnchorBottom);
+    Anchor(kStatisticsCopyId, kAnchorRight | kAnchorBottom);
+    Anchor(kStatisticsCloseId, kAnchorRight | kAnchorBottom);
+    LayOut(DpiOfWindow(hwnd()), Sizing::Template);
     ShowSpan(span_);
-    return true;
 }
 
-void FrmStatistics::MakeControls() {
-    struct Control {
-        const wchar_t* windowClass;
-        const wchar_t* text;
-        DWORD style;
-        int id;
-    };
-    const std::array<Control, 5> controls = {{
-        {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kStatisticsTodayId},
-        {L"BUTTON", kWeekLabel, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kStatisticsWeekId},
-        {L"BUTTON", kMonthLabel, BS_AUTORADIOBUTTON, kStatisticsMonthId},
-        {L"BUTTON", kCopyLabel, BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, kStatisticsCopyId},
-        {L"BUTTON", kCloseLabel, BS_PUSHBUTTON | WS_TABSTOP, kStatisticsCloseId},
-    }};
-    for (const Control& c : controls) {
-        CreateWindowExW(0, c.windowClass, c.text, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0,
-                        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), ThisModule(),
-                        nullptr);
-    }
-}
-
-void FrmStatistics::UseDpi(UINT dpi) {
+void FrmStatistics::LaidOut(UINT dpi) {
     dpi_ = dpi;
-    const LOGFONTW logFont = MessageFontAt(dpi);
-    UniqueGdi<HFONT> font(CreateFontIndirectW(&logFont));
-    if (font == nullptr) {
-        TraceLastError("cannot make the Statistics window's font");
-        return;
-    }
-    for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-    }
-    font_ = std::move(font);  // the old one only now, when no control uses it
+    MeasureText();
+    FitTodayWords();
+    // Drawn anew at its new size, not only where it grew.
+    InvalidateRect(Item(IDC_STATISTICS_CHART), nullptr, FALSE);
+}
 
-    const WindowDc dc(hwnd());
-    const SelectedObject selected(dc.get(), font_.get());
+void FrmStatistics::MeasureText() {
+    const HWND chart = Item(IDC_STATISTICS_CHART);
+    const WindowDc dc(chart);
+    const SelectedObject selected(dc.get(),
+                                  reinterpret_cast<HGDIOBJ>(SendMessageW(chart, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
-    const int widest = TextWidth(kWidestLabel);
+    const int widest = TextWidth(dc.get(), kWidestLabel);
     const int widestChars = static_cast<int>(std::size(kWidestLabel) - 1);
     text_.lineHeight = metrics.tmHeight;
     text_.charWidth =
         std::max<int>(metrics.tmAveCharWidth, (widest + widestChars - 1) / widestChars);
-    text_.gap = ScaledToDpi(kTextGap96, dpi);
+    text_.gap = PixelsAcross(kTextGapUnits);
 }
 
-int FrmStatistics::TextWidth(const wchar_t* text) const {
-    const WindowDc dc(hwnd());
-    const SelectedObject selected(dc.get(), font_.get());
-    SIZE extent{};
-    const std::wstring plain = WithoutAccessKey(text);
-    GetTextExtentPoint32W(dc.get(), plain.c_str(), static_cast<int>(plain.size()), &extent);
-    return extent.cx;
-}
-
-SIZE FrmStatistics::WindowSizeFor(int clientWidth, int clientHeight) const {
-    using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust =
-        User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-    RECT r{0, 0, clientWidth, clientHeight};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
-    if (adjust == nullptr || !adjust(&r, style, FALSE, exStyle, dpi_)) {
-        AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    }
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-void FrmStatistics::LayOutControls() {
-    if (!IsOpen() || font_ == nullptr) {
-        return;
-    }
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const int margin = ScaledToDpi(kMargin96, dpi_);
-    const int spacing = ScaledToDpi(kSpacing96, dpi_);
-    const int width = std::max(0, static_cast<int>(client.right) - 2 * margin);
-    const auto place = [&](int id, int x, int y, int w, int h) {
-        SetWindowPos(GetDlgItem(hwnd(), id), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-
-    // Today's words, on as many lines as they take at this width.
-    const HWND todayLabel = GetDlgItem(hwnd(), kStatisticsTodayId);
-    const std::wstring words = Widen(WindowText(todayLabel));
-    RECT measured{0, 0, width, 0};
+void FrmStatistics::FitTodayWords() {
+    const HWND label = Item(kStatisticsTodayId);
+    const RECT place = PlaceInParent(label);
+    const std::wstring words = Widen(WindowText(label));
+    RECT measured{0, 0, place.right - place.left, 0};
     {
-        const WindowDc dc(hwnd());
-        const SelectedObject selected(dc.get(), font_.get());
+        const WindowDc dc(label);
+        const SelectedObject selected(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
         DrawTextW(dc.get(), words.c_str(), static_cast<int>(words.size()), &measured,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
-    const int wordsHeight = std::max<int>(text_.lineHeight, measured.bottom - measured.top);
-    int y = margin;
-    place(kStatisticsTodayId, margin, y, width, wordsHeight);
-    y += wordsHeight + spacing;
-
-    const int radioHeight = text_.lineHeight + ScaledToDpi(kButtonExtraHeight96 / 2, dpi_);
-    const int radioBox = ScaledToDpi(kRadioBox96, dpi_);
-    const int weekWidth = TextWidth(kWeekLabel) + radioBox;
-    const int monthWidth = TextWidth(kMonthLabel) + radioBox;
-    place(kStatisticsWeekId, margin, y, weekWidth, radioHeight);
-    place(kStatisticsMonthId, margin + weekWidth + spacing, y, monthWidth, radioHeight);
-    y += radioHeight + spacing;
-
-    // The buttons at the bottom right, the legend above them, the chart between.
-    const int buttonHeight = text_.lineHeight + ScaledToDpi(kButtonExtraHeight96, dpi_);
-    const int padding = ScaledToDpi(kButtonPadding96, dpi_);
-    const int closeWidth =
-        std::max(ScaledToDpi(kButtonWidth96, dpi_), TextWidth(kCloseLabel) + padding);
-    const int copyWidth =
-        std::max(ScaledToDpi(kButtonWidth96, dpi_), TextWidth(kCopyLabel) + padding);
-    const int buttonTop = client.bottom - margin - buttonHeight;
-    const int closeLeft = client.right - margin - closeWidth;
-    place(kStatisticsCloseId, closeLeft, buttonTop, closeWidth, buttonHeight);
-    place(kStatisticsCopyId, closeLeft - spacing - copyWidth, buttonTop, copyWidth, buttonHeight);
-
-    const int legendTop = buttonTop - spacing - text_.lineHeight;
-    legendArea_ = RECT{margin, legendTop, margin + width, legendTop + text_.lineHeight};
-    chartArea_ = RECT{margin, y, margin + width, std::max(y, legendTop - spacing)};
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    const int height = std::max<int>(text_.lineHeight, measured.bottom - measured.top);
+    const int shift = height - static_cast<int>(place.bottom - place.top);
+    if (shift == 0) {
+        return;
+    }
+    SetWindowPos(label, nullptr, 0, 0, place.right - place.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveBy(Item(kStatisticsWeekId), shift);
+    MoveBy(Item(kStatisticsMonthId), shift);
+    const HWND chart = Item(IDC_STATISTICS_CHART);
+    const RECT area = PlaceInParent(chart);
+    SetWindowPos(chart, nullptr, area.left, area.top + shift, area.right - area.left,
+                 std::max(0, static_cast<int>(area.bottom - area.top) - shift),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrmStatistics::ShowSpan(int span) {
     span_ = span;
     CheckRadioButton(hwnd(), kStatisticsWeekId, kStatisticsMonthId,
                      span == kMonthSpan ? kStatisticsMonthId : kStatisticsWeekId);
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    InvalidateRect(Item(IDC_STATISTICS_CHART), nullptr, FALSE);
 }
 
 void FrmStatistics::CopyEveryDay() const {
@@ -396,24 +340,47 @@ void FrmStatistics::OnCommand(int id, int code) {
     }
 }
 
-void FrmStatistics::Paint(HDC dc, const RECT& client) const {
+void FrmStatistics::DrawChart(const DRAWITEMSTRUCT& item) const {
+    const RECT& area = item.rcItem;
+    const int width = std::max<int>(1, area.right - area.left);
+    const int height = std::max<int>(1, area.bottom - area.top);
+    // Drawn off screen first, so that a resize does not flicker.
+    const UniqueDc memory(CreateCompatibleDC(item.hDC));
+    const UniqueGdi<HBITMAP> bitmap(CreateCompatibleBitmap(item.hDC, width, height));
+    if (memory == nullptr || bitmap == nullptr) {
+        Paint(item.hDC, area);
+        return;
+    }
+    const SelectedObject target(memory.get(), bitmap.get());
+    SetWindowOrgEx(memory.get(), area.left, area.top, nullptr);
+    Paint(memory.get(), area);
+    SetWindowOrgEx(memory.get(), 0, 0, nullptr);
+    BitBlt(item.hDC, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
+void FrmStatistics::Paint(HDC dc, const RECT& area) const {
     const Palette palette;
-    FillRect(dc, &client, palette.backgroundBrush.get());
-    const SelectedObject font(dc, font_.get());
+    FillRect(dc, &area, palette.backgroundBrush.get());
+    const SelectedObject font(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Item(IDC_STATISTICS_CHART), WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, palette.text);
 
+    // The legend on the bottom line, the chart above it.
+    const RECT legendArea{area.left, area.bottom - text_.lineHeight, area.right, area.bottom};
+    const RECT chartArea{area.left, area.top, area.right,
+                         std::max<LONG>(area.top, legendArea.top - PixelsDown(kLegendGapUnits))};
     const ChartLayout chart =
         LayOutChart(LastDays(stored_, todayDate_, span_),
-                    {chartArea_.left, chartArea_.top, chartArea_.right, chartArea_.bottom}, text_);
+                    {chartArea.left, chartArea.top, chartArea.right, chartArea.bottom}, text_);
     const int half = text_.lineHeight / 2;
     for (const ChartGridLine& line : chart.grid) {
         {
             const SelectedObject pen(dc, line.value == 0 ? palette.axis.get() : palette.grid.get());
             Line(dc, chart.plot.left, line.y, chart.plot.right, line.y);
         }
-        Text(dc, std::to_wstring(line.value),
-             RECT{chartArea_.left, line.y - half, chart.scaleLabelRight,
+        Text(dc, Widen(std::to_string(line.value)),
+             RECT{chartArea.left, line.y - half, chart.scaleLabelRight,
                   line.y - half + text_.lineHeight},
              DT_RIGHT | DT_VCENTER);
     }
@@ -441,15 +408,15 @@ void FrmStatistics::Paint(HDC dc, const RECT& client) const {
 
     // The legend: a swatch and its name for each segment, and the exercise mark.
     const int swatch = text_.lineHeight * 2 / 3;
-    const int swatchTop = legendArea_.top + (text_.lineHeight - swatch) / 2;
+    const int swatchTop = legendArea.top + (text_.lineHeight - swatch) / 2;
     int x = chart.plot.left;
     for (const auto& [name, brush] : {std::pair{kLegendTaken, palette.taken.get()},
                                       std::pair{kLegendSkipped, palette.skipped.get()},
                                       std::pair{kLegendNatural, palette.natural.get()}}) {
         Block(dc, palette, brush, RECT{x, swatchTop, x + swatch, swatchTop + swatch});
         x += swatch + text_.gap;
-        Text(dc, name, RECT{x, legendArea_.top, legendArea_.right, legendArea_.bottom}, DT_LEFT);
-        x += TextWidth(name) + 3 * text_.gap;
+        Text(dc, name, RECT{x, legendArea.top, legendArea.right, legendArea.bottom}, DT_LEFT);
+        x += TextWidth(dc, name) + 3 * text_.gap;
     }
     {
         const SelectedObject brush(dc, palette.exercise.get());
@@ -458,74 +425,53 @@ void FrmStatistics::Paint(HDC dc, const RECT& client) const {
         Ellipse(dc, x, swatchTop, x + swatch + 1, swatchTop + swatch + 1);
     }
     x += swatch + text_.gap;
-    Text(dc, kLegendExercises, RECT{x, legendArea_.top, legendArea_.right, legendArea_.bottom},
+    Text(dc, kLegendExercises, RECT{x, legendArea.top, legendArea.right, legendArea.bottom},
          DT_LEFT);
 }
 
-LRESULT FrmStatistics::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR FrmStatistics::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return TRUE;  // the focus to the first control that takes it
         case WM_COMMAND:
             OnCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
+            return TRUE;
         case WM_CLOSE:
             Destroy();
-            return 0;
-        case WM_SIZE:
-            LayOutControls();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT fills it all
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            const HDC dc = BeginPaint(hwnd(), &ps);
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            // Drawn off screen first, so that a resize does not flicker.
-            const UniqueDc memory(CreateCompatibleDC(dc));
-            const UniqueGdi<HBITMAP> bitmap(CreateCompatibleBitmap(
-                dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
-            if (memory != nullptr && bitmap != nullptr) {
-                const SelectedObject target(memory.get(), bitmap.get());
-                Paint(memory.get(), client);
-                BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-            } else {
-                Paint(dc, client);
+            return TRUE;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            if (item->CtlID != IDC_STATISTICS_CHART) {
+                return FALSE;
             }
-            EndPaint(hwnd(), &ps);
-            return 0;
+            DrawChart(*item);
+            return TRUE;
         }
+        // Text on the window's colour, as in a document rather than a dialog.
+        case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             const auto dc = reinterpret_cast<HDC>(wp);
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
         }
         case WM_GETMINMAXINFO: {
-            if (font_ != nullptr) {
-                const SIZE least = WindowSizeFor(ScaledToDpi(kMinClientWidth96, dpi_),
-                                                 ScaledToDpi(kMinClientHeight96, dpi_));
-                auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-                info->ptMinTrackSize = POINT{least.cx, least.cy};
+            if (dpi_ == 0) {
+                return FALSE;
             }
-            return 0;
-        }
-        case WM_DPICHANGED: {
-            UseDpi(HIWORD(wp));
-            const auto* suggested = reinterpret_cast<const RECT*>(lp);
-            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOutControls();
-            return 0;
+            const SIZE least = WindowSizeForUnits(kLeastWidthUnits, kLeastHeightUnits);
+            reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = POINT{least.cx, least.cy};
+            return Answer(0);
         }
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
         case WM_THEMECHANGED:
             InvalidateRect(hwnd(), nullptr, TRUE);
-            return Default(msg, wp, lp);
+            return FALSE;
         default:
-            return Default(msg, wp, lp);
+            return FALSE;
     }
 }
 

@@ -3,7 +3,8 @@
 // (micropauses taken, skipped and natural stacked, exercise breaks marked), a button
 // that copies every stored day as CSV, and Close. One window however often it is asked
 // for; it reads the store afresh each time it is shown, so it shows what a restart
-// would. Close and ESC destroy it; the next Show makes it again.
+// would. Close and ESC destroy it; the next Show makes it again. A dialog from its
+// template that the user may size, down to a least size.
 
 #include <windows.h>
 
@@ -12,22 +13,23 @@
 #include <vector>
 
 #include "common/day_figures.h"
-#include "common/handles_win.h"
-#include "common/window_win.h"
-#include "settings/statistics_view.h"
+#include "common/dialog_win.h"
+#include "statistics/frm_statistics_ids.h"
+#include "statistics/statistics_view.h"
 
 namespace rilto {
 
+// The template's caption.
 inline constexpr wchar_t kStatisticsTitle[] = L"Rilto Statistics";
 
 // The window's controls.
-inline constexpr int kStatisticsTodayId = 1001;
-inline constexpr int kStatisticsWeekId = 1002;
-inline constexpr int kStatisticsMonthId = 1003;
-inline constexpr int kStatisticsCopyId = 1004;
+inline constexpr int kStatisticsTodayId = IDC_STATISTICS_TODAY;
+inline constexpr int kStatisticsWeekId = IDC_STATISTICS_WEEK;
+inline constexpr int kStatisticsMonthId = IDC_STATISTICS_MONTH;
+inline constexpr int kStatisticsCopyId = IDC_STATISTICS_COPY;
 inline constexpr int kStatisticsCloseId = IDCANCEL;  // so that ESC closes
 
-class FrmStatistics : public Window {
+class FrmStatistics : public Dialog {
   public:
     // Every stored day, read from the store each time; today's local date "YYYY-MM-DD".
     using StoreReader = std::function<std::vector<DayFigures>()>;
@@ -45,24 +47,21 @@ class FrmStatistics : public Window {
     // The days the chart shows: kWeekSpan or kMonthSpan.
     int Span() const { return span_; }
 
-    // For the program's message loop: Tab, the access keys and ESC. True when the
-    // message was the window's.
-    bool TranslateDialogMessage(MSG* msg);
-
   private:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    bool Create();
-    void MakeControls();
-    // The font and its measures for `dpi`, given to every control.
-    void UseDpi(UINT dpi);
-    // Every control from the client size; the chart takes what is left.
-    void LayOutControls();
-    void Paint(HDC dc, const RECT& client) const;
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void LaidOut(UINT dpi) override;
+    void OnInitDialog();
     void OnCommand(int id, int code);
+    // The chart's measures of its font.
+    void MeasureText();
+    // Today's words on as many lines as they take at the label's width; the radio
+    // buttons and the chart's top follow the label's bottom.
+    void FitTodayWords();
+    void DrawChart(const DRAWITEMSTRUCT& item) const;
+    // The chart, its scale and day labels, and its legend along the bottom of `area`.
+    void Paint(HDC dc, const RECT& area) const;
     void ShowSpan(int span);
     void CopyEveryDay() const;
-    int TextWidth(const wchar_t* text) const;
-    SIZE WindowSizeFor(int clientWidth, int clientHeight) const;
 
     StoreReader readStore_;
     TodayReader today_;
@@ -70,11 +69,8 @@ class FrmStatistics : public Window {
     std::string todayDate_;
     int span_ = kWeekSpan;
 
-    UINT dpi_ = 96;
-    UniqueGdi<HFONT> font_;
+    UINT dpi_ = 0;  // of the last layout; 0 before the first
     ChartText text_;
-    RECT chartArea_{};
-    RECT legendArea_{};
 };
 
 }  // namespace rilto

@@ -1,4 +1,4 @@
-#include "settings/statistics_view.h"
+#include "statistics/statistics_view.h"
 
 #include <algorithm>
 #include <array>
