@@ -103,7 +103,7 @@ TEST_F(AwayTest, IdleNoReminderInFourMinutes) {
 }
 
 // Timed from the first minute's tick, which the label shows: the reminder comes two
-// minutes later, at the third, neither a minute early nor a minute late.
+// minutes later, at the third, neither at the second nor at the fourth.
 TEST_F(AwayTest, InputReminderComesOnTime) {
     ShortenMinute(6 * kSecond);
     Start();
@@ -112,7 +112,7 @@ TEST_F(AwayTest, InputReminderComesOnTime) {
     ASSERT_TRUE(WorkFor(4 * minute_, [&] { return ReminderShown(); }));
     const DWORD took = GetTickCount() - from;
     EXPECT_GE(took, 2 * minute_ - minute_ / 2);
-    EXPECT_LE(took, 2 * minute_ + minute_ / 2);
+    EXPECT_LT(took, 3 * minute_);
 }
 
 // Locked for a minute and more while input goes on (the lock screen's): away all the same.
@@ -126,8 +126,9 @@ TEST_F(AwayTest, ALockAsLongAsAwayMStartsTheCountdownAgain) {
     SendToEveryWindow(running_.Id(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK);
     const DWORD lockedAt = GetTickCount();
     EXPECT_TRUE(WorkUntilLabel(L"Next Exercise Break: 4 minutes")) << ExerciseLabel();
-    // Away takes AwayM, a whole minute, without input that counts.
-    EXPECT_GE(GetTickCount() - lockedAt, minute_ - 500);
+    // Away takes AwayM, a minute without input that counts, from the last input seen
+    // before the lock (at most a quarter of a minute before it): not the lock at once.
+    EXPECT_GE(GetTickCount() - lockedAt, minute_ / 2);
     SendToEveryWindow(running_.Id(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK);
     // Back at work, the count goes on from the full 5.
     EXPECT_TRUE(WorkUntilLabel(L"Next Exercise Break: 3 minutes")) << ExerciseLabel();
