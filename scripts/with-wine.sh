@@ -57,16 +57,41 @@ if [ "$xvfb" = 1 ] || [ -z "${DISPLAY:-}" ]; then
   echo "with-wine: using a virtual display (Xvfb $DISPLAY)" >&2
 fi
 
+# A new prefix: wineboot, with the server kept up from the start (waiting for the one
+# that wineboot starts to linger and end costs seconds), and the fonts.
+make_prefix() {
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 || true
+  timeout 120 wineboot -i >/dev/null 2>&1
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
 if [ "$fresh" = 1 ]; then
   timeout 20 wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"
+  # A fresh prefix is a copy of a template that the first command to need it makes,
+  # while the others wait, and that lasts while Wine does not change: a copy costs a
+  # second of CPU, wineboot several, and the tests make many prefixes side by side.
+  template="$root/build/wineprefix-template"
+  wine_version=$(wine --version 2>/dev/null; ls -l --time-style=+%s "$(command -v wine)" 2>/dev/null)
+  mkdir -p "$root/build"
+  (
+    flock 9
+    if [ "$(cat "$template/.with-wine" 2>/dev/null)" != "$wine_version" ]; then
+      export WINEPREFIX="$template"
+      rm -rf "$template"
+      make_prefix
+      # Stopping the server writes the registry out.
+      timeout 20 wineserver -k >/dev/null 2>&1 || true
+      timeout 20 wineserver -w >/dev/null 2>&1 || true
+      printf '%s' "$wine_version" >"$template/.with-wine"
+    fi
+  ) 9>"$root/build/wineprefix-template.lock"
+  cp -a "$template" "$WINEPREFIX"
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  timeout 120 wineboot -i >/dev/null 2>&1
-  timeout 60 wineserver -w || true
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  make_prefix
 fi
 wineserver -p >/dev/null 2>&1 || true
 # Start Wine's own background processes (desktop, services) now, detached from

@@ -1,12 +1,14 @@
 // Rest accounting in the real program: with no input a due exercise reminder never comes,
 // while input from another program brings it on time; a lock as long as AwayM starts the
 // countdown again whatever input it makes; a suspend ends a running break and closes the
-// player; hooks the hook library drops are installed again. The two waits of minutes run
-// as tests of their own, each in a prefix and on a display of its own.
+// player; hooks the hook library drops are installed again. The tests that count minutes
+// give the program a minute of a few seconds; the polls for input stay 3 real seconds.
 
 #include <windows.h>
 
 #include <wtsapi32.h>
+
+#include <algorithm>
 
 #include "engine/frm_rilto_ids.h"
 #include "support/exercise_support.h"
@@ -18,7 +20,6 @@ namespace {
 
 constexpr DWORD kWait = 10000;
 constexpr DWORD kSecond = 1000;
-constexpr DWORD kMinute = 60 * kSecond;
 constexpr wchar_t kDropHooksVariable[] = L"RILTO_TEST_DROP_HOOKS_MS";
 
 // What Windows does for power and session changes: the message to every top-level window
@@ -55,19 +56,24 @@ class AwayTest : public RiltoTest {
     }
     bool ReminderShown() const { return ReminderWindow(running_.Id()) != nullptr; }
     std::wstring ExerciseLabel() const { return TextOf(FormControl(IDC_LBLEXERCISE)); }
-    // Input from this program, another one to rilto32, every 10 seconds for `ms`, or until
-    // `done`.
+    // Input from this program, another one to rilto32, for `ms` or until `done`: every 10
+    // seconds, and at least four times a minute, so that no minute is time away.
     bool WorkFor(
         DWORD ms, const std::function<bool()>& done = [] { return false; }) {
+        const DWORD every = std::min<DWORD>(10 * kSecond, minute_ / 4);
         const DWORD from = GetTickCount();
         while (GetTickCount() - from < ms) {
             hooktest::SendKey();
             hooktest::SendMouseMove();
-            if (WaitUntil(done, 10 * kSecond)) {
+            if (WaitUntil(done, every)) {
                 return true;
             }
         }
         return false;
+    }
+    // Works until the exercise label reads `text`, for a few minutes at most.
+    bool WorkUntilLabel(const std::wstring& text) {
+        return WorkFor(3 * minute_ + kWait, [&] { return ExerciseLabel() == text; });
     }
     // The status window's diagnostic text, from a double click on lblvoluntary.
     std::wstring Diagnostics() {
@@ -87,33 +93,45 @@ class AwayTest : public RiltoTest {
     }
 };
 
+// Without the away time the reminder would come at the third minute.
 TEST_F(AwayTest, IdleNoReminderInFourMinutes) {
+    ShortenMinute(4 * kSecond);
     Start();
-    EXPECT_FALSE(WaitUntil([&] { return ReminderShown(); }, 4 * kMinute));
+    EXPECT_FALSE(WaitUntil([&] { return ReminderShown(); }, 4 * minute_));
     // Counted away at each minute: the countdown stands at its full 3.
     EXPECT_EQ(ExerciseLabel(), L"Next Exercise Break: 2 minutes");
 }
 
+// Timed from the first minute's tick, which the label shows: the reminder comes two
+// minutes later, at the third, neither at the second nor at the fourth.
 TEST_F(AwayTest, InputReminderComesOnTime) {
+    ShortenMinute(6 * kSecond);
     Start();
+    ASSERT_TRUE(WorkUntilLabel(L"Next Exercise Break: 1 minutes")) << ExerciseLabel();
     const DWORD from = GetTickCount();
-    ASSERT_TRUE(WorkFor(4 * kMinute, [&] { return ReminderShown(); }));
+    ASSERT_TRUE(WorkFor(4 * minute_, [&] { return ReminderShown(); }));
     const DWORD took = GetTickCount() - from;
-    EXPECT_GE(took, 3 * kMinute - 5 * kSecond);
-    EXPECT_LE(took, 3 * kMinute + 15 * kSecond);
+    EXPECT_GE(took, 2 * minute_ - minute_ / 2);
+    EXPECT_LT(took, 3 * minute_);
 }
 
 // Locked for a minute and more while input goes on (the lock screen's): away all the same.
+// The countdown of 5 has counted its first minute when the lock comes; it stands at its
+// full 5 again while still locked, and after the lock it counts on from there.
 TEST_F(AwayTest, ALockAsLongAsAwayMStartsTheCountdownAgain) {
+    ShortenMinute(4 * kSecond);
+    WriteSetting(L"Exercise", L"EveryM", L"5");
     Start();
-    WorkFor(15 * kSecond);
+    ASSERT_TRUE(WorkUntilLabel(L"Next Exercise Break: 3 minutes")) << ExerciseLabel();
     SendToEveryWindow(running_.Id(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK);
-    WorkFor(70 * kSecond);
-    EXPECT_EQ(ExerciseLabel(), L"Next Exercise Break: 2 minutes");
+    const DWORD lockedAt = GetTickCount();
+    EXPECT_TRUE(WorkUntilLabel(L"Next Exercise Break: 4 minutes")) << ExerciseLabel();
+    // Away takes AwayM, a minute without input that counts, from the last input seen
+    // before the lock (at most a quarter of a minute before it): not the lock at once.
+    EXPECT_GE(GetTickCount() - lockedAt, minute_ / 2);
     SendToEveryWindow(running_.Id(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK);
-    // Back at work, the count goes on from the full 3.
-    WorkFor(50 * kSecond);
-    EXPECT_EQ(ExerciseLabel(), L"Next Exercise Break: 1 minutes");
+    // Back at work, the count goes on from the full 5.
+    EXPECT_TRUE(WorkUntilLabel(L"Next Exercise Break: 3 minutes")) << ExerciseLabel();
     EXPECT_FALSE(ReminderShown());
 }
 

@@ -1,7 +1,8 @@
-// Holds and pauses in the real program, over real minutes: a micropause that falls due
-// while another program fills the screen waits for it to close, unless holds are off;
-// a pause from the tray menu is stored as UTC, survives a restart, and one that ends by
-// itself lets the micropauses go on.
+// Holds and pauses in the real program: a micropause that falls due while another
+// program fills the screen waits for it to close, unless holds are off, or for the
+// longest hold; a pause from the tray menu is stored as UTC, survives a restart, and one
+// that ends by itself lets the micropauses go on. The program counts short minutes of
+// its own; the holds' looks every 2 seconds and a pause's end stay on the real clock.
 
 #include <windows.h>
 
@@ -14,18 +15,23 @@ namespace harness {
 namespace {
 
 constexpr DWORD kWait = 10000;
-// The minute timer is a real minute.
-constexpr DWORD kMinuteAndABit = 75000;
+// The program's minute: a few of the hold's 2-second looks.
+constexpr DWORD kMinute = 3000;
 // A hold ends: the break comes within 2 seconds, and a little for a loaded machine.
 constexpr DWORD kAfterTheHold = 2600;
 
-// Seconds since 1970 UTC, now.
-long long UtcNow() {
+// Milliseconds since 1970 UTC, now.
+long long UtcNowMs() {
     FILETIME ft{};
     GetSystemTimeAsFileTime(&ft);
     const auto ticks =
         (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    return static_cast<long long>(ticks / 10'000'000ULL) - 11'644'473'600LL;
+    return static_cast<long long>(ticks / 10'000ULL) - 11'644'473'600'000LL;
+}
+
+// Seconds since 1970 UTC, now.
+long long UtcNow() {
+    return UtcNowMs() / 1000;
 }
 
 // "YYYY-MM-DDThh:mm:ssZ" of seconds since 1970.
@@ -86,12 +92,15 @@ class HoldTest : public RiltoTest {
 };
 
 TEST_F(HoldTest, AFullScreenProgramHoldsADueMicropauseUntilItCloses) {
+    ShortenMinute(kMinute);
+    // Due at the second minute: the window is in front well before.
+    WriteSetting(L"Micropause", L"InterruptEvery", L"2");
     Start();
     {
         OtherProgramWindow presenting(true);
         FillScreen(presenting);
-        // Due at the first minute, held while the window fills the screen.
-        EXPECT_FALSE(ShownWithin(kMinuteAndABit));
+        // Due, then held while the window fills the screen, for a minute and more of looks.
+        EXPECT_FALSE(ShownWithin(3 * kMinute));
         PumpFor(300);
         SaveScreenshot(L"hold-full-screen");
     }
@@ -100,13 +109,26 @@ TEST_F(HoldTest, AFullScreenProgramHoldsADueMicropauseUntilItCloses) {
     ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
 
     // With holds for full-screen programs off, the micropause comes over the full screen
-    // at the first minute.
+    // when it is due.
     StopRilto(running_);
     WriteSetting(L"Hold", L"FullScreen", L"0");
     Start();
     OtherProgramWindow presenting(true);
     FillScreen(presenting);
-    EXPECT_TRUE(ShownWithin(kMinuteAndABit));
+    EXPECT_TRUE(ShownWithin(2 * kMinute + kWait));
+}
+
+// A micropause waits for a hold MaxM minutes at most, then comes over the full screen.
+TEST_F(HoldTest, AMicropauseWaitsNoLongerThanTheLongestHold) {
+    ShortenMinute(kMinute);
+    WriteSetting(L"Micropause", L"InterruptEvery", L"2");
+    WriteSetting(L"Hold", L"MaxM", L"2");
+    Start();
+    OtherProgramWindow presenting(true);
+    FillScreen(presenting);
+    // Due at the second minute and held for two more: nothing in the first three.
+    EXPECT_FALSE(ShownWithin(3 * kMinute));
+    EXPECT_TRUE(ShownWithin(2 * kMinute + kWait));
 }
 
 TEST_F(HoldTest, APauseIsStoredAsUtcSurvivesARestartAndEndsByItself) {
@@ -129,21 +151,26 @@ TEST_F(HoldTest, APauseIsStoredAsUtcSurvivesARestartAndEndsByItself) {
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
 
-    // Started again, the program keeps the pause: the first minute brings no micropause.
+    // Started again, with a short minute, the program keeps the pause: the first two
+    // minutes bring no micropause.
     StopRilto(running_);
     EXPECT_EQ(PausedUntil().value_or(L""), UtcText(until));
+    ShortenMinute(kMinute);
     Start();
-    EXPECT_FALSE(ShownWithin(kMinuteAndABit));
+    EXPECT_FALSE(ShownWithin(2 * kMinute));
     EXPECT_EQ(PausedUntil().value_or(L""), UtcText(until));
 
-    // A pause that ends by itself 10 seconds after the start: the minutes go on from its
-    // end, so the micropause comes a whole minute after it, not at the first minute.
+    // A pause that ends by itself 8 seconds after the start, past the first two minutes:
+    // the minutes go on from its end, so the micropause comes a whole minute after it,
+    // not at the first minute.
     StopRilto(running_);
-    WriteSetting(L"Options", L"PausedUntil", UtcText(UtcNow() + 10));
+    const long long end = UtcNow() + 8;
+    WriteSetting(L"Options", L"PausedUntil", UtcText(end));
     Start();
-    DWORD at = 0;
-    ASSERT_TRUE(ShownWithin(kMinuteAndABit + 15000, &at));
-    EXPECT_GE(at, 66000u);
+    ASSERT_EQ(PausedUntil().value_or(L""), UtcText(end)) << "the pause ended before the start";
+    ASSERT_TRUE(ShownWithin(8000 + 2 * kMinute + kWait));
+    const long long afterTheEnd = UtcNowMs() - end * 1000;
+    EXPECT_GE(afterTheEnd, static_cast<long long>(kMinute) - 300);
     EXPECT_FALSE(PausedUntil().has_value());
 }
 

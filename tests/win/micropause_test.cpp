@@ -14,9 +14,6 @@ using namespace harness;
 namespace {
 
 constexpr DWORD kWait = 15000;
-// The minute timer is a real minute: allow for it and a little more.
-constexpr DWORD kMinuteAndABit = 75000;
-constexpr DWORD kTwoMinutesAndABit = 135000;
 constexpr wchar_t kLastRilto[] = L"Last rilto micropause: ";
 constexpr wchar_t kLastNatural[] = L"Last natural micropause: ";
 
@@ -126,8 +123,11 @@ TEST_F(Micropause, EscapeSkipsItUnlessEarlyExitIsDisabled) {
     EXPECT_TRUE(Shown());
 }
 
+// Three minutes of 3 seconds hold three 3-second poll periods: with input in each, none
+// is a rest that starts the countdown again, and the micropause comes at the third tick.
 TEST_F(Micropause, WithInputGoingOnTheMicropauseComesOnTime) {
-    WriteSetting(L"Micropause", L"InterruptEvery", L"1");
+    ShortenMinute(3000);
+    WriteSetting(L"Micropause", L"InterruptEvery", L"3");
     WriteSetting(L"Micropause", L"InterruptFor", L"3");
     Start();
     int step = 0;
@@ -137,18 +137,21 @@ TEST_F(Micropause, WithInputGoingOnTheMicropauseComesOnTime) {
             MoveMouseBy((++step % 2) ? 3 : -3, 0);
             return Shown();
         },
-        kMinuteAndABit);
+        3 * minute_ + kWait);
     EXPECT_TRUE(came);
     EXPECT_EQ(TextOf(FormControl(IDC_LBLVOLUNTARY)), kLastNatural);
 }
 
 // Every rest restarts the countdown, so with two minutes to go it never gets past
-// the first tick. (With one minute to go, the first tick would start it anyway.)
+// the first tick. (With one minute to go, the first tick would start it anyway.) Polls
+// every 2 seconds put at least one rest in each minute of 4 seconds; without them the
+// micropause would come at the second tick, and three go by.
 TEST_F(Micropause, WithoutInputNaturalMicropausesKeepItAway) {
+    ShortenMinute(4000);
     WriteSetting(L"Micropause", L"InterruptEvery", L"2");
-    WriteSetting(L"Micropause", L"InterruptFor", L"3");
+    WriteSetting(L"Micropause", L"InterruptFor", L"2");
     Start();
-    const bool came = WaitUntil([&] { return Shown(); }, kTwoMinutesAndABit);
+    const bool came = WaitUntil([&] { return Shown(); }, 3 * minute_);
     EXPECT_FALSE(came);
     const std::wstring natural = TextOf(FormControl(IDC_LBLVOLUNTARY));
     EXPECT_TRUE(StartsWith(natural, kLastNatural)) << natural;
@@ -181,8 +184,8 @@ TEST_F(WithoutHookLibrary, ItWarnsOnceAndKeepsRunning) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return FindMessageBox(running_.Id()) == nullptr; }, kWait));
 
-    // Polls every second from now on, and no second message.
-    PumpFor(3500);
+    // Polls every second from now on, and no second message: two polls are enough to see.
+    PumpFor(2500);
     EXPECT_EQ(FindMessageBox(running_.Id()), nullptr);
     EXPECT_TRUE(running_.Running());
     // No rest can be recognised without the library.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/minute.h"
 #include "common/product.h"
 
 namespace harness {
@@ -284,6 +285,11 @@ int CountProcessWindows(DWORD processId, const std::wstring& title) {
         },
         reinterpret_cast<LPARAM>(&count));
     return count.n;
+}
+
+void SetProgramMinute(DWORD ms) {
+    // Started programs inherit this program's environment.
+    SetEnvironmentVariableA(rilto::kMinuteVariable, ms == 0 ? nullptr : std::to_string(ms).c_str());
 }
 
 Process StartRilto(const std::wstring& arguments) {

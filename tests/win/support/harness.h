@@ -69,6 +69,10 @@ HWND FindProcessWindow(DWORD processId, const std::wstring& title);
 // How many visible top-level windows of the process have this title.
 int CountProcessWindows(DWORD processId, const std::wstring& title);
 
+// The minute of the copies of rilto32 started from now on, in milliseconds: what each of
+// their counts in minutes counts, given them in their environment. 0 is a real minute.
+void SetProgramMinute(DWORD ms);
+
 // Starts rilto32 and waits until it has published its hook window.
 Process StartRilto(const std::wstring& arguments = L"");
 // The same for a copy of rilto32 elsewhere.

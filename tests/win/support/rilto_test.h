@@ -1,9 +1,11 @@
 #pragma once
 // A test that runs the real rilto32 on a clear store, quiet (no warning sounds), and
-// drives it as the tray menu and other programs do.
+// drives it as the tray menu and other programs do. The program counts real minutes
+// unless the test shortens its minute.
 
 #include <gtest/gtest.h>
 
+#include "common/minute.h"
 #include "shell/resource.h"
 #include "support/harness.h"
 
@@ -12,6 +14,7 @@ namespace harness {
 class RiltoTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        SetProgramMinute(0);
         ClearStore();
         WriteSetting(L"Micropause", L"Audible", L"0");
         WriteSetting(L"Micropause", L"AudiblePre", L"0");
@@ -20,6 +23,12 @@ class RiltoTest : public ::testing::Test {
     void TearDown() override {
         StopRilto(running_);
         ClearStore();
+        SetProgramMinute(0);
+    }
+    // The copies started from now on count minutes of `ms` milliseconds.
+    void ShortenMinute(DWORD ms) {
+        minute_ = ms;
+        SetProgramMinute(ms);
     }
     void Start() {
         running_ = StartRilto();
@@ -34,6 +43,8 @@ class RiltoTest : public ::testing::Test {
 
     Process running_;
     HWND form_ = nullptr;
+    // The program's minute, in milliseconds.
+    DWORD minute_ = rilto::kRealMinuteMs;
 };
 
 }  // namespace harness
