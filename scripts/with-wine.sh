@@ -5,14 +5,18 @@
 #   scripts/with-wine.sh [--fresh] [--xvfb] command...
 #     --fresh  start from a new prefix (the tests use this)
 #     --xvfb   use a virtual display even when $DISPLAY is set
+#     --discard  remove the prefix at the end when the command succeeded (a test's own
+#              prefix: a failed one stays for a look)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 fresh=0
 xvfb=0
+discard=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --fresh) fresh=1; shift ;;
     --xvfb) xvfb=1; shift ;;
+    --discard) discard=1; shift ;;
     *) break ;;
   esac
 done
@@ -24,9 +28,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
 
 xvfb_pid=""
 cleanup() {
+  local status=$?
   # A fresh prefix is this run's alone; a reused one may serve other commands too.
   if [ "$fresh" = 1 ]; then timeout 20 wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  # Each prefix is some hundreds of MB, and a run makes many.
+  if [ "$discard" = 1 ] && [ "$status" = 0 ]; then rm -rf "$WINEPREFIX"; fi
 }
 trap cleanup EXIT
 
