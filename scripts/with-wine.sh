@@ -86,13 +86,18 @@ if [ "$fresh" = 1 ]; then
   (
     flock 9
     if [ "$(cat "$template/.with-wine" 2>/dev/null)" != "$wine_version" ]; then
-      export WINEPREFIX="$template"
-      rm -rf "$template"
-      make_prefix
-      # Stopping the server writes the registry out.
-      timeout 20 wineserver -k >/dev/null 2>&1 || true
-      timeout 20 wineserver -w >/dev/null 2>&1 || true
-      printf '%s' "$wine_version" >"$template/.with-wine"
+      # Without the lock's descriptor: a Wine process that outlives the making (a
+      # device host has been seen to) would hold the lock for good, and every later
+      # fresh prefix would wait for it.
+      (
+        export WINEPREFIX="$template"
+        rm -rf "$template"
+        make_prefix
+        # Stopping the server writes the registry out.
+        timeout 20 wineserver -k >/dev/null 2>&1 || true
+        timeout 20 wineserver -w >/dev/null 2>&1 || true
+        printf '%s' "$wine_version" >"$template/.with-wine"
+      ) 9>&-
     fi
   ) 9>"$root/build/wineprefix-template.lock"
   cp -a "$template" "$WINEPREFIX"

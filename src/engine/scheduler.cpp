@@ -155,7 +155,10 @@ void Scheduler::MinuteTick() {
         Count(DayCount::activeMinutes);
     }
     state_.LastMinuteInput = newest;
-    if (pause_ != nullptr && pause_->PausedWithinLast(minuteMs_ / kMillisecondsPerSecond)) {
+    // The minute in whole seconds, rounded up: a minute of 2.5 s looks back 3.
+    const std::int64_t minuteSeconds =
+        (minuteMs_ + kMillisecondsPerSecond - 1) / kMillisecondsPerSecond;
+    if (pause_ != nullptr && pause_->PausedWithinLast(minuteSeconds)) {
         return;
     }
     ObservePresence(newest);
