@@ -72,11 +72,7 @@ CivilDateTime NextMidnight(const CivilDateTime& t) {
 std::string FormatUtc(std::int64_t seconds) {
     const CivilDateTime t = CivilFromSeconds(seconds);
     std::string text;
-    AppendZeroPadded(text, t.year, 4);
-    text += '-';
-    AppendZeroPadded(text, t.month, 2);
-    text += '-';
-    AppendZeroPadded(text, t.day, 2);
+    AppendDate(text, t.year, t.month, t.day);
     text += 'T';
     AppendZeroPadded(text, t.hour, 2);
     text += ':';

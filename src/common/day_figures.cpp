@@ -61,11 +61,7 @@ std::string FormatDayFigures(const DayFigures& day) {
 
 std::string DateName(int year, int month, int day) {
     std::string text;
-    AppendZeroPadded(text, year, 4);
-    text += '-';
-    AppendZeroPadded(text, month, 2);
-    text += '-';
-    AppendZeroPadded(text, day, 2);
+    AppendDate(text, year, month, day);
     return text;
 }
 

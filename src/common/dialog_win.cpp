@@ -337,15 +337,23 @@ void KeepDialogScalingOff(HWND dialog) {
     }
 }
 
-void PlaceOnWorkArea(HWND window, int parts) {
+RECT PrimaryWorkArea() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+SIZE FrameSize(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
-    const LONG width = frame.right - frame.left;
-    const LONG height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / parts,
-                 std::max(work.top, work.top + (work.bottom - work.top - height) / parts), 0, 0,
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void PlaceOnWorkArea(HWND window, int parts) {
+    const RECT work = PrimaryWorkArea();
+    const SIZE size = FrameSize(window);
+    SetWindowPos(window, nullptr, work.left + (work.right - work.left - size.cx) / parts,
+                 std::max(work.top, work.top + (work.bottom - work.top - size.cy) / parts), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -165,6 +165,11 @@ bool RegisterDialogClass(const wchar_t* name);
 // lays itself out. Nothing happens on Windows older than 10 1703.
 void KeepDialogScalingOff(HWND dialog);
 
+// The primary monitor's work area, where the tray is.
+RECT PrimaryWorkArea();
+// The window's outer size, frame and all.
+SIZE FrameSize(HWND window);
+
 // On the primary monitor's work area, where the tray is: 1/`parts` of the room around
 // the window to its left and above it (2 centres it), its top kept on the work area.
 void PlaceOnWorkArea(HWND window, int parts);

@@ -74,4 +74,12 @@ void AppendZeroPadded(std::string& text, int value, int width) {
     text += digits;
 }
 
+void AppendDate(std::string& text, int year, int month, int day) {
+    AppendZeroPadded(text, year, 4);
+    text += '-';
+    AppendZeroPadded(text, month, 2);
+    text += '-';
+    AppendZeroPadded(text, day, 2);
+}
+
 }  // namespace rilto

@@ -20,5 +20,7 @@ std::string FormatHourMinute(int hour, int minute);
 // Appends value in decimal, with zeros before its digits up to width characters in all,
 // a minus sign counted among them: what printf's "%0<width>d" writes.
 void AppendZeroPadded(std::string& text, int value, int width);
+// Appends "YYYY-MM-DD".
+void AppendDate(std::string& text, int year, int month, int day);
 
 }  // namespace rilto

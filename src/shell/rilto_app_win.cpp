@@ -16,7 +16,8 @@
 namespace rilto {
 
 RiltoApp::RiltoApp()
-    : tMinutes_("tMinutes"),
+    : programFolder_(rilto::ProgramFolder()),
+      tMinutes_("tMinutes"),
       tSeconds_("tSeconds"),
       tPause_("tPause"),
       tHold_("tHold"),
@@ -31,12 +32,12 @@ RiltoApp::RiltoApp()
           TrayActions{[this] { LoadSettingsDialog(); },
                       [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
                       [this] { ShutdownNow(*this); }, [this] { trayIcon_.ReturnFocus(); }},
-          rilto::ProgramFolder(),
+          programFolder_,
           [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); },
           MinuteFromText(std::getenv(kMinuteVariable))}),
-      frmX_(core_.settings(), rilto::ProgramFolder()),
+      frmX_(core_.settings(), programFolder_),
       frmSettings_(
-          FrmSettingsPorts{core_.writer(), core_.sounds(), rilto::ProgramFolder(),
+          FrmSettingsPorts{core_.writer(), core_.sounds(), programFolder_,
                            [this](const std::function<bool()>& busy) { loop_.WaitWhile(busy); }}),
       frmStatistics_([this] { return core_.statistics().StoredDays(); },
                      [this] { return core_.statistics().TodayDate(); }) {
@@ -225,7 +226,7 @@ void RiltoApp::HideMainForm() {
 }
 
 std::string RiltoApp::ProgramFolder() {
-    return rilto::ProgramFolder();
+    return programFolder_;
 }
 
 void RiltoApp::SaveStatistics() {

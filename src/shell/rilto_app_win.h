@@ -79,6 +79,8 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     void ShowMicropausesToday(int count) override;
     void FiguresWritten() override;
 
+    // Where rilto32.exe lies, asked of Windows once.
+    const std::string programFolder_;
     RegistrySettingsStore store_;
     FrmRilto frmRilto_;
     HookWindow hookWindow_;

@@ -185,17 +185,13 @@ void MoveBy(HWND control, int down) {
 // No larger than the primary monitor's work area, where the window opens: at a large DPI
 // on a small screen the template's size would reach past it. The least size still holds.
 void KeepWithinWorkArea(HWND window) {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const LONG width = frame.right - frame.left;
-    const LONG height = frame.bottom - frame.top;
+    const RECT work = PrimaryWorkArea();
+    const SIZE size = FrameSize(window);
     const LONG roomAcross = work.right - work.left;
     const LONG roomDown = work.bottom - work.top;
-    if (width > roomAcross || height > roomDown) {
-        SetWindowPos(window, nullptr, 0, 0, std::min(width, roomAcross), std::min(height, roomDown),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (size.cx > roomAcross || size.cy > roomDown) {
+        SetWindowPos(window, nullptr, 0, 0, std::min(size.cx, roomAcross),
+                     std::min(size.cy, roomDown), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
