@@ -31,7 +31,6 @@ class VirtualClock : public Clock {
     // begins on 2026-03-28.
     explicit VirtualClock(std::uint32_t startTick = 0, LocalTime startTime = {9, 0})
         : startTick_(startTick),
-          startOfDayMs_(startTime.hour * kMsPerHour + startTime.minute * kMsPerMinute),
           startUtc_(SecondsFromCivil({2026, 3, 28, startTime.hour, startTime.minute, 0}) -
                     kStandardOffset) {}
 
@@ -40,13 +39,15 @@ class VirtualClock : public Clock {
     }
     std::uint64_t TickCount64() override { return startTick_ + now_; }
     LocalTime Now() override {
-        const std::uint64_t ofDay = (startOfDayMs_ + now_) % kMsPerDay;
+        const std::int64_t local = UtcNow() + OffsetAt(UtcNow());
+        const std::uint64_t ofDay =
+            static_cast<std::uint64_t>(((local % 86400) + 86400) % 86400) * kMsPerSecond;
         return LocalTime{static_cast<int>(ofDay / kMsPerHour),
                          static_cast<int>(ofDay % kMsPerHour / kMsPerMinute)};
     }
 
     std::int64_t UtcNow() override {
-        return startUtc_ + static_cast<std::int64_t>(now_ / kMsPerSecond);
+        return startUtc_ + wallShift_ + static_cast<std::int64_t>(now_ / kMsPerSecond);
     }
     CivilDateTime ToLocal(std::int64_t utc) override {
         return CivilFromSeconds(utc + OffsetAt(utc));
@@ -60,6 +61,9 @@ class VirtualClock : public Clock {
         }
         return wall - kStandardOffset;  // skipped: as if the clocks had not moved yet
     }
+    // The wall clock is set forward (or back, when negative) by `seconds`, as a time sync,
+    // a user or a restored virtual machine does; the tick count runs on untouched.
+    void ShiftWall(std::int64_t seconds) { wallShift_ += seconds; }
     // From this instant on, local time is two hours ahead of UTC.
     void SpringForwardAt(std::int64_t utc) { summerFrom_ = utc; }
 
@@ -82,9 +86,9 @@ class VirtualClock : public Clock {
     }
 
     std::uint32_t startTick_;
-    std::uint64_t startOfDayMs_;
     std::int64_t startUtc_;
     std::int64_t summerFrom_ = INT64_MAX;
+    std::int64_t wallShift_ = 0;
     std::uint64_t now_ = 0;
     // Timers that fall due at the same moment fire in the order they were armed.
     std::uint64_t armings_ = 0;
