@@ -198,17 +198,13 @@ LRESULT FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_POWERBROADCAST:
             // Windows tells top-level windows only, which is why the main form hears it.
-            if (wp == PBT_APMSUSPEND) {
-                Raise(events_.suspending);
-            } else if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
-                Raise(events_.resumed);
+            if (const SystemNotice notice = PowerNotice(wp); notice != SystemNotice::None) {
+                Raise(events_.systemNotice, notice);
             }
             return TRUE;
         case WM_WTSSESSION_CHANGE:
-            if (wp == WTS_SESSION_LOCK) {
-                Raise(events_.sessionLocked);
-            } else if (wp == WTS_SESSION_UNLOCK) {
-                Raise(events_.sessionUnlocked);
+            if (const SystemNotice notice = SessionNotice(wp); notice != SystemNotice::None) {
+                Raise(events_.systemNotice, notice);
             }
             return 0;
         case WM_DPICHANGED:

@@ -17,6 +17,7 @@
 #include "engine/micropause_view.h"
 #include "engine/progress_bar.h"
 #include "engine/progress_canvas_gdi_win.h"
+#include "engine/system_notice.h"
 
 namespace rilto {
 
@@ -35,12 +36,9 @@ struct FrmRiltoEvents {
     std::function<void()> taskbarCreated;
     // Windows is ending the session.
     std::function<void()> sessionEnding;
-    // The machine is about to sleep, and woke from it.
-    std::function<void()> suspending;
-    std::function<void()> resumed;
-    // The session was locked, and unlocked.
-    std::function<void()> sessionLocked;
-    std::function<void()> sessionUnlocked;
+    // A power or session notice that counts: the machine is about to sleep or woke, the
+    // session was locked or unlocked.
+    std::function<void(SystemNotice)> systemNotice;
 };
 
 // The form hears the session's lock and unlock while this lasts.

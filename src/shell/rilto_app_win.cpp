@@ -84,10 +84,7 @@ bool RiltoApp::CreateWindows() {
     form.diagnosticsRequested = [&scheduler] { scheduler.ShowDiagnostics(); };
     // Explorer restarted: its new taskbar has none of the old icons.
     form.taskbarCreated = [this] { trayIcon_.AddAgain(); };
-    form.suspending = [&scheduler] { scheduler.Suspending(); };
-    form.resumed = [this] { core_.Resumed(); };
-    form.sessionLocked = [&scheduler] { scheduler.SessionLocked(); };
-    form.sessionUnlocked = [&scheduler] { scheduler.SessionUnlocked(); };
+    form.systemNotice = [this](SystemNotice notice) { core_.Noticed(notice); };
     form.sessionEnding = [this] {
         if (!unloaded_) {
             unloaded_ = true;

@@ -103,6 +103,25 @@ void RiltoCore::Resumed() {
     pause_.Check();
 }
 
+void RiltoCore::Noticed(SystemNotice notice) {
+    switch (notice) {
+        case SystemNotice::Suspended:
+            scheduler_.Suspending();
+            break;
+        case SystemNotice::Resumed:
+            Resumed();
+            break;
+        case SystemNotice::Locked:
+            scheduler_.SessionLocked();
+            break;
+        case SystemNotice::Unlocked:
+            scheduler_.SessionUnlocked();
+            break;
+        case SystemNotice::None:
+            break;
+    }
+}
+
 void RiltoCore::WriteDayFigures() {
     figuresWrittenAt_ = clock_.TickCount();
     statistics_.Flush();

@@ -24,6 +24,7 @@
 #include "engine/sound.h"
 #include "engine/statistics_book.h"
 #include "engine/system_input.h"
+#include "engine/system_notice.h"
 #include "engine/timer.h"
 #include "engine/warning_sounds.h"
 #include "exercise/exercise_break.h"
@@ -109,6 +110,8 @@ class RiltoCore {
 
     // The machine woke: a pause that ended meanwhile ends now.
     void Resumed();
+    // A power or session notice: the machine sleeps or woke, the session locked or not.
+    void Noticed(SystemNotice notice);
 
     // The day's figures written: each minute, also while the minute's timer stands still
     // (an exercise break), and when a break ends.
