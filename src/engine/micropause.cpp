@@ -21,6 +21,7 @@ void Scheduler::RiltoMicropause() {
     }
     state_.MinutesToMicropause = state_.MicropauseInterval;
     state_.MicropauseHeld = false;
+    state_.MicropauseAwaited = false;
     StopHoldingIfDone();
     tSeconds_.SetEnabled(false);
     progressBar_.SetMax(MicropauseSeconds() * kMicropauseStepsPerSecond);
@@ -51,10 +52,12 @@ void Scheduler::RiltoMicropause() {
     view_.MakeTopmost();
 }
 
+// Cut short, the micropause was not taken: it counts as skipped.
 bool Scheduler::HurryMicropause(std::int32_t stepsLeft) {
     if (!state_.MicropauseRunning || progressBar_.Value() >= progressBar_.Max() - stepsLeft) {
         return false;
     }
+    state_.MicropauseSkipped = true;
     progressBar_.SetValue(progressBar_.Max() - 1);
     return true;
 }

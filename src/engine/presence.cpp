@@ -6,6 +6,14 @@
 
 namespace rilto {
 
+namespace {
+
+constexpr std::uint32_t kSuspendGraceMs = 2000;
+// A tick count later than another by more than this is one from before it, wrapped.
+constexpr std::uint32_t kMaxTickAge = 0x7FFF'FFFF;
+
+}  // namespace
+
 Presence::Presence(const Settings& settings, Clock& clock, std::uint32_t minuteMs)
     : settings_(settings), clock_(clock), minuteMs_(minuteMs) {}
 
@@ -43,6 +51,9 @@ std::optional<std::uint64_t> Presence::Unlocked() {
 }
 
 void Presence::Suspended() {
+    if (!asleep_) {
+        suspendedAt_ = clock_.TickCount();
+    }
     asleep_ = true;
 }
 
@@ -52,6 +63,16 @@ std::optional<std::uint64_t> Presence::Resumed() {
     }
     asleep_ = false;
     return BackIfOpen();
+}
+
+// Windows gives a program up to two seconds to make ready for a sleep: input in those may
+// still come before it.
+std::optional<std::uint64_t> Presence::InputSeen(std::uint32_t inputTick) {
+    if (!asleep_ || inputTick - suspendedAt_ > kMaxTickAge ||
+        inputTick - suspendedAt_ <= kSuspendGraceMs) {
+        return std::nullopt;
+    }
+    return Resumed();
 }
 
 std::optional<std::uint64_t> Presence::BackIfOpen() {

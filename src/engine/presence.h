@@ -28,6 +28,9 @@ class Presence {
     std::optional<std::uint64_t> Unlocked();
     void Suspended();
     std::optional<std::uint64_t> Resumed();
+    // Input of any kind, seen by anyone, at `inputTick`: input after the machine went to
+    // sleep says it is awake, the notice of its waking lost or not sent. As Resumed.
+    std::optional<std::uint64_t> InputSeen(std::uint32_t inputTick);
 
     // Locked or asleep: input now is not the user at this machine.
     bool Shut() const { return locked_ || asleep_; }
@@ -48,6 +51,8 @@ class Presence {
     std::uint32_t lastSeen_ = 0;
     bool locked_ = false;
     bool asleep_ = false;
+    // The tick count when the machine was said to go to sleep.
+    std::uint32_t suspendedAt_ = 0;
 };
 
 }  // namespace rilto

@@ -89,6 +89,10 @@ void Scheduler::PauseChanged() {
     if ((state_.MicropauseHeld || state_.ReminderHeld) && !Held()) {
         ReleaseHeldBreaks();
     }
+    if (state_.MicropauseAwaited && !presence_.Shut()) {
+        state_.MicropauseAwaited = false;
+        MicropauseDue();
+    }
 }
 
 bool Scheduler::Paused() {
@@ -105,7 +109,11 @@ void Scheduler::ReleaseHeldBreaks() {
     }
     if (state_.MicropauseHeld) {
         state_.MicropauseHeld = false;
-        RiltoMicropause();
+        if (presence_.Shut()) {
+            state_.MicropauseAwaited = true;
+        } else {
+            RiltoMicropause();
+        }
     }
     if (state_.ReminderHeld) {
         state_.ReminderHeld = false;
@@ -120,10 +128,6 @@ void Scheduler::StopHoldingIfDone() {
 }
 
 void Scheduler::SetTimers() {
-    // The countdowns start afresh: nothing waits for a hold any more.
-    state_.MicropauseHeld = false;
-    state_.ReminderHeld = false;
-    StopHoldingIfDone();
     tSeconds_.SetEnabled(false);
     tMinutes_.SetEnabled(false);
     state_.MicropauseInterval = settings_.InterruptEvery;
@@ -158,6 +162,7 @@ void Scheduler::MinuteTick() {
     // The minute in whole seconds, rounded up: a minute of 2.5 s looks back 3.
     const std::int64_t minuteSeconds =
         (minuteMs_ + kMillisecondsPerSecond - 1) / kMillisecondsPerSecond;
+    FollowSession(newest);
     if (pause_ != nullptr && pause_->PausedWithinLast(minuteSeconds)) {
         return;
     }
@@ -173,6 +178,17 @@ void Scheduler::ObservePresence(std::optional<std::uint32_t> newest) {
     if (newest) {
         presence_.Observe(*newest);
     }
+}
+
+// Windows' own input time says the machine is awake, whatever kinds are monitored.
+void Scheduler::FollowSession(std::optional<std::uint32_t> newest) {
+    const std::optional<bool> locked = systemInput_.SessionLocked();
+    if (locked && *locked) {
+        presence_.Locked();
+    } else if (locked) {
+        BackAfter(presence_.Unlocked());
+    }
+    BackAfter(presence_.InputSeen(*LaterOf(newest, systemInput_.LastInputTick())));
 }
 
 std::optional<std::uint32_t> Scheduler::NewestInput() {
@@ -214,7 +230,12 @@ void Scheduler::BeginAbsence() {
     ShowExerciseCountdown();
 }
 
+// The input up to the lock, or to the sleep, was the user's: the time away starts after it,
+// not at the last poll.
 void Scheduler::SessionLocked() {
+    if (!presence_.Shut()) {
+        ObservePresence(NewestInput());
+    }
     presence_.Locked();
 }
 
@@ -228,6 +249,9 @@ void Scheduler::Suspending() {
         exercise_->EndForSleep();
     } else if (state_.MicropauseRunning) {
         EndMicropause(false);
+    }
+    if (!presence_.Shut()) {
+        ObservePresence(NewestInput());
     }
     presence_.Suspended();
 }
@@ -258,6 +282,12 @@ void Scheduler::BackAfter(std::optional<std::uint64_t> awayMs) {
     const auto restMs = static_cast<std::uint64_t>(MicropauseSeconds()) * kMillisecondsPerSecond;
     if (*awayMs >= restMs && !state_.MicropauseRunning && !exercise_->ExerciseInProgress()) {
         NaturalMicropause();
+        // Nobody was at the screen: a rest, whatever IntelliReset says of quiet input.
+        RestTaken();
+    }
+    if (state_.MicropauseAwaited && !exercise_->ExerciseInProgress()) {
+        state_.MicropauseAwaited = false;
+        MicropauseDue();
     }
 }
 
@@ -293,16 +323,28 @@ void Scheduler::MicropauseStep() {
         return;
     }
     if (state_.MinutesToMicropause == 1) {
-        if (settings_.AudiblePre && (hold_ == nullptr || !hold_->WouldHold())) {
+        if (settings_.AudiblePre && !presence_.Shut() &&
+            (hold_ == nullptr || !hold_->WouldHold())) {
             sounds_.AudibleWarningPre();
         }
     } else if (state_.MinutesToMicropause < 1) {
-        if (Held()) {
-            state_.MicropauseHeld = true;
-            return;
-        }
-        RiltoMicropause();
+        MicropauseDue();
     }
+}
+
+// A micropause nobody would see (the session locked, the machine asleep) waits for the
+// user; their return decides whether the time away was its rest. Back during a pause,
+// they get it at the pause's end.
+void Scheduler::MicropauseDue() {
+    if (presence_.Shut() || Paused()) {
+        state_.MicropauseAwaited = true;
+        return;
+    }
+    if (Held()) {
+        state_.MicropauseHeld = true;
+        return;
+    }
+    RiltoMicropause();
 }
 
 void Scheduler::SecondsTick() {
@@ -337,9 +379,6 @@ void Scheduler::IdlePoll() {
                  active;
     }
     state_.LastSystemInput = system;
-    if (hooksNewest && !presence_.Shut()) {
-        watchdog_.Check(*hooksNewest, system, clock_.TickCount());
-    }
     // The times just read, not read again: the hooks' while the library is there, and
     // Windows' while it counts.
     std::optional<std::uint32_t> newest;
@@ -348,6 +387,13 @@ void Scheduler::IdlePoll() {
     }
     if (SystemInputCounts(settings_)) {
         newest = LaterOf(newest, system);
+    }
+    FollowSession(newest);
+    if (state_.MicropauseRunning) {
+        return;  // one that waited for the user, who is back
+    }
+    if (hooksNewest && !presence_.Shut()) {
+        watchdog_.Check(*hooksNewest, system, clock_.TickCount());
     }
     ObservePresence(newest);
     CheckAbsence();
@@ -372,11 +418,16 @@ void Scheduler::NaturalMicropause() {
     }
     view_.SetCaption(ViewLabel::lblvoluntary, kLastNaturalMicropause + TimeNow());
     if (settings_.IntelliReset) {
-        // The rest was taken: a micropause that waited for a hold is done with.
-        state_.MinutesToMicropause = state_.MicropauseInterval;
-        state_.MicropauseHeld = false;
-        StopHoldingIfDone();
+        RestTaken();
     }
+}
+
+// A micropause that waited for a hold is done with too.
+void Scheduler::RestTaken() {
+    state_.MinutesToMicropause = state_.MicropauseInterval;
+    state_.MicropauseHeld = false;
+    state_.MicropauseAwaited = false;
+    StopHoldingIfDone();
 }
 
 void Scheduler::ApplyMicropauseTiming() {
@@ -421,6 +472,10 @@ void Scheduler::ExerciseRequested() {
 }
 
 void Scheduler::BeginExerciseSeconds() {
+    state_.MicropauseHeld = false;
+    state_.ReminderHeld = false;
+    state_.MicropauseAwaited = false;
+    StopHoldingIfDone();
     tSeconds_.SetEnabled(false);
     tMinutes_.SetEnabled(false);
     tSeconds_.SetInterval(kMillisecondsPerSecond);

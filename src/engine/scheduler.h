@@ -55,6 +55,9 @@ struct SchedulerState {
     // A micropause, or the exercise reminder, fell due during a hold and waits for its end.
     bool MicropauseHeld = false;
     bool ReminderHeld = false;
+    // A micropause fell due while nobody was at the machine (the session locked, the
+    // machine asleep): it waits for the user to come back.
+    bool MicropauseAwaited = false;
     // The user has been away for AwayM minutes or more: the exercise countdown stands at
     // its full value until they are back.
     bool Away = false;
@@ -123,7 +126,8 @@ class Scheduler {
     const SchedulerState& State() const { return state_; }
 
     // Restarts both countdowns from their full values and both timers. Start-up calls
-    // it once the hook kinds are switched on; an exercise break calls it when it ends.
+    // it once the hook kinds are switched on; an exercise break calls it when it ends, or
+    // when none can start. A break that waits (held, or for the user) keeps waiting.
     void SetTimers();
     // Start-up, after the first SetTimers: nothing is taken as input from before.
     void SeedLastInputTimes();
@@ -181,7 +185,8 @@ class Scheduler {
     void ExerciseRequested();
 
     // The seconds of a running exercise break. It begins: both timers stop, and tSeconds
-    // ticks every second for the break; an exercise shown restarts the second; the
+    // ticks every second for the break, and the breaks that waited are done with, the
+    // break being the rest they stood for; an exercise shown restarts the second; the
     // player's pause and play, and its question, hold and release it. SetTimers ends it.
     void BeginExerciseSeconds();
     void RestartExerciseSecond();
@@ -204,6 +209,9 @@ class Scheduler {
     void IdlePoll();
     // The newest input any monitored source saw: what the presence is told.
     void ObservePresence(std::optional<std::uint32_t> newest);
+    // The session's lock as Windows tells it when asked, and input after a sleep: lost
+    // notices leave no lock or sleep behind. `newest` as for ObservePresence.
+    void FollowSession(std::optional<std::uint32_t> newest);
     std::optional<std::uint32_t> NewestInput();
     // Away long enough: the exercise countdown starts again in full and the reminder goes.
     void CheckAbsence();
@@ -212,6 +220,11 @@ class Scheduler {
     void BackAfter(std::optional<std::uint64_t> awayMs);
     // A rest as long as a micropause was taken without one.
     void NaturalMicropause();
+    // The rest counts: the micropause countdown starts again, and a micropause that waited
+    // is done with.
+    void RestTaken();
+    // A micropause falls due now: it comes, or waits for a hold's end or for the user.
+    void MicropauseDue();
     void AdvanceMicropause();
     void EndMicropause(bool withSound = true);
     // tSeconds at the idle poll period, its period starting now.

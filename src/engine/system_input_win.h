@@ -1,5 +1,6 @@
 #pragma once
-// The session's latest input through GetLastInputInfo.
+// The session's latest input through GetLastInputInfo, and its lock through the terminal
+// services' session information.
 
 #include "engine/system_input.h"
 
@@ -8,6 +9,7 @@ namespace rilto {
 class WinSystemInput : public SystemInput {
   public:
     std::uint32_t LastInputTick() override;
+    std::optional<bool> SessionLocked() override;
 
   private:
     std::uint32_t last_ = 0;

@@ -133,8 +133,11 @@ TEST(TimeAway, ASleepAcrossMidnightAndTheWrapBringsNoBurstOfBreaks) {
         EXPECT_EQ(rig.log.Count("show form"), before) << "the minute starts again whole";
         EXPECT_EQ(rig.state().MinutesToExercise, 30);
         rig.Work(3);
-        // It was due: without resets it comes a minute after waking, once.
-        EXPECT_EQ(rig.log.Count("show form"), before + (intelliReset ? 0 : 1));
+        // It was due, and the night was its rest, IntelliReset or not.
+        EXPECT_EQ(rig.log.Count("show form"), before);
+        if (!intelliReset) {
+            EXPECT_EQ(rig.state().MinutesToMicropause, 15 - 3);  // three minutes since
+        }
         EXPECT_EQ(rig.clock.Now().hour, 7);
     }
 }
@@ -164,6 +167,119 @@ TEST(TimeAway, ASleepEndsARunningBreakOrMicropauseCleanly) {
     EXPECT_FALSE(rig.view.FormVisible());
     EXPECT_EQ(rig.log.Count(fakes::kStartWarningPlayed), 1u);
     EXPECT_EQ(rig.log.Count("beep"), 0u) << "no end sound into the sleep";
+}
+
+// Nobody sees a micropause on the lock screen, or without the hook library to say the
+// user rests: it waits for the user's return. Away as long as a micropause or longer,
+// they had the rest (IntelliReset or not, a locked screen is no quiet reading); back
+// sooner, it comes at once.
+TEST(TimeAway, NoMicropauseComesWhileTheSessionIsLocked) {
+    for (const bool library : {true, false}) {
+        SCOPED_TRACE(library ? "IntelliReset off" : "no hook library");
+        AwayRig rig;
+        rig.settings.IntelliReset = !library;
+        rig.settings.InterruptEvery = 5;
+        rig.hook.SetAvailable(library);
+        rig.Start();
+        rig.Work(3);
+        rig.scheduler.SessionLocked();
+        for (int m = 0; m < 10; ++m) {
+            rig.hook.InputWindowsOnly();  // the lock screen's
+            rig.AdvanceMinutes(1);
+        }
+        EXPECT_EQ(rig.log.Count("show form"), 0u);
+        EXPECT_TRUE(rig.state().MicropauseAwaited);
+        rig.scheduler.SessionUnlocked();
+        EXPECT_EQ(rig.log.Count("show form"), 0u) << "the time away was the rest";
+        EXPECT_EQ(rig.state().MinutesToMicropause, 5);
+        rig.Work(4);
+        EXPECT_EQ(rig.log.Count("show form"), 0u);
+        rig.Work(2);
+        EXPECT_EQ(rig.log.Count("show form"), 1u);
+        rig.AdvanceSeconds(10);
+        const DayFigures today = rig.core.statistics().Today();
+        EXPECT_EQ(today[DayCount::micropauses], 1);
+        EXPECT_EQ(today[DayCount::skipped], 0);
+    }
+
+    // Locked for seconds just as the micropause fell due: it comes at the unlock.
+    AwayRig rig;
+    rig.settings.IntelliReset = false;
+    rig.settings.InterruptEvery = 5;
+    rig.Start();
+    for (int s = 0; s < 295; s += 5) {
+        rig.hook.Input(kKeyboard);
+        rig.AdvanceSeconds(5);
+    }
+    rig.hook.Input(kKeyboard);
+    rig.AdvanceSeconds(3);
+    rig.scheduler.SessionLocked();
+    rig.clock.AdvanceTo(302 * kMsPerSecond);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.scheduler.SessionUnlocked();
+    EXPECT_EQ(rig.log.TimesOf("show form"), std::vector<std::uint64_t>{302 * kMsPerSecond});
+}
+
+// A suspend that no resume followed (a lost notice, or one any program can post): input
+// after it says the machine is awake, and breaks come again.
+TEST(TimeAway, InputAfterASuspendWithoutResumeWakesTheProgram) {
+    for (const bool slept : {false, true}) {
+        SCOPED_TRACE(slept ? "slept, the resume lost" : "a suspend posted, no sleep");
+        AwayRig rig;
+        rig.settings.IntelliReset = true;
+        rig.settings.InterruptEvery = 5;
+        rig.settings.EveryM = 10;
+        rig.settings.AwayM = 3;
+        rig.Start();
+        rig.Work(2);
+        rig.scheduler.Suspending();
+        if (slept) {
+            rig.clock.Sleep(kMsPerHour);
+        }
+        rig.Work(12);
+        EXPECT_FALSE(rig.state().Away);
+        EXPECT_GE(rig.log.Count("show form"), 1u);
+        // After the sleep, away for an hour, the countdown starts in full at the first
+        // minute (62).
+        ASSERT_EQ(rig.ReminderMinutes().size(), 1u);
+        EXPECT_EQ(rig.ReminderMinutes()[0], slept ? 72u : 10u);
+
+        // And the hooks Windows removes are installed again.
+        rig.hook.RemoveHooks();
+        const int installs = rig.hook.Installs();
+        rig.Work(1);
+        EXPECT_GT(rig.hook.Installs(), installs);
+    }
+}
+
+// Windows says whether the session is locked when asked: a lost unlock, or a lock nobody
+// was told of (the notices' service not yet running at log-on), lasts no longer than the
+// next poll. Where Windows cannot tell, the notices alone decide.
+TEST(TimeAway, TheSessionsOwnLockStateOverridesLostNotices) {
+    AwayRig rig;
+    rig.settings.IntelliReset = true;
+    rig.settings.InterruptEvery = 5;
+    rig.hook.SetSessionLocked(false);
+    rig.Start();
+    rig.Work(1);
+    rig.scheduler.SessionLocked();  // and no unlock
+    rig.Work(5);
+    EXPECT_TRUE(rig.CaptionsOf(ViewLabel::lblvoluntary).size() <= 1u) << "at most the first poll";
+    EXPECT_EQ(rig.log.Count("show form"), 1u);
+
+    // Locked without a word: the lock screen's input is no user.
+    rig.hook.SetSessionLocked(true);
+    const std::size_t rests = rig.CaptionsOf(ViewLabel::lblvoluntary).size();
+    for (int s = 0; s < 60; s += 10) {
+        rig.hook.Input(kKeyboard);
+        rig.AdvanceSeconds(10);
+    }
+    EXPECT_GT(rig.CaptionsOf(ViewLabel::lblvoluntary).size(), rests);
+    rig.hook.SetSessionLocked(false);
+    rig.Work(1);
+    const std::size_t back = rig.CaptionsOf(ViewLabel::lblvoluntary).size();
+    rig.Work(2);
+    EXPECT_EQ(rig.CaptionsOf(ViewLabel::lblvoluntary).size(), back);
 }
 
 // Windows removed the hooks: what it saw itself still counts as input, the hooks come

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/exercise_rig.h"
 #include "fakes/hold_rig.h"
 
 namespace rilto {
@@ -97,6 +98,40 @@ TEST(HoldGate, AHoldKeepsABreakAtMostMaxMMinutesAndARestDoesAwayWithIt) {
     resting.FullScreen(false);
     resting.AdvanceSeconds(10);
     EXPECT_EQ(resting.log.Count("show form"), 0u);
+}
+
+// "Exercise Now!" with no exercise taking part starts the countdowns afresh, and nothing
+// else: the held micropause still comes when the hold ends. A break that does run is the
+// rest the held one stood for.
+TEST(HoldGate, AHeldMicropauseOutlivesAnExerciseBreakThatCannotStart) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(4);
+    ASSERT_TRUE(rig.state().MicropauseHeld);
+    rig.core.ExerciseNow();  // the scheme in use has no exercise
+    rig.core.RunScheme("Empty");
+    EXPECT_EQ(rig.state().MinutesToMicropause, 3);
+    rig.AdvanceMinutes(1);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.FullScreen(false);
+    rig.clock.Advance(2 * kMsPerSecond);
+    EXPECT_EQ(rig.log.Count("show form"), 1u);
+
+    fakes::ExerciseRig exercising;
+    exercising.settings.IntelliReset = false;
+    exercising.settings.InterruptEvery = 3;
+    exercising.UseScheme(2, {}, 5);
+    exercising.Start();
+    exercising.probe.view.coversMonitor = true;
+    exercising.AdvanceMinutes(4);
+    ASSERT_TRUE(exercising.state().MicropauseHeld);
+    ASSERT_FALSE(exercising.RunBreak().empty());
+    EXPECT_FALSE(exercising.state().MicropauseHeld);
+    exercising.probe.view.coversMonitor = false;
+    exercising.AdvanceSeconds(10);
+    EXPECT_EQ(exercising.log.Count("show form"), 0u);
 }
 
 TEST(HoldGate, AHeldReminderSoundsAndShowsWhenTheHoldEndsAndLooksAreFew) {

@@ -193,6 +193,34 @@ TEST(MicropauseSkip, EndsAtTheNextStepExactlyLikeACompletedOne) {
     EXPECT_EQ(skipped.log.Count("beep"), 1u);
 }
 
+// Opening the settings ends a micropause early: not taken, whether escaping is allowed or
+// not. One the dialog lets run to its end, at most three steps from it, was taken.
+TEST(MicropauseSkip, OneCutShortByTheSettingsCountsAsSkipped) {
+    for (const bool disableEsc : {false, true}) {
+        SCOPED_TRACE(disableEsc ? "escape disabled" : "escape allowed");
+        SchedulerRig rig;
+        rig.settings.InterruptFor = 10;
+        rig.settings.DisableEsc = disableEsc;
+        rig.Start();
+        rig.scheduler.RiltoMicropause();
+        rig.AdvanceSeconds(2);
+        rig.core.settingsDialog().LoadMeUp();
+        EXPECT_FALSE(rig.state().MicropauseRunning);
+        DayFigures today = rig.core.statistics().Today();
+        EXPECT_EQ(today[DayCount::micropauses], 0);
+        EXPECT_EQ(today[DayCount::skipped], 1);
+
+        rig.core.settingsDialog().Cancel();
+        rig.scheduler.RiltoMicropause();
+        rig.clock.Advance(9'800);
+        rig.core.settingsDialog().LoadMeUp();
+        rig.clock.Advance(100);
+        today = rig.core.statistics().Today();
+        EXPECT_EQ(today[DayCount::micropauses], 1);
+        EXPECT_EQ(today[DayCount::skipped], 1);
+    }
+}
+
 TEST(MicropauseSkip, DoesNothingWhenEscapingIsDisabled) {
     SchedulerRig rig;
     rig.settings.InterruptFor = 15;

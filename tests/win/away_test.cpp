@@ -115,6 +115,17 @@ TEST_F(AwayTest, InputReminderComesOnTime) {
     EXPECT_LT(took, 3 * minute_);
 }
 
+// A suspend that no resume follows (any program may post one): the input after it says
+// the machine is awake, and the reminder comes, where the program would otherwise take
+// the user for away until the next real resume.
+TEST_F(AwayTest, InputAfterASuspendWithoutResumeBringsTheReminder) {
+    ShortenMinute(4 * kSecond);
+    Start();
+    ASSERT_TRUE(WorkUntilLabel(L"Next Exercise Break: 1 minutes")) << ExerciseLabel();
+    SendToEveryWindow(running_.Id(), WM_POWERBROADCAST, PBT_APMSUSPEND);
+    EXPECT_TRUE(WorkFor(8 * minute_, [&] { return ReminderShown(); })) << ExerciseLabel();
+}
+
 // Locked for a minute and more while input goes on (the lock screen's): away all the same.
 // The countdown of 5 has counted its first minute when the lock comes; it stands at its
 // full 5 again while still locked, and after the lock it counts on from there.

@@ -2,10 +2,12 @@
 // The hook library as the program sees it: a time per input kind that moves to the
 // virtual tick count when the test feeds input of that kind while it is recorded. It is
 // also Windows' own record of the latest input, which sees all of it, and it can lose
-// its hooks as Windows removes them, until they are installed again.
+// its hooks as Windows removes them, until they are installed again, and it says whether
+// the session is locked as the test sets it.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/activity_hook.h"
@@ -31,6 +33,7 @@ class FakeActivityHook : public ActivityHook, public SystemInput {
         return 0;
     }
     std::uint32_t LastInputTick() override { return system_; }
+    std::optional<bool> SessionLocked() override { return sessionLocked_; }
     std::int32_t RilGetTime(std::int32_t kind) override {
         ++polls_;
         return available_ ? times_[kind] : 0;
@@ -53,6 +56,8 @@ class FakeActivityHook : public ActivityHook, public SystemInput {
     void SetAvailable(bool available) { available_ = available; }
     bool Recording(int kind) const { return recording_[kind]; }
     int Polls() const { return polls_; }
+    // What Windows says of the session's lock; by default it cannot tell.
+    void SetSessionLocked(std::optional<bool> locked) { sessionLocked_ = locked; }
 
   private:
     VirtualClock& clock_;
@@ -63,6 +68,7 @@ class FakeActivityHook : public ActivityHook, public SystemInput {
     int installs_ = 0;
     bool available_ = true;
     int polls_ = 0;
+    std::optional<bool> sessionLocked_;
 };
 
 }  // namespace rilto::fakes
