@@ -66,8 +66,12 @@ DEFAULT_FILES = [
 # Mutants that cannot change behaviour, so no test can catch them. Each entry is
 # (file, the line's code stripped, the change as the report shows it, why).
 EQUIVALENT = [
-    # ("src/common/minute.cpp", "if (value > kTooLong) {", "'>' -> '>='",
-    #  "capping a value already at the cap changes nothing"),
+    ("src/common/minute.cpp", "if (value > kTooLong) {", "'>' -> '>='",
+     "capping a value already at the cap changes nothing"),
+    ("src/common/minute.cpp", "constexpr std::uint64_t kTooLong = kRealMinuteMs + 1;", "1 -> 2",
+     "any cap above a real minute is rejected alike"),
+    ("src/common/minute.cpp", "constexpr std::uint64_t kTooLong = kRealMinuteMs + 1;", "1 -> 0",
+     "a cap of exactly a real minute gives a real minute, what a rejected value gives"),
 ]
 
 KEYWORDS = {

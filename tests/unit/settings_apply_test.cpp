@@ -232,6 +232,24 @@ TEST(SettingsDialog, AMicropauseBoxWithoutANumberShowsTheValueInEffectAgain) {
     }
 }
 
+TEST(SettingsDialog, AMicropauseBoxTakesEveryThirtyTwoBitNumberAndNoOther) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    // 20 is the value in effect, which a number beyond 32 bits leaves as it is.
+    for (const Case& c : {Case{"-2147483648", "3"}, Case{"2147483647", "60"},
+                          Case{"-2147483649", "20"}, Case{"2147483648", "20"}}) {
+        ApplyRig a;
+        a.rig.settings.InterruptFor = 20;
+        a.Open();
+        a.form[Option::InterruptFor] = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form[Option::InterruptFor], c.shown) << c.typed;
+        EXPECT_EQ(a.Stored(kMicropause, "InterruptFor"), c.shown) << c.typed;
+    }
+}
+
 TEST(SettingsDialog, TheRunningProgramTakesTheNewMicropauseTiming) {
     struct Case {
         std::int32_t from;
