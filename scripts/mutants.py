@@ -72,6 +72,15 @@ EQUIVALENT = [
      "any cap above a real minute is rejected alike"),
     ("src/common/minute.cpp", "constexpr std::uint64_t kTooLong = kRealMinuteMs + 1;", "1 -> 0",
      "a cap of exactly a real minute gives a real minute, what a rejected value gives"),
+    ("src/common/minute.cpp",
+     "if (*p != '\\0' || value < kShortestMinuteMs || value > kRealMinuteMs) {", "'>' -> '>='",
+     "a real minute is what a rejected value gives"),
+    ("src/common/text.cpp", "const std::string digits = std::to_string(wide < 0 ? -wide : wide);",
+     "'<' -> '<='", "minus zero is zero"),
+    ("src/common/text.cpp", "if (padding > 0) {", "'>' -> '>='", "appending no zeros changes nothing"),
+    ("src/common/settings_loader.cpp",
+     "return ReadNumber(store, section, key, def ? 1 : 0) != 0;", "1 -> 2",
+     "the default is only compared with 0"),
 ]
 
 KEYWORDS = {
@@ -226,13 +235,16 @@ def sample(paths, per_file, seed):
     skipped = {(p, line, change) for p, line, change, _ in EQUIVALENT}
     chosen = {}
     totals = {}
+    left_out = 0
     for path in paths:
-        pool = [m for m in candidates(path) if m.key() not in skipped]
+        found = candidates(path)
+        pool = [m for m in found if m.key() not in skipped]
+        left_out += len(found) - len(pool)
         totals[path] = len(pool)
         rng = random.Random(f"{seed}:{path}")
         picked = pool if len(pool) <= per_file else rng.sample(pool, per_file)
         chosen[path] = sorted(picked, key=lambda m: (m.line, m.change))
-    return chosen, totals
+    return chosen, totals, left_out
 
 
 def interleave(chosen):
@@ -279,6 +291,8 @@ class Runner:
             self.live.add(proc)
         try:
             out, _ = proc.communicate(timeout=timeout)
+            if self.stop.is_set():
+                return None, "stopped"
             return proc.returncode, out
         except subprocess.TimeoutExpired:
             os.killpg(proc.pid, signal.SIGKILL)
@@ -314,15 +328,19 @@ class Runner:
         argv[argv.index("-c") + 1] = copy
         argv[1:1] = ["-w", "-iquote", os.path.dirname(source)]
         code, out = self.run(argv, entry["directory"], 300)
+        if self.stop.is_set():
+            return "stopped", ""
         if code != 0:
-            return ("stopped" if code is None else "uncompiled"), out
+            return "uncompiled", out
         binary = os.path.join(work, "unit_tests")
         link = list(self.link)
         link[link.index("-o") + 1] = binary
         link.insert(self.link_insert, obj)
         code, out = self.run(link, BUILD, 300)
+        if self.stop.is_set():
+            return "stopped", ""
         if code != 0:
-            return ("stopped" if code is None else "uncompiled"), out
+            return "uncompiled", out
         code, out = self.run([binary, "--gtest_brief=1", "--gtest_fail_fast"], TESTS_DIR,
                              self.timeout)
         if self.stop.is_set():
@@ -351,10 +369,10 @@ def prepare():
 # Report
 
 
-def report(chosen, totals, ran, left, wall, seed, per_file, timeout):
+def report(chosen, totals, skipped, ran, left, wall, seed, per_file, timeout):
     rows = []
     width = max(len(p) for p in chosen) if chosen else 10
-    head = (f"{'file':<{width}}  {'sampled':>7}  {'compiled':>8}  {'caught':>6}  "
+    head = (f"{'file':<{width}}  {'run/all':>7}  {'compiled':>8}  {'caught':>6}  "
             f"{'survived':>8}  {'score':>6}")
     rows.append(head)
     rows.append("-" * len(head))
@@ -380,7 +398,8 @@ def report(chosen, totals, ran, left, wall, seed, per_file, timeout):
             f"{wall / 60:.1f} min (tests time out after {timeout:.1f} s)"]
     if left:
         text.append(f"The budget ran out: {left} sampled mutants were not run.")
-    text.append("sampled: mutants run / candidates in the file; compiled mutants alone count.")
+    text.append("run/all: mutants run / candidates in the file; only compiled mutants count; "
+                f"{skipped} candidates left out as equivalent (EQUIVALENT in the script).")
     text.append("")
     text += rows
     text.append("")
@@ -408,7 +427,7 @@ def main():
     started = time.monotonic()
     deadline = started + args.budget_minutes * 60
     paths = [os.path.relpath(os.path.join(ROOT, p), ROOT) for p in args.files]
-    chosen, totals = sample(paths, args.per_file, args.seed)
+    chosen, totals, skipped = sample(paths, args.per_file, args.seed)
     order = interleave(chosen)
     if args.list:
         for m in order:
@@ -454,7 +473,7 @@ def main():
         for t in threads:
             t.join()
     wall = time.monotonic() - started
-    text = report(chosen, totals, count[0], len(pending), wall, args.seed, args.per_file,
+    text = report(chosen, totals, skipped, count[0], len(pending), wall, args.seed, args.per_file,
                   timeout)
     os.makedirs(BUILD, exist_ok=True)
     with open(REPORT, "w", encoding="utf-8") as f:

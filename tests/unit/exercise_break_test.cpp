@@ -111,6 +111,37 @@ TEST(ExerciseSteps, PreviousStepsBackOneAtATimeToTheFirstAndThenWrapsToTheLast) 
     EXPECT_EQ(rig.player.caption, "Exercise 4 (5)");
 }
 
+TEST(ExerciseSteps, EachStepForwardClosesTheVideoBeforeTheNextIsShown) {
+    ExerciseRig rig;
+    rig.UseScheme(4, {}, 2);
+    rig.PassTitle();
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "3");
+    const int before = rig.player.videoClosed;
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    EXPECT_EQ(rig.player.videoClosed, before + 1);
+    rig.RunToEnd();
+    EXPECT_EQ(rig.player.forward, Names({1, 2, 3}));
+    EXPECT_EQ(rig.player.videoClosed, before + 3);
+    EXPECT_EQ(rig.player.closed, 2);  // the title's break and this one
+}
+
+TEST(ExerciseSteps, AnExerciseSteppedToGetsItsFirstSecondInFull) {
+    ExerciseRig rig;
+    rig.UseScheme(3, {}, 5);
+    rig.PassTitle();
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    ASSERT_EQ(rig.player.caption, "Exercise 1 (5)");
+    rig.clock.Advance(500);
+    rig.flow.LoadPrevExercise();
+    ASSERT_EQ(rig.player.caption, "Exercise 3 (5)");
+    rig.clock.Advance(600);
+    EXPECT_EQ(rig.player.caption, "Exercise 3 (5)");
+    rig.clock.Advance(400);
+    EXPECT_EQ(rig.player.caption, "Exercise 3 (4)");
+}
+
 TEST(ExerciseSteps, ABreakEndsCleanlyWhenNothingTakesPartAnyMore) {
     ExerciseRig rig;
     rig.UseScheme(3, {}, 5);
@@ -392,6 +423,7 @@ TEST(ExerciseTray, ExerciseNowSoundsTheWarningWhenAskedAndReadsTheLengthAfresh) 
     EXPECT_EQ(rig.log.Count(fakes::kExerciseWarningPlayed), 1u);
     EXPECT_EQ(rig.settings.NumAtaTime, 2);
     EXPECT_EQ(rig.state().MinutesToExercise, 0);
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: In Progress");
     rig.RunToEnd();
     rig.settings.AudibleX = false;
     rig.flow.ExerciseNowFromTray();

@@ -250,6 +250,31 @@ TEST(SettingsDialog, AMicropauseBoxTakesEveryThirtyTwoBitNumberAndNoOther) {
     }
 }
 
+TEST(SettingsDialog, AwayAndHoldBoxesAreClampedToWhatTheDialogAllows) {
+    struct Case {
+        Option option;
+        const char* section;
+        const char* key;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{Option::AwayM, kExercise, "AwayM", "0", "1"},
+          Case{Option::AwayM, kExercise, "AwayM", "1", "1"},
+          Case{Option::AwayM, kExercise, "AwayM", "120", "120"},
+          Case{Option::AwayM, kExercise, "AwayM", "121", "120"},
+          Case{Option::MaxM, kHold, "MaxM", "0", "1"}, Case{Option::MaxM, kHold, "MaxM", "1", "1"},
+          Case{Option::MaxM, kHold, "MaxM", "480", "480"},
+          Case{Option::MaxM, kHold, "MaxM", "481", "480"}}) {
+        ApplyRig a;
+        a.Open();
+        a.form[c.option] = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form[c.option], c.shown) << c.key << " " << c.typed;
+        EXPECT_EQ(a.Stored(c.section, c.key), c.shown) << c.key << " " << c.typed;
+    }
+}
+
 TEST(SettingsDialog, TheRunningProgramTakesTheNewMicropauseTiming) {
     struct Case {
         std::int32_t from;

@@ -30,6 +30,10 @@ TEST(SettingsLoader, EmptyStoreGivesEveryDefault) {
     EXPECT_EQ(s.ViewAm, 0);
     EXPECT_EQ(s.xStart, 0);
     EXPECT_EQ(s.NumAtaTime, 6);
+    EXPECT_EQ(s.AwayM, 10);
+    EXPECT_TRUE(s.FullScreen);
+    EXPECT_EQ(s.MaxM, 60);
+    EXPECT_EQ(s.Programs, "");
 }
 
 TEST(SettingsLoader, StoredValuesAreUsedWithNamesInAnyCase) {
