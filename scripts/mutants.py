@@ -82,6 +82,8 @@ EQUIVALENT = [
      "a real minute is what a rejected value gives"),
     ("src/common/text.cpp", "const std::string digits = std::to_string(wide < 0 ? -wide : wide);",
      "'<' -> '<='", "minus zero is zero"),
+    ("src/common/text.cpp", "const std::string digits = std::to_string(wide < 0 ? -wide : wide);",
+     "0 -> 1", "minus zero is zero"),
     ("src/common/text.cpp", "if (padding > 0) {", "'>' -> '>='", "appending no zeros changes nothing"),
     ("src/common/settings_loader.cpp",
      "return ReadNumber(store, section, key, def ? 1 : 0) != 0;", "1 -> 2",
@@ -409,6 +411,14 @@ def report(chosen, totals, skipped, ran, left, interrupted, wall, seed, per_file
     text.append("")
     text += rows
     text.append("")
+    # A mutant that only makes the tests slower on a loaded machine can time out: those
+    # are named, so that a reader can tell them from a failing test.
+    slow = [m for ms in chosen.values() for m in ms if m.detail == "timed out"]
+    if slow:
+        text.append(f"Caught by the time-out ({len(slow)}):")
+        for m in slow:
+            text.append(f"  {m.path}:{m.line}  {m.change}")
+        text.append("")
     text.append(f"Survivors ({len(survivors)}):" if survivors else "No survivors.")
     for m in survivors:
         text.append(f"  {m.path}:{m.line}  {m.change}")
@@ -468,8 +478,9 @@ def main():
                 mutant.outcome, mutant.detail = outcome, detail
                 with pending_lock:
                     count[0] += 1
+                    slow = " (timed out)" if detail == "timed out" else ""
                     print(f"[{count[0]}/{len(order)}] {outcome:<10} {mutant.path}:"
-                          f"{mutant.line}  {mutant.change}", flush=True)
+                          f"{mutant.line}  {mutant.change}{slow}", flush=True)
 
     threads = [threading.Thread(target=worker) for _ in range(max(1, args.jobs))]
     for t in threads:
