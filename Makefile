@@ -6,9 +6,12 @@
 #   make release    the setup and the zip of the program folder, dist/rilto-<version>.zip
 #   make bench  benchmarks that print figures, ending with one table of them and their goals
 #   make fuzz   each fuzz target for FUZZ_SECONDS (default 60), then the runs they made
+#   make mutants  mutation testing of the portable core against the native unit tests
+#               (MUTANTS_ARGS, e.g. "--files src/common/text.cpp --per-file 40"), report at
+#               build/mutants/report.txt; not part of make test
 
 .PHONY: all deps native windows test test-native test-windows test-fuzz fuzz run dist installer \
-        release bench format clean
+        release bench mutants format clean
 
 FUZZ_SECONDS ?= 60
 
@@ -63,6 +66,9 @@ bench: windows
 	@cmake --preset native-bench >/dev/null
 	@cmake --build --preset native-bench
 	scripts/with-wine.sh --xvfb scripts/bench.sh
+
+mutants: deps
+	scripts/mutants.py $(MUTANTS_ARGS)
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/statistics_book.h"
 #include "fakes/exercise_rig.h"
 
 namespace rilto {
@@ -90,6 +91,57 @@ TEST(ExerciseSteps, PreviousThenNextReturnsWithoutShorteningTheBreak) {
     EXPECT_EQ(rig.player.forward, Names({1, 1, 2, 3}));
 }
 
+TEST(ExerciseSteps, PreviousStepsBackOneAtATimeToTheFirstAndThenWrapsToTheLast) {
+    ExerciseRig rig;
+    rig.UseScheme(4, {}, 5);
+    rig.PassTitle();
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "4");
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    rig.flow.SkipExercise();
+    rig.AdvanceSeconds(1);
+    rig.flow.SkipExercise();
+    rig.AdvanceSeconds(1);
+    ASSERT_EQ(rig.player.forward, Names({1, 2, 3}));
+
+    rig.flow.LoadPrevExercise();
+    rig.flow.LoadPrevExercise();
+    rig.flow.LoadPrevExercise();
+    EXPECT_EQ(rig.player.backward, Names({2, 1, 4}));
+    EXPECT_EQ(rig.player.caption, "Exercise 4 (5)");
+}
+
+TEST(ExerciseSteps, EachStepForwardClosesTheVideoBeforeTheNextIsShown) {
+    ExerciseRig rig;
+    rig.UseScheme(4, {}, 2);
+    rig.PassTitle();
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "3");
+    const int before = rig.player.videoClosed;
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    EXPECT_EQ(rig.player.videoClosed, before + 1);
+    rig.RunToEnd();
+    EXPECT_EQ(rig.player.forward, Names({1, 2, 3}));
+    EXPECT_EQ(rig.player.videoClosed, before + 3);
+    EXPECT_EQ(rig.player.closed, 2);  // the title's break and this one
+}
+
+TEST(ExerciseSteps, AnExerciseSteppedToGetsItsFirstSecondInFull) {
+    ExerciseRig rig;
+    rig.UseScheme(3, {}, 5);
+    rig.PassTitle();
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    ASSERT_EQ(rig.player.caption, "Exercise 1 (5)");
+    rig.clock.Advance(500);
+    rig.flow.LoadPrevExercise();
+    ASSERT_EQ(rig.player.caption, "Exercise 3 (5)");
+    rig.clock.Advance(600);
+    EXPECT_EQ(rig.player.caption, "Exercise 3 (5)");
+    rig.clock.Advance(400);
+    EXPECT_EQ(rig.player.caption, "Exercise 3 (4)");
+}
+
 TEST(ExerciseSteps, ABreakEndsCleanlyWhenNothingTakesPartAnyMore) {
     ExerciseRig rig;
     rig.UseScheme(3, {}, 5);
@@ -137,6 +189,40 @@ TEST(ExerciseSteps, ABreakEndsCleanlyWhenNothingTakesPartAnyMore) {
     rig.flow.ExerciseNowFromTray();
     EXPECT_FALSE(rig.flow.ExerciseInProgress());
     EXPECT_EQ(rig.player.breaksPrepared, prepared);
+}
+
+TEST(ExerciseSteps, OnlyTheBreakEndedEarlyCountsAsEndedEarly) {
+    ExerciseRig rig;
+    rig.UseScheme(2, {}, 3);
+    rig.PassTitle();
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "2");
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    rig.flow.EndBreak();
+    rig.RunToEnd();
+    rig.RunBreak();
+    const DayFigures today = rig.core.statistics().Today();
+    EXPECT_EQ(today[DayCount::endedEarly], 1);
+    EXPECT_EQ(today[DayCount::exercises], 2);  // the title's break and the last
+}
+
+TEST(ExerciseSteps, AStepBackThatFindsNothingLeavesTheCycleWhereItStood) {
+    ExerciseRig rig;
+    rig.UseScheme(3, {}, 5);
+    rig.PassTitle();
+    rig.store.SaveSetting(kExercise, "NumAtaTime", "2");
+    rig.flow.ExerciseNowFromTray();
+    rig.AdvanceSeconds(1);
+    ASSERT_EQ(rig.player.forward, Names({1}));
+    for (auto& e : rig.table.Exercises) {
+        e.DoIt = 0;
+    }
+    rig.flow.LoadPrevExercise();
+    ASSERT_FALSE(rig.flow.ExerciseInProgress());
+    for (auto& e : rig.table.Exercises) {
+        e.DoIt = 1;
+    }
+    EXPECT_EQ(rig.RunBreak(), Names({2, 3}));
 }
 
 TEST(ExerciseSteps, DoubleClickEndsTheBreakAtTheNextTickAndTheCountdownRestarts) {
@@ -318,6 +404,16 @@ TEST(ExerciseTray, ASchemeWithNothingTakingPartBecomesCurrentButStartsNothing) {
     EXPECT_EQ(rig.player.breaksPrepared, 0);
 }
 
+TEST(ExerciseTray, ASchemeWithOneExerciseTakingPartRunsThatOne) {
+    ExerciseRig rig;
+    rig.UseScheme(3, {1, 3});
+    rig.PassTitle();
+    rig.flow.RunScheme("Test");
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    rig.RunToEnd();
+    EXPECT_EQ(rig.player.forward, Names({2}));
+}
+
 TEST(ExerciseTray, ExerciseNowSoundsTheWarningWhenAskedAndReadsTheLengthAfresh) {
     ExerciseRig rig;
     rig.UseScheme(8);
@@ -327,6 +423,7 @@ TEST(ExerciseTray, ExerciseNowSoundsTheWarningWhenAskedAndReadsTheLengthAfresh) 
     EXPECT_EQ(rig.log.Count(fakes::kExerciseWarningPlayed), 1u);
     EXPECT_EQ(rig.settings.NumAtaTime, 2);
     EXPECT_EQ(rig.state().MinutesToExercise, 0);
+    EXPECT_EQ(rig.view.Caption(ViewLabel::lblExercise), "Next Exercise Break: In Progress");
     rig.RunToEnd();
     rig.settings.AudibleX = false;
     rig.flow.ExerciseNowFromTray();

@@ -27,6 +27,8 @@ TEST(Minute, AnythingElseIsARealMinute) {
     EXPECT_EQ(MinuteFromText("2000 3000"), kRealMinuteMs);
     EXPECT_EQ(MinuteFromText("2.5"), kRealMinuteMs);
     EXPECT_EQ(MinuteFromText("99999999999999999999999999"), kRealMinuteMs);
+    // 2^64 + 2000: too long, whatever is left of it in 64 bits.
+    EXPECT_EQ(MinuteFromText("18446744073709553616"), kRealMinuteMs);
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ TEST(SchemeStore, LoadDropsTheTitleClipAndPutsTheTitleEntryFirst) {
     EXPECT_EQ(table.At(2).Title, "error!");  // no title key
     EXPECT_EQ(table.At(2).DoIt, 0);
     EXPECT_EQ(table.At(3).File, "x\\title.avi");  // only the bare name is the title clip
-    EXPECT_GE(table.Exercises.size(), 104u);      // room to grow
+    // The title entry, the four stored, and the spares above them: room to grow.
+    EXPECT_GE(table.Exercises.size(), 1u + 4u + kSpareExercises);
 
     LoadScheme(store, "Nowhere", table);
     EXPECT_EQ(table.NumExercises, 0);
@@ -88,6 +89,26 @@ TEST(SchemeStore, SaveWritesTheCountLastAndLeavesLongerPastsAlone) {
     // A count beyond the table writes only what the table holds.
     SaveScheme(empty, "E", Records({"a.avi"}), 7);
     EXPECT_EQ(empty.GetSetting("SchemeE", "Num", ""), "1");
+}
+
+TEST(SchemeStore, SaveWritesNoMoreExercisesThanALoadReads) {
+    std::vector<ExerciseRecord> records(static_cast<std::size_t>(kMaxSchemeExercises) + 3);
+    for (std::size_t k = 1; k < records.size(); ++k) {
+        records[k] = {"e" + std::to_string(k) + ".avi", "E" + std::to_string(k), 1, 5};
+    }
+    MemorySettingsStore store;
+    SaveScheme(store, "Long", records, kMaxSchemeExercises + 2);
+    EXPECT_EQ(store.GetSetting("SchemeLong", "Num", ""), std::to_string(kMaxSchemeExercises));
+    EXPECT_EQ(store.GetSetting("SchemeLong", std::to_string(kMaxSchemeExercises), ""),
+              "e" + std::to_string(kMaxSchemeExercises) + ".avi");
+    EXPECT_FALSE(store.Has("SchemeLong", std::to_string(kMaxSchemeExercises + 1)));
+}
+
+TEST(SchemeList, WithoutAStoredListNoNameIsListedNotEvenAnEmptyOne) {
+    const MemorySettingsStore store;
+    EXPECT_TRUE(ReadSchemeList(store, 0).empty());
+    EXPECT_EQ(ListedSchemeName(store, "Neck"), std::nullopt);
+    EXPECT_EQ(ListedSchemeName(store, ""), std::nullopt);
 }
 
 TEST(SchemeList, AddFindsNamesInAnyCaseAndRemoveClosesTheGap) {

@@ -232,6 +232,49 @@ TEST(SettingsDialog, AMicropauseBoxWithoutANumberShowsTheValueInEffectAgain) {
     }
 }
 
+TEST(SettingsDialog, AMicropauseBoxTakesEveryThirtyTwoBitNumberAndNoOther) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    // 20 is the value in effect, which a number beyond 32 bits leaves as it is.
+    for (const Case& c : {Case{"-2147483648", "3"}, Case{"2147483647", "60"},
+                          Case{"-2147483649", "20"}, Case{"2147483648", "20"}}) {
+        ApplyRig a;
+        a.rig.settings.InterruptFor = 20;
+        a.Open();
+        a.form[Option::InterruptFor] = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form[Option::InterruptFor], c.shown) << c.typed;
+        EXPECT_EQ(a.Stored(kMicropause, "InterruptFor"), c.shown) << c.typed;
+    }
+}
+
+TEST(SettingsDialog, AwayAndHoldBoxesAreClampedToWhatTheDialogAllows) {
+    struct Case {
+        Option option;
+        const char* section;
+        const char* key;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{Option::AwayM, kExercise, "AwayM", "0", "1"},
+          Case{Option::AwayM, kExercise, "AwayM", "1", "1"},
+          Case{Option::AwayM, kExercise, "AwayM", "120", "120"},
+          Case{Option::AwayM, kExercise, "AwayM", "121", "120"},
+          Case{Option::MaxM, kHold, "MaxM", "0", "1"}, Case{Option::MaxM, kHold, "MaxM", "1", "1"},
+          Case{Option::MaxM, kHold, "MaxM", "480", "480"},
+          Case{Option::MaxM, kHold, "MaxM", "481", "480"}}) {
+        ApplyRig a;
+        a.Open();
+        a.form[c.option] = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form[c.option], c.shown) << c.key << " " << c.typed;
+        EXPECT_EQ(a.Stored(c.section, c.key), c.shown) << c.key << " " << c.typed;
+    }
+}
+
 TEST(SettingsDialog, TheRunningProgramTakesTheNewMicropauseTiming) {
     struct Case {
         std::int32_t from;

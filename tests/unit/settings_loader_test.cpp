@@ -30,6 +30,10 @@ TEST(SettingsLoader, EmptyStoreGivesEveryDefault) {
     EXPECT_EQ(s.ViewAm, 0);
     EXPECT_EQ(s.xStart, 0);
     EXPECT_EQ(s.NumAtaTime, 6);
+    EXPECT_EQ(s.AwayM, 10);
+    EXPECT_TRUE(s.FullScreen);
+    EXPECT_EQ(s.MaxM, 60);
+    EXPECT_EQ(s.Programs, "");
 }
 
 TEST(SettingsLoader, StoredValuesAreUsedWithNamesInAnyCase) {
@@ -106,6 +110,34 @@ TEST(SettingsLoader, OutOfRangeNumbersAreClampedToTheNearestUsableValue) {
     EXPECT_EQ(s.ViewAm, 0);
     EXPECT_EQ(s.NumAtaTime, RowOf(Option::NumAtaTime).stored.max);
     EXPECT_EQ(s.EveryM, kMaxMinutes);
+}
+
+TEST(SettingsLoader, EachNumberIsKeptUpToTheEndsOfItsRangeAndClampedBeyond) {
+    struct Case {
+        const char* section;
+        const char* key;
+        std::int32_t Settings::*field;
+        std::int32_t low;
+        std::int32_t high;
+    };
+    for (const Case& c :
+         {Case{"Micropause", "InterruptFor", &Settings::InterruptFor, 1, kMaxSeconds},
+          Case{"Micropause", "InterruptEvery", &Settings::InterruptEvery, 1, kMaxMinutes},
+          Case{"Exercise", "EveryM", &Settings::EveryM, 0, kMaxMinutes},
+          Case{"Exercise", "ViewAm", &Settings::ViewAm, 0, 4},
+          Case{"Exercise", "NumAtaTime", &Settings::NumAtaTime, 0, 9999},
+          Case{"Exercise", "AwayM", &Settings::AwayM, 1, 120},
+          Case{"Hold", "MaxM", &Settings::MaxM, 1, 480}}) {
+        MemorySettingsStore store;
+        const auto loaded = [&](std::int64_t stored) {
+            store.SaveSetting(c.section, c.key, std::to_string(stored));
+            return LoadSettings(store).*c.field;
+        };
+        EXPECT_EQ(loaded(c.low), c.low) << c.key;
+        EXPECT_EQ(loaded(c.low - 1), c.low) << c.key;
+        EXPECT_EQ(loaded(c.high), c.high) << c.key;
+        EXPECT_EQ(loaded(std::int64_t{c.high} + 1), c.high) << c.key;
+    }
 }
 
 TEST(SettingsLoader, WorkingValuesAreKeptAsTheyAre) {
