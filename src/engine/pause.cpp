@@ -11,6 +11,10 @@ namespace rilto {
 namespace {
 
 constexpr std::int64_t kLookAgainMs = 60'000;
+constexpr std::int64_t kMsPerSecond = 1000;
+// The wall clock drifts from the tick count by seconds over two days; an end that moved
+// by more than a minute is a clock that was set.
+constexpr std::int64_t kClockSetMs = 60'000;
 
 }  // namespace
 
@@ -22,18 +26,28 @@ void Pause::Check() {
     const std::string stored = store_.GetSetting(kOptions, kPausedUntilKey, "");
     const std::optional<std::int64_t> until = ParseUtc(stored);
     const std::int64_t now = clock_.UtcNow();
-    if (until && *until > now && *until - now <= kMaxPauseAheadSeconds) {
+    const std::uint64_t tick = clock_.TickCount64();
+    const bool same = until && until_ && *until == *until_;
+    bool moved = false;
+    if (until && *until > now && *until - now <= kMaxPauseAheadSeconds &&
+        (!same || tick < endTick_)) {
+        if (!same) {
+            endTick_ = tick + static_cast<std::uint64_t>((*until - now) * kMsPerSecond);
+        }
         until_ = until;
-        lastEnd_ = until;
+        moved = FollowClockSetBack();
         Arm();
     } else {
+        if (until_) {
+            lastEndTick_ = std::min(EndTick(), tick);
+        }
         until_.reset();
         tPause_.SetEnabled(false);
         if (!stored.empty()) {
             store_.DeleteSetting(kOptions, kPausedUntilKey);
         }
     }
-    if (was != until_.has_value() && changed_) {
+    if ((moved || was != until_.has_value()) && changed_) {
         changed_();
     }
 }
@@ -52,11 +66,25 @@ void Pause::Resume() {
 }
 
 bool Pause::Active() {
-    return until_ && clock_.UtcNow() < *until_;
+    return until_ && clock_.UtcNow() < *until_ && clock_.TickCount64() < endTick_;
 }
 
 bool Pause::PausedWithinLast(std::int64_t seconds) {
-    return Active() || (lastEnd_ && clock_.UtcNow() - *lastEnd_ < seconds);
+    longestAsked_ = std::max(longestAsked_, seconds);
+    if (Active()) {
+        return true;
+    }
+    const std::uint64_t tick = clock_.TickCount64();
+    const std::optional<std::uint64_t> ended =
+        until_ ? std::optional(std::min(EndTick(), tick)) : lastEndTick_;
+    if (!ended) {
+        return false;
+    }
+    const auto ago = static_cast<std::int64_t>(tick - *ended);
+    if (!until_ && ago >= longestAsked_ * kMsPerSecond) {
+        lastEndTick_.reset();  // no stretch asked about reaches back to it
+    }
+    return ago < seconds * kMsPerSecond;
 }
 
 std::string Pause::UntilText() {
@@ -68,8 +96,10 @@ std::string Pause::UntilText() {
 }
 
 void Pause::Begin(std::int64_t until) {
+    const std::int64_t now = clock_.UtcNow();
     until_ = until;
-    lastEnd_ = until;
+    endTick_ = clock_.TickCount64() +
+               static_cast<std::uint64_t>(std::max<std::int64_t>(until - now, 0) * kMsPerSecond);
     store_.SaveSetting(kOptions, kPausedUntilKey, FormatUtc(until));
     Arm();
     if (changed_) {
@@ -79,8 +109,8 @@ void Pause::Begin(std::int64_t until) {
 
 void Pause::End() {
     const bool was = until_.has_value();
-    if (Active()) {
-        lastEnd_ = clock_.UtcNow();  // resumed before its time
+    if (was) {
+        lastEndTick_ = std::min(EndTick(), clock_.TickCount64());  // now, if before its time
     }
     until_.reset();
     tPause_.SetEnabled(false);
@@ -90,10 +120,31 @@ void Pause::End() {
     }
 }
 
+std::uint64_t Pause::EndTick() {
+    if (until_ && clock_.UtcNow() >= *until_) {
+        return std::min(endTick_, clock_.TickCount64());  // the wall clock got there first
+    }
+    return endTick_;
+}
+
+bool Pause::FollowClockSetBack() {
+    const std::int64_t now = clock_.UtcNow();
+    const auto tickLeftMs = static_cast<std::int64_t>(endTick_ - clock_.TickCount64());
+    if ((*until_ - now) * kMsPerSecond - tickLeftMs <= kClockSetMs) {
+        return false;
+    }
+    until_ = now + (tickLeftMs + kMsPerSecond - 1) / kMsPerSecond;
+    store_.SaveSetting(kOptions, kPausedUntilKey, FormatUtc(*until_));
+    return true;
+}
+
 void Pause::Arm() {
-    const std::int64_t leftMs = (*until_ - clock_.UtcNow()) * 1000;
-    tPause_.SetInterval(
-        static_cast<std::uint32_t>(std::clamp<std::int64_t>(leftMs, 1, kLookAgainMs)));
+    const std::uint64_t tick = clock_.TickCount64();
+    const std::int64_t wallLeftMs = (*until_ - clock_.UtcNow()) * kMsPerSecond;
+    const std::int64_t tickLeftMs =
+        endTick_ > tick ? static_cast<std::int64_t>(endTick_ - tick) : 0;
+    tPause_.SetInterval(static_cast<std::uint32_t>(
+        std::clamp<std::int64_t>(std::min(wallLeftMs, tickLeftMs), 1, kLookAgainMs)));
     tPause_.SetEnabled(true);
 }
 

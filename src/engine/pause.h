@@ -3,6 +3,9 @@
 // ("Options"/"PausedUntil", "YYYY-MM-DDThh:mm:ssZ"), so that it survives restarts, sleep
 // and log-off and ends by itself. Empty or missing is no pause; a value that cannot be
 // read, or one more than 48 hours ahead, is none either and is cleared.
+// The tick count, which never goes back, keeps the wall clock honest: a pause lasts no
+// longer than it was meant to when the clock is set back meanwhile, and how recently one
+// ended is measured on it.
 
 #include <cstdint>
 #include <functional>
@@ -37,9 +40,10 @@ class Pause {
     // "Resume": at once.
     void Resume();
 
-    // Paused at this moment.
+    // Paused at this moment: its end has come neither by the wall clock nor by the time
+    // that passed since it began.
     bool Active();
-    // Paused at some moment of the last `seconds`: that stretch was no work.
+    // Paused at some moment of the last `seconds` that passed: that stretch was no work.
     bool PausedWithinLast(std::int64_t seconds);
     // The end, local, "hh:nn"; empty when not paused.
     std::string UntilText();
@@ -47,6 +51,12 @@ class Pause {
   private:
     void Begin(std::int64_t until);
     void End();
+    // The pause's end on the tick count, as it stands: no later than now once the wall
+    // clock has passed it.
+    std::uint64_t EndTick();
+    // The end follows the tick count when the wall clock was set back, also in the store;
+    // true when it moved.
+    bool FollowClockSetBack();
     // The timer looks again at the end, and at least every minute meanwhile, so that a
     // change of the system's clock is seen.
     void Arm();
@@ -56,8 +66,12 @@ class Pause {
     Timer& tPause_;
     std::function<void()> changed_;
     std::optional<std::int64_t> until_;
-    // When the latest pause ends or ended.
-    std::optional<std::int64_t> lastEnd_;
+    // The tick count at which the pause ends, by the time it was asked for.
+    std::uint64_t endTick_ = 0;
+    // The tick count at which the latest pause ended, until no stretch asked about
+    // reaches back to it.
+    std::optional<std::uint64_t> lastEndTick_;
+    std::int64_t longestAsked_ = 0;
 };
 
 }  // namespace rilto

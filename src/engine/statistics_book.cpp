@@ -1,6 +1,8 @@
 #include "engine/statistics_book.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace rilto {
 
@@ -61,16 +63,34 @@ void StatisticsBook::Flush() {
     }
 }
 
+// Days are dropped by the newest day that is not ahead of today, and never so many that
+// fewer than 90 are left: a date set far ahead for a moment, or one set back, cannot empty
+// the store, and a day booked while the date was ahead waits for its date to pass.
 void StatisticsBook::Trim() {
     const auto today = DayNumberOf(TodayDate());
     if (!today) {
         return;
     }
-    for (const std::string& name : store_.KeysOf(kStatisticsSection)) {
-        const auto day = DayNumberOf(name);
-        if (day && *day <= *today - kDaysKept) {
-            store_.DeleteSetting(kStatisticsSection, name);
+    std::vector<std::pair<std::int64_t, std::string>> dated;
+    for (std::string& name : store_.KeysOf(kStatisticsSection)) {
+        if (const auto day = DayNumberOf(name)) {
+            dated.emplace_back(*day, std::move(name));
         }
+    }
+    std::sort(dated.begin(), dated.end());
+    const auto notAhead =
+        std::upper_bound(dated.begin(), dated.end(), *today,
+                         [](std::int64_t t, const auto& d) { return t < d.first; });
+    if (notAhead == dated.begin() || dated.size() <= static_cast<std::size_t>(kDaysKept)) {
+        return;
+    }
+    const std::int64_t newest = std::prev(notAhead)->first;
+    std::size_t beyond = dated.size() - kDaysKept;
+    for (auto day = dated.begin(); day != dated.end() && beyond > 0; ++day, --beyond) {
+        if (day->first > newest - kDaysKept) {
+            break;
+        }
+        store_.DeleteSetting(kStatisticsSection, day->second);
     }
 }
 

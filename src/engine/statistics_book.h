@@ -2,7 +2,8 @@
 // The day's figures as they happen: each count booked to the local calendar day on
 // which it happens (also across midnight, or a sleep through it), and written to the
 // store when it changed, at most once a minute and at the end, so that a crash loses a
-// minute at most. At most 90 days are kept.
+// minute at most. Days more than 90 before the newest are dropped, as long as 90 are
+// left.
 
 #include <cstdint>
 #include <functional>

@@ -314,7 +314,7 @@ void FrmStatistics::ShowSpan(int span) {
 void FrmStatistics::CopyEveryDay() const {
     // What the store holds now, not what the chart was drawn from.
     const std::vector<DayFigures> every = readStore_ ? readStore_() : std::vector<DayFigures>{};
-    PutOnClipboard(hwnd(), Widen(StatisticsCsv(every)));
+    PutOnClipboard(hwnd(), Widen(CopiedDays(every, today_ ? today_() : std::string{})));
 }
 
 void FrmStatistics::OnCommand(int id, int code) {

@@ -174,6 +174,19 @@ std::string StatisticsCsv(const std::vector<DayFigures>& days) {
     return csv;
 }
 
+std::string CopiedDays(const std::vector<DayFigures>& stored, const std::string& today) {
+    const std::optional<std::int64_t> last = DayNumberOf(today);
+    std::vector<DayFigures> days;
+    days.reserve(stored.size());
+    for (const DayFigures& day : stored) {
+        const std::optional<std::int64_t> n = DayNumberOf(day.date);
+        if (!last || !n || *n <= *last) {
+            days.push_back(day);
+        }
+    }
+    return StatisticsCsv(days);
+}
+
 int NiceScaleMax(int tallest) {
     for (std::int64_t power = 1;; power *= 10) {
         for (const int lead : {1, 2, 5}) {

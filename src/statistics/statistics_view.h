@@ -27,6 +27,11 @@ std::string TodayInWords(const DayFigures& today);
 // text on the clipboard does.
 std::string StatisticsCsv(const std::vector<DayFigures>& days);
 
+// What "Copy" puts on the clipboard: the CSV of every stored day up to `today`. A day
+// ahead of it, booked while the date was set wrong, is left out, as the chart leaves it;
+// with no date for today none is.
+std::string CopiedDays(const std::vector<DayFigures>& stored, const std::string& today);
+
 // The smallest of 1, 2, 5, 10, 20, 50... that is at least `tallest`.
 int NiceScaleMax(int tallest);
 

@@ -117,5 +117,97 @@ TEST(Pause, AStoredValueThatIsNoPauseIsCleared) {
     }
 }
 
+// The pause's timer looks again at the end, or within a minute when the end is further:
+// a tick at each minute, not at each second.
+TEST(Pause, ItsTimerLooksAgainAtTheEndOrWithinAMinute) {
+    HoldRig rig;  // 2026-03-28T08:00:00Z
+    rig.pause.For(30);
+    EXPECT_TRUE(rig.tPause.Enabled());
+    EXPECT_EQ(rig.tPause.Interval(), 60'000u);
+    rig.store.SaveSetting(kOptions, kPausedUntilKey, "2026-03-28T08:00:45Z");
+    rig.pause.Check();
+    EXPECT_EQ(rig.tPause.Interval(), 45'000u);
+    rig.clock.Advance(44'999);
+    EXPECT_TRUE(rig.pause.Active());
+    EXPECT_EQ(rig.tPause.Ticks(), 0);
+    rig.clock.Advance(1);
+    EXPECT_FALSE(rig.pause.Active());
+    EXPECT_EQ(rig.tPause.Ticks(), 1);
+    EXPECT_FALSE(rig.tPause.Enabled());
+    EXPECT_EQ(Stored(rig), "<none>");
+}
+
+// A time sync or a restored virtual machine sets the clock back two hours just after the
+// user resumed: the minutes count on at once, as they do without the change.
+TEST(Pause, AClockSetBackAfterAResumeStopsNoCountdown) {
+    HoldRig rig;  // 09:00 local
+    rig.settings.InterruptEvery = 10;
+    rig.settings.EveryM = 20;
+    rig.Start();
+    rig.AdvanceMinutes(2);
+    ASSERT_EQ(rig.state().MinutesToMicropause, 8);
+    rig.core.PauseFor(30);
+    rig.AdvanceMinutes(5);
+    rig.core.Resume();
+    rig.clock.ShiftWall(-2 * 3600);
+    rig.AdvanceMinutes(3);
+    EXPECT_EQ(rig.state().MinutesToMicropause, 5);
+    EXPECT_EQ(rig.state().MinutesToExercise, 15);
+    EXPECT_FALSE(rig.pause.PausedWithinLast(60));
+    rig.AdvanceMinutes(5);
+    EXPECT_EQ(rig.log.Count("show form"), 1u);
+}
+
+// The same change while paused: the pause ends when the user asked, by the time that
+// passed, and the new clock's end is what the tray and the store show.
+TEST(Pause, AClockSetBackDuringAPauseEndsItWhenTheUserAsked) {
+    HoldRig rig;  // 09:00 local, 08:00 UTC
+    rig.settings.InterruptEvery = 10;
+    rig.Start();
+    rig.core.PauseFor(30);
+    EXPECT_EQ(Stored(rig), "2026-03-28T08:30:00Z");
+    rig.AdvanceMinutes(10);
+    rig.clock.ShiftWall(-2 * 3600);  // 07:10 local
+    EXPECT_TRUE(rig.pause.Active());
+    rig.AdvanceMinutes(1);  // the pause's timer looks at the clock
+    EXPECT_EQ(Stored(rig), "2026-03-28T06:30:00Z");
+    EXPECT_EQ(rig.pause.UntilText(), "07:30");
+    EXPECT_EQ(rig.status.pausedUntil, "07:30");
+    {
+        // A restart reads the end as it stands now.
+        fakes::FakeTimer timer(rig.clock, "tPause again");
+        Pause again(rig.store, rig.clock, timer);
+        again.Check();
+        EXPECT_EQ(again.UntilText(), "07:30");
+    }
+    rig.AdvanceMinutes(18);
+    EXPECT_TRUE(rig.pause.Active());
+    EXPECT_EQ(rig.state().MinutesToMicropause, 10);
+    rig.AdvanceMinutes(1);
+    EXPECT_FALSE(rig.pause.Active());
+    EXPECT_EQ(Stored(rig), "<none>");
+    EXPECT_EQ(rig.status.pausedUntil, "");
+    rig.AdvanceMinutes(2);
+    EXPECT_EQ(rig.state().MinutesToMicropause, 8);
+}
+
+// Paused within the last stretch is measured on the time that passed: a clock set
+// forward or back after the pause neither lengthens nor shortens it.
+TEST(Pause, PausedWithinTheLastStretchFollowsTheTimeThatPassed) {
+    for (const std::int64_t shift : {-2 * 3600, 0, 3600}) {
+        HoldRig rig;
+        rig.pause.For(1);
+        rig.clock.Advance(20 * fakes::kMsPerSecond);
+        rig.pause.Resume();
+        rig.clock.ShiftWall(shift);
+        rig.clock.Advance(59 * fakes::kMsPerSecond);
+        EXPECT_TRUE(rig.pause.PausedWithinLast(60)) << shift;
+        EXPECT_FALSE(rig.pause.PausedWithinLast(59)) << shift;
+        rig.clock.Advance(fakes::kMsPerSecond);
+        EXPECT_FALSE(rig.pause.PausedWithinLast(60)) << shift;
+        EXPECT_FALSE(rig.pause.PausedWithinLast(-7200)) << shift;
+    }
+}
+
 }  // namespace
 }  // namespace rilto

@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "common/memory_settings_store.h"
 #include "engine/statistics_book.h"
 #include "fakes/exercise_rig.h"
 #include "fakes/virtual_clock.h"
+#include "statistics/statistics_view.h"
 
 namespace rilto {
 namespace {
@@ -127,6 +132,72 @@ TEST(StatisticsBook, ACountStopsAtTheMostADayHolds) {
         ParseDayFigures("2026-03-28", store.GetSetting(kStatisticsSection, "2026-03-28", ""));
     EXPECT_EQ(stored[DayCount::micropauses], 86'400);
     EXPECT_EQ(stored[DayCount::natural], 86'400);
+}
+
+// The date set a year ahead for a minute, by a user or a clock that was wrong, books one
+// day there; it takes none of the real days with it, and once the date is right again the
+// chart and the CSV leave that day out until its date comes.
+TEST(StatisticsBook, ADateAheadForAMinuteDropsNoRealDay) {
+    MemorySettingsStore store;
+    fakes::VirtualClock clock;  // 2026-03-28 09:00
+    const std::int64_t today = *DayNumberOf("2026-03-28");
+    for (int back = 1; back <= 60; ++back) {
+        store.SaveSetting(kStatisticsSection, DateOfDayNumber(today - back), "micropauses=1");
+    }
+    StatisticsBook book(store, clock);
+    book.Count(DayCount::micropauses);
+    book.Flush();
+    constexpr std::int64_t kYear = 365 * 86'400;
+    clock.ShiftWall(kYear);
+    ASSERT_EQ(book.TodayDate(), "2027-03-28");
+    book.Count(DayCount::skipped);
+    book.Flush();
+    clock.Advance(fakes::kMsPerMinute);
+    clock.ShiftWall(-kYear);
+    book.Count(DayCount::micropauses);
+    book.Flush();
+    clock.Advance(24 * kMsPerHour);
+    book.Count(DayCount::natural);
+    book.Flush();
+
+    const std::vector<DayFigures> days = book.StoredDays();
+    ASSERT_EQ(days.size(), 63u);  // sixty, today, tomorrow, and the day ahead
+    EXPECT_EQ(days.front().date, "2026-01-27");
+    EXPECT_EQ(days[61].date, "2026-03-29");
+    EXPECT_EQ(days.back().date, "2027-03-28");
+    EXPECT_EQ(days[60][DayCount::micropauses], 2);
+
+    const std::string now = book.TodayDate();
+    ASSERT_EQ(now, "2026-03-29");
+    const std::vector<DayFigures> month = LastDays(days, now, kMonthSpan);
+    ASSERT_EQ(month.size(), static_cast<std::size_t>(kMonthSpan));
+    EXPECT_EQ(month.back().date, "2026-03-29");
+    EXPECT_EQ(month.back()[DayCount::natural], 1);
+    const std::string csv = CopiedDays(days, now);
+    EXPECT_EQ(csv.find("2027-"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\n2026-01-27,1,"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n2026-03-29,0,0,1,"), std::string::npos);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 63);  // the header and 62 days
+}
+
+// However far ahead the date, the store keeps 90 days: no more than the days beyond them
+// are dropped, the oldest first.
+TEST(StatisticsBook, NoMoreThanTheDaysBeyondNinetyAreDropped) {
+    MemorySettingsStore store;
+    fakes::VirtualClock clock;  // 2026-03-28
+    const std::int64_t today = *DayNumberOf("2026-03-28");
+    for (int back = 0; back < 90; ++back) {
+        store.SaveSetting(kStatisticsSection, DateOfDayNumber(today - back), "micropauses=1");
+    }
+    StatisticsBook book(store, clock);
+    clock.ShiftWall(400 * 86'400);
+    book.Count(DayCount::micropauses);
+    book.Flush();
+    const std::vector<DayFigures> days = book.StoredDays();
+    ASSERT_EQ(days.size(), 90u);
+    EXPECT_EQ(days.front().date, DateOfDayNumber(today - 88));
+    EXPECT_EQ(days[88].date, "2026-03-28");
+    EXPECT_EQ(days.back().date, DateOfDayNumber(today + 400));
 }
 
 TEST(DayFigures, BadCountsReadAsZeroAndUnknownKeysAreKept) {

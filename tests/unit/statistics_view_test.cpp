@@ -73,6 +73,27 @@ TEST(StatisticsCsvText, HeaderThenEveryDayInDateOrderWithCrLf) {
               "date,micropauses,skipped,natural,exercises,postponed,endedEarly,activeMinutes\r\n");
 }
 
+// Copy writes every stored day up to today; one ahead of it, booked while the date was
+// wrong, stays out of the CSV as it stays out of the chart.
+TEST(StatisticsCsvText, CopiedDaysLeaveOutDaysAheadOfToday) {
+    const std::vector<DayFigures> stored = {Day("2027-03-02", 9), Day("2024-03-01", 4),
+                                            Day("2024-03-03", 8), Day("2024-03-02", 5)};
+    const std::string header =
+        "date,micropauses,skipped,natural,exercises,postponed,endedEarly,activeMinutes\r\n";
+    EXPECT_EQ(CopiedDays(stored, "2024-03-02"), header +
+                                                    "2024-03-01,4,0,0,0,0,0,0\r\n"
+                                                    "2024-03-02,5,0,0,0,0,0,0\r\n");
+    EXPECT_EQ(CopiedDays(stored, "2027-03-02").size(), header.size() + 4 * 26);
+    EXPECT_EQ(CopiedDays(stored, "2024-02-29"), header);
+    // Without a date for today, nothing is known to be ahead.
+    EXPECT_EQ(CopiedDays(stored, ""), StatisticsCsv(stored));
+    for (const int span : {kWeekSpan, kMonthSpan}) {
+        const std::vector<DayFigures> shown = LastDays(stored, "2024-03-02", span);
+        EXPECT_EQ(shown.back().date, "2024-03-02");
+        EXPECT_EQ(shown.back()[DayCount::micropauses], 5);
+    }
+}
+
 TEST(StatisticsChart, ScaleIsTheNextOneTwoOrFiveStep) {
     EXPECT_EQ(NiceScaleMax(0), 1);
     EXPECT_EQ(NiceScaleMax(1), 1);

@@ -1,6 +1,7 @@
 // The day's figures in the real program: a micropause run to its end and one ended with
 // ESC are stored for today; "S&tatistics..." opens one "Rilto Statistics" window however
-// often it is asked for; "&Copy" puts every stored day on the clipboard as CSV.
+// often it is asked for; "&Copy" puts every stored day up to today on the clipboard as
+// CSV, as the figures stand when it is pressed.
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ namespace {
 constexpr DWORD kWait = 10000;
 constexpr wchar_t kTitle[] = L"Rilto Statistics";
 
-// The local date `daysAgo` days before today, "YYYY-MM-DD".
+// The local date `daysAgo` days before today (after it when negative), "YYYY-MM-DD".
 std::wstring LocalDate(int daysAgo = 0) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -24,7 +25,8 @@ std::wstring LocalDate(int daysAgo = 0) {
     ULARGE_INTEGER ticks{};
     ticks.LowPart = ft.dwLowDateTime;
     ticks.HighPart = ft.dwHighDateTime;
-    ticks.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24 * 3600 * 10'000'000ULL;
+    ticks.QuadPart = static_cast<ULONGLONG>(static_cast<LONGLONG>(ticks.QuadPart) -
+                                            LONGLONG{daysAgo} * 24 * 3600 * 10'000'000LL);
     ft.dwLowDateTime = ticks.LowPart;
     ft.dwHighDateTime = ticks.HighPart;
     FileTimeToSystemTime(&ft, &now);
@@ -60,9 +62,17 @@ class StatisticsTest : public RiltoTest {
 };
 
 TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
-    // Three days ago is kept; a hundred days ago is beyond the 90.
+    // Ninety days with today's: a hundred days ago is beyond them; three days ago is kept,
+    // and so is a day ahead of today, booked while the date was wrong.
     WriteSetting(L"Statistics", LocalDate(3), L"micropauses=7;skipped=2;future=1");
     WriteSetting(L"Statistics", LocalDate(100), L"micropauses=1");
+    WriteSetting(L"Statistics", LocalDate(-30), L"micropauses=9");
+    for (const int daysAgo : {1, 2}) {
+        WriteSetting(L"Statistics", LocalDate(daysAgo), L"micropauses=1");
+    }
+    for (int daysAgo = 4; daysAgo < 90; ++daysAgo) {
+        WriteSetting(L"Statistics", LocalDate(daysAgo), L"micropauses=1");
+    }
     Start();
     MicropauseNow();
     ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
@@ -85,6 +95,8 @@ TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
               L"micropauses=7;skipped=2;future=1")
         << "a day not counted is not rewritten";
     EXPECT_FALSE(ReadSetting(L"Statistics", LocalDate(100)).has_value());
+    EXPECT_TRUE(ReadSetting(L"Statistics", LocalDate(89)).has_value());
+    EXPECT_TRUE(ReadSetting(L"Statistics", LocalDate(-30)).has_value());
 
     const HWND window = FindProcessWindow(running_.Id(), kTitle);
     const HWND copy = DescendantWithId(window, rilto::kStatisticsCopyId);
@@ -98,7 +110,19 @@ TEST_F(StatisticsTest, MicropausesAreCountedShownAndCopied) {
         << std::string(csv.begin(), csv.end());
     EXPECT_NE(csv.find(LocalDate(3) + L",7,2,0,0,0,0,0\r\n"), csv.npos);
     EXPECT_NE(csv.find(LocalDate() + L",1,1,"), csv.npos);
+    EXPECT_EQ(csv.find(LocalDate(-30)), csv.npos) << "a day ahead of today is left out";
     SaveScreenshot(L"statistics-running");
+
+    // Another micropause while the window is open: Copy writes it, not what the window
+    // read when it opened.
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+    ASSERT_EQ(FindProcessWindow(running_.Id(), kTitle), window);
+    SendMessageW(copy, BM_CLICK, 0, 0);
+    const std::wstring again = ClipboardText();
+    EXPECT_NE(again.find(LocalDate() + L",2,1,"), again.npos)
+        << std::string(again.begin(), again.end());
 }
 
 }  // namespace

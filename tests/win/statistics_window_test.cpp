@@ -1,12 +1,14 @@
 // The Statistics window in this process, with the program's manifest, fed thirty days
 // of planted figures: one window however often it is shown, the store read each time,
-// the switch to 30 days, every stored day on the clipboard as CSV, ESC, and a layout
-// that keeps every control inside the window at twice the DPI.
+// the switch to 30 days, every stored day up to today on the clipboard as CSV, read when
+// Copy is pressed, ESC, and a layout that keeps every control inside the window at twice
+// the DPI.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -149,6 +151,22 @@ TEST_F(StatisticsWindow, CopyPutsEveryStoredDayOnTheClipboardAsCsv) {
     EXPECT_EQ(rows[3], "2024-11-03,16,3,1,2,0,0,209");
     EXPECT_EQ(rows[6], "2024-11-06,11,2,2,1,0,0,218");
     EXPECT_EQ(rows[30], "2024-11-30,10,2,3,1,1,0,290");
+}
+
+// The figures change while the window is open, and a day ahead of today appears, booked
+// while the date was wrong: Copy writes the figures as they are now, up to today.
+TEST_F(StatisticsWindow, CopyWritesTheFiguresAsTheyAreNowUpToToday) {
+    ShowAndWait();
+    store_.front()[DayCount::micropauses] = 42;
+    DayFigures ahead;
+    ahead.date = "2025-11-30";
+    ahead[DayCount::micropauses] = 5;
+    store_.insert(store_.begin(), ahead);
+    SendMessageW(C(rilto::kStatisticsCopyId), BM_CLICK, 0, 0);
+    const std::string csv = rilto::Narrow(ClipboardText());
+    EXPECT_NE(csv.find("\r\n2024-11-30,42,2,3,1,1,0,290\r\n"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("2025-"), std::string::npos) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 32);  // the header and 31 days
 }
 
 TEST_F(StatisticsWindow, EveryControlStaysInsideAtTwiceTheDpi) {
