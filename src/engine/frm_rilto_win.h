@@ -41,6 +41,8 @@ struct FrmRiltoEvents {
     // The session was locked, and unlocked.
     std::function<void()> sessionLocked;
     std::function<void()> sessionUnlocked;
+    // The clock was set, or a setting changed that may be the time zone.
+    std::function<void()> timeChanged;
 };
 
 // The form hears the session's lock and unlock while this lasts.

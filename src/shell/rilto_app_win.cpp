@@ -86,6 +86,7 @@ bool RiltoApp::CreateWindows() {
     form.taskbarCreated = [this] { trayIcon_.AddAgain(); };
     form.suspending = [&scheduler] { scheduler.Suspending(); };
     form.resumed = [this] { core_.Resumed(); };
+    form.timeChanged = [this] { core_.TimeChanged(); };
     form.sessionLocked = [&scheduler] { scheduler.SessionLocked(); };
     form.sessionUnlocked = [&scheduler] { scheduler.SessionUnlocked(); };
     form.sessionEnding = [this] {

@@ -103,6 +103,11 @@ void RiltoCore::Resumed() {
     pause_.Check();
 }
 
+void RiltoCore::TimeChanged() {
+    pause_.Check();
+    status_.ShowPausedUntil(pause_.UntilText());
+}
+
 void RiltoCore::WriteDayFigures() {
     figuresWrittenAt_ = clock_.TickCount();
     statistics_.Flush();
