@@ -207,6 +207,13 @@ LRESULT FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 Raise(events_.systemNotice, notice);
             }
             return 0;
+        case WM_TIMECHANGE:
+        case WM_SETTINGCHANGE:
+            // Both reach top-level windows only. A change of the time zone comes as
+            // either, depending on the version of Windows; any setting is cheap to take
+            // for one.
+            Raise(events_.timeChanged);
+            return Default(msg, wp, lp);
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wp));
             return 0;

@@ -39,6 +39,8 @@ struct FrmRiltoEvents {
     // A power or session notice that counts: the machine is about to sleep or woke, the
     // session was locked or unlocked.
     std::function<void(SystemNotice)> systemNotice;
+    // The clock was set, or a setting changed that may be the time zone.
+    std::function<void()> timeChanged;
 };
 
 // The form hears the session's lock and unlock while this lasts.

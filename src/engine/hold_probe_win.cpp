@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "common/handles_win.h"
 #include "common/system_function_win.h"
@@ -36,23 +38,19 @@ bool IsShellWindow(HWND window) {
     return false;
 }
 
-// A borderless full-screen window matches its monitor; a maximised one whose frame
-// reaches past it on every side covers it too. One that leaves the taskbar showing
-// stops short of the monitor's bottom (or whichever edge the taskbar is on).
+ScreenRect ScreenRectOf(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+// A maximised window's frame reaches past every edge of its monitor, so the window's
+// rectangle says nothing: the decision goes by its title bar, its state and its client
+// area.
 bool CoversItsMonitor(HWND window) {
     if (!IsWindowVisible(window) || IsIconic(window) || IsShellWindow(window)) {
         return false;
     }
-    RECT place{};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetWindowRect(window, &place) ||
-        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return false;
-    }
-    const RECT& screen = monitor.rcMonitor;
-    return place.left <= screen.left && place.top <= screen.top && place.right >= screen.right &&
-           place.bottom >= screen.bottom;
+    const std::optional<WindowShape> shape = ShapeOf(window);
+    return shape && IsFullScreen(*shape);
 }
 
 // The file name of the process's program, "powerpnt.exe"; empty when Windows does not
@@ -84,6 +82,34 @@ int NotificationState() {
 }
 
 }  // namespace
+
+std::optional<WindowShape> ShapeOf(HWND window) {
+    RECT client{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetClientRect(window, &client) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return std::nullopt;
+    }
+    // Both corners onto the screen; a mirrored window swaps left and right.
+    SetLastError(ERROR_SUCCESS);
+    if (MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2) == 0 &&
+        GetLastError() != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (client.left > client.right) {
+        std::swap(client.left, client.right);
+    }
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    WindowShape shape;
+    shape.client = ScreenRectOf(client);
+    shape.monitor.area = ScreenRectOf(monitor.rcMonitor);
+    shape.monitor.workArea = ScreenRectOf(monitor.rcWork);
+    shape.monitor.primary = (monitor.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    shape.caption = (style & WS_CAPTION) == WS_CAPTION;
+    shape.maximised = IsZoomed(window) || (style & WS_MAXIMIZE) != 0;
+    return shape;
+}
 
 WinHoldProbe::WinHoldProbe()
     : queryWnfStateData_(FunctionFrom<QueryWnfStateDataFn>(GetModuleHandleW(L"ntdll.dll"),

@@ -5,9 +5,16 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "engine/full_screen.h"
 #include "engine/hold.h"
 
 namespace rilto {
+
+// What the full-screen decision needs of a window: its client area on the screen, its
+// monitor's whole rectangle, its title bar and state. None when Windows does not say.
+std::optional<WindowShape> ShapeOf(HWND window);
 
 class WinHoldProbe : public HoldProbe {
   public:

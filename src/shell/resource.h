@@ -3,8 +3,7 @@
 
 #include "common/resource_ids.h"
 
-// The tray menu mnuPopup
-#define IDM_POPUP 200
+// The commands of the tray menu mnuPopup, which the tray menu's model lists
 #define IDM_POPUP_OPTIONS 2001
 #define IDM_POPUP_STATUS 2002
 #define IDM_POPUP_ABOUT 2003

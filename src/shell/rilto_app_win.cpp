@@ -85,6 +85,7 @@ bool RiltoApp::CreateWindows() {
     // Explorer restarted: its new taskbar has none of the old icons.
     form.taskbarCreated = [this] { trayIcon_.AddAgain(); };
     form.systemNotice = [this](SystemNotice notice) { core_.Noticed(notice); };
+    form.timeChanged = [this] { core_.TimeChanged(); };
     form.sessionEnding = [this] {
         if (!unloaded_) {
             unloaded_ = true;

@@ -122,6 +122,11 @@ void RiltoCore::Noticed(SystemNotice notice) {
     }
 }
 
+void RiltoCore::TimeChanged() {
+    pause_.Check();
+    status_.ShowPausedUntil(pause_.UntilText());
+}
+
 void RiltoCore::WriteDayFigures() {
     figuresWrittenAt_ = clock_.TickCount();
     statistics_.Flush();

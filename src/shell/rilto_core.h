@@ -112,6 +112,9 @@ class RiltoCore {
     void Resumed();
     // A power or session notice: the machine sleeps or woke, the session locked or not.
     void Noticed(SystemNotice notice);
+    // The clock was set or the time zone changed: a pause that ended meanwhile ends, and
+    // the tray says again until when one lasts, in the new local time.
+    void TimeChanged();
 
     // The day's figures written: each minute, also while the minute's timer stands still
     // (an exercise break), and when a break ends.

@@ -8,13 +8,14 @@
 #include "common/texts.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
-#include "shell/tray_tip.h"
+#include "shell/tray_icon_record.h"
 
 namespace rilto {
 
-namespace {
-constexpr UINT kIconId = 1;
-}  // namespace
+static_assert(kTrayFlagMessage == NIF_MESSAGE && kTrayFlagIcon == NIF_ICON &&
+              kTrayFlagTip == NIF_TIP && kTrayFlagShowTip == NIF_SHOWTIP);
+static_assert(kTrayNotifyVersion == NOTIFYICON_VERSION_4);
+static_assert(kTrayCallbackMessage == WM_MOUSEMOVE);
 
 TrayIcon::TrayIcon(HWND window, HICON icon) : window_(window), icon_(icon) {}
 
@@ -22,25 +23,22 @@ NOTIFYICONDATAW TrayIcon::Record() const {
     NOTIFYICONDATAW nid{};
     nid.cbSize = sizeof nid;
     nid.hWnd = window_;
-    nid.uID = kIconId;
+    nid.uID = kTrayIconId;
     return nid;
 }
 
-NOTIFYICONDATAW TrayIcon::Shown() const {
+NOTIFYICONDATAW TrayIcon::Shown(TrayIconCall call) const {
+    const TrayIconRecord record = TrayRecordFor(call, pausedUntil_, micropausesToday_);
     NOTIFYICONDATAW nid = Record();
-    // Under NOTIFYICON_VERSION_4 the taskbar shows the tip only when asked to.
-    nid.uFlags = NIF_ICON | NIF_TIP | NIF_SHOWTIP;
-    const bool paused = !pausedUntil_.empty();
-    nid.hIcon = paused && pausedIcon_ ? pausedIcon_.get() : icon_;
-    const std::string tip = TrayTip(pausedUntil_, micropausesToday_);
-    lstrcpynW(nid.szTip, Widen(tip).c_str(), ARRAYSIZE(nid.szTip));
+    nid.uFlags = record.flags;
+    nid.uCallbackMessage = record.callbackMessage;
+    nid.hIcon = record.pausedIcon && pausedIcon_ ? pausedIcon_.get() : icon_;
+    lstrcpynW(nid.szTip, Widen(record.tip).c_str(), ARRAYSIZE(nid.szTip));
     return nid;
 }
 
 bool TrayIcon::Add() {
-    NOTIFYICONDATAW nid = Shown();
-    nid.uFlags |= NIF_MESSAGE;
-    nid.uCallbackMessage = kTrayCallbackMessage;
+    NOTIFYICONDATAW nid = Shown(TrayIconCall::Add);
     // After Explorer restarts the old icon is gone, but the add must also work
     // when it is still there.
     Shell_NotifyIconW(NIM_DELETE, &nid);
@@ -48,7 +46,7 @@ bool TrayIcon::Add() {
     if (added_) {
         // Asked anew after every add; a taskbar that refuses keeps the old form, which
         // the hook window reads as well.
-        nid.uVersion = NOTIFYICON_VERSION_4;
+        nid.uVersion = kTrayNotifyVersion;
         Shell_NotifyIconW(NIM_SETVERSION, &nid);
     }
     return added_;
@@ -70,7 +68,7 @@ void TrayIcon::SetPausedUntil(const std::string& until) {
     pausedUntil_ = until;
     if (added_) {
         // A taskbar that has lost the icon gets the state with the next add.
-        NOTIFYICONDATAW nid = Shown();
+        NOTIFYICONDATAW nid = Shown(TrayIconCall::Modify);
         Shell_NotifyIconW(NIM_MODIFY, &nid);
     }
 }
@@ -81,7 +79,7 @@ void TrayIcon::SetMicropausesToday(int count) {
     }
     micropausesToday_ = count;
     if (added_) {
-        NOTIFYICONDATAW nid = Shown();
+        NOTIFYICONDATAW nid = Shown(TrayIconCall::Modify);
         Shell_NotifyIconW(NIM_MODIFY, &nid);
     }
 }

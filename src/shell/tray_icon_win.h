@@ -9,12 +9,9 @@
 #include <string>
 
 #include "common/handles_win.h"
+#include "shell/tray_icon_record.h"
 
 namespace rilto {
-
-// The icon reports through the hook window's mouse-move message, with the event in the
-// low word of lParam.
-inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 
 // The icon belongs to its owner: gone with it, deleted once. While the breaks are paused
 // it shows the paused icon and says until when.
@@ -42,8 +39,8 @@ class TrayIcon {
 
   private:
     NOTIFYICONDATAW Record() const;
-    // The record with the icon and the tip of the state to show.
-    NOTIFYICONDATAW Shown() const;
+    // The record of `call`, with the icon and the tip of the state to show.
+    NOTIFYICONDATAW Shown(TrayIconCall call) const;
 
     HWND window_;
     HICON icon_;

@@ -3,7 +3,9 @@
 #include "common/product.h"
 #include "common/raise.h"
 #include "common/scoped_flag.h"
+#include "common/texts.h"
 #include "exercise/scheme_store.h"
+#include "shell/resource.h"
 
 namespace rilto {
 
@@ -21,7 +23,61 @@ std::vector<std::string> MenuItems(std::vector<std::string> listed) {
     return listed;
 }
 
+TrayMenuItem Command(int id, const char* caption, bool enabled = true) {
+    TrayMenuItem item;
+    item.id = id;
+    item.caption = caption;
+    item.enabled = enabled;
+    return item;
+}
+
+TrayMenuItem Separator() {
+    TrayMenuItem item;
+    item.kind = TrayMenuItem::Kind::Separator;
+    return item;
+}
+
+TrayMenuItem PauseSubmenu() {
+    TrayMenuItem item;
+    item.kind = TrayMenuItem::Kind::Submenu;
+    item.caption = "&Pause";
+    item.items = {Command(IDM_PAUSE_30, "For &30 minutes"), Command(IDM_PAUSE_60, "For &1 hour"),
+                  Command(IDM_PAUSE_120, "For &2 hours"),
+                  Command(IDM_PAUSE_TOMORROW, "Until &tomorrow")};
+    return item;
+}
+
 }  // namespace
+
+std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuContent& content) {
+    std::vector<TrayMenuItem> menu;
+    menu.push_back(Command(IDM_POPUP_OPTIONS, "&Options...", content.optionsEnabled));
+    menu.back().isDefault = true;
+    menu.push_back(Command(IDM_POPUP_STATUS, "&Status..."));
+    menu.push_back(Command(IDM_POPUP_ABOUT, "&About...", content.aboutEnabled));
+    menu.push_back(Command(IDM_POPUP_STATISTICS, "S&tatistics..."));
+    menu.push_back(Separator());
+    menu.push_back(Command(IDM_DEMO_MICROPAUSE, "&Micropause Now!"));
+    menu.push_back(Command(IDM_EXERCISE, "&Exercise Now!", content.exerciseEnabled));
+    menu.push_back(Separator());
+    int id = IDM_SCHEME_FIRST;
+    for (const std::string& name : content.schemes) {
+        if (id > IDM_SCHEME_LAST) {
+            break;
+        }
+        menu.push_back(Command(id++, "", content.schemesEnabled));
+        menu.back().caption = name;
+    }
+    menu.push_back(Separator());
+    if (content.pausedUntil.empty()) {
+        menu.push_back(PauseSubmenu());
+    } else {
+        menu.push_back(Command(IDM_RESUME, ""));
+        menu.back().caption = kResumeBefore + content.pausedUntil + kResumeAfter;
+    }
+    menu.push_back(Command(IDM_SHUTDOWN_RILTO, "Sh&utdown Rilto"));
+    return menu;
+}
 
 std::vector<std::string> LoadMnuX(const SettingsStore& store) {
     return MenuItems(ReadSchemeList(store, 0, kMaxSchemeItems));

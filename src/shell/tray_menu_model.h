@@ -42,6 +42,27 @@ struct TrayMenuContent {
 // out are greyed.
 TrayMenuContent LoadTrayMenu(const SettingsStore& store, const TrayFeatures& features);
 
+// One item of the tray menu as it shows, top to bottom: a command (its id one of
+// resource.h's IDM_ ids), a separator, or "&Pause" with its own items.
+struct TrayMenuItem {
+    enum class Kind { Command, Separator, Submenu };
+    Kind kind = Kind::Command;
+    int id = 0;
+    std::string caption;
+    bool enabled = true;
+    // Shown bold: what a double click on the icon does.
+    bool isDefault = false;
+    std::vector<TrayMenuItem> items;
+
+    bool operator==(const TrayMenuItem&) const = default;
+};
+
+// The whole menu, in order: the windows first, a separator, the breaks at once, a
+// separator, one item per scheme, a separator, "&Pause" (or "&Resume (paused until
+// hh:nn)" while paused) and "Sh&utdown Rilto". The scheme items take the ids from
+// IDM_SCHEME_FIRST on, as many as there are ids for.
+std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuContent& content);
+
 // What the tray icon reports: the low word of its callback's lParam. In the old form the
 // whole lParam is the mouse message; once the taskbar has taken NOTIFYICON_VERSION_4,
 // the high word holds the icon's id, wParam the icon's anchor point on the screen, and

@@ -3,18 +3,13 @@
 #include <utility>
 
 #include "common/raise.h"
-#include "common/texts.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
-#include "common/window_win.h"
 #include "shell/resource.h"
 
 namespace rilto {
 
 namespace {
-
-// mnuPopupDash3: the scheme items follow it.
-constexpr int kSchemeItemsStart = 7;
 
 UINT EnabledFlag(bool enabled) {
     return enabled ? MF_ENABLED : MF_GRAYED;
@@ -44,92 +39,67 @@ struct PauseItem {
 };
 constexpr PauseItem kPauseItems[] = {{IDM_PAUSE_30, 30}, {IDM_PAUSE_60, 60}, {IDM_PAUSE_120, 120}};
 
-int PositionOf(HMENU menu, UINT id) {
-    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
-        if (GetMenuItemID(menu, i) == id) {
-            return i;
+// The items appended to `menu` as the model lists them; false when Windows refuses one.
+bool Append(HMENU menu, const std::vector<TrayMenuItem>& items) {
+    for (const TrayMenuItem& item : items) {
+        BOOL appended = FALSE;
+        switch (item.kind) {
+            case TrayMenuItem::Kind::Separator:
+                appended = AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                break;
+            case TrayMenuItem::Kind::Submenu: {
+                UniqueMenu submenu(CreatePopupMenu());
+                if (!submenu || !Append(submenu.get(), item.items)) {
+                    return false;
+                }
+                appended = AppendMenuW(menu, MF_STRING | MF_POPUP | EnabledFlag(item.enabled),
+                                       reinterpret_cast<UINT_PTR>(submenu.get()),
+                                       Widen(item.caption).c_str());
+                if (appended) {
+                    submenu.release();  // the menu destroys it with itself
+                }
+                break;
+            }
+            case TrayMenuItem::Kind::Command:
+                appended = AppendMenuW(menu, MF_STRING | EnabledFlag(item.enabled),
+                                       static_cast<UINT_PTR>(item.id), Widen(item.caption).c_str());
+                if (appended && item.isDefault) {
+                    SetMenuDefaultItem(menu, static_cast<UINT>(item.id), FALSE);
+                }
+                break;
+        }
+        if (!appended) {
+            return false;
         }
     }
-    return -1;
+    return true;
 }
 
 }  // namespace
 
 bool TrayMenu::Create(TrayMenuEvents events) {
     events_ = std::move(events);
-    menu_.reset(LoadMenuW(ThisModule(), MAKEINTRESOURCEW(IDM_POPUP)));
-    if (!menu_) {
-        TraceLastError("the tray menu cannot be loaded");
-        return false;
-    }
-    popup_ = GetSubMenu(menu_.get(), 0);
-    SetMenuDefaultItem(popup_, IDM_POPUP_OPTIONS, FALSE);
-    // "&Pause", the one submenu, just above "Sh&utdown Rilto".
-    const int pause = PositionOf(popup_, IDM_SHUTDOWN_RILTO) - 1;
-    pauseMenu_.reset(pause >= 0 ? GetSubMenu(popup_, pause) : nullptr);
-    if (pauseMenu_) {
-        wchar_t caption[64] = L"";
-        GetMenuStringW(popup_, static_cast<UINT>(pause), caption, ARRAYSIZE(caption),
-                       MF_BYPOSITION);
-        pauseCaption_ = caption;
-    }
     return true;
 }
 
-TrayMenu::~TrayMenu() {
-    if (popup_ != nullptr) {
-        TakeOutPauseItem();  // the menu would destroy the submenu with it
-    }
-}
-
-void TrayMenu::TakeOutPauseItem() {
-    for (int i = GetMenuItemCount(popup_) - 1; i >= 0; --i) {
-        const bool submenu = pauseMenu_ && GetSubMenu(popup_, i) == pauseMenu_.get();
-        if (submenu || GetMenuItemID(popup_, i) == IDM_RESUME) {
-            RemoveMenu(popup_, static_cast<UINT>(i), MF_BYPOSITION);
-        }
-    }
-}
-
 void TrayMenu::Load(const TrayMenuContent& content) {
-    if (popup_ == nullptr) {
+    const std::vector<TrayMenuItem> items = TrayMenuItems(content);
+    UniqueMenu popup(CreatePopupMenu());
+    if (!popup || !Append(popup.get(), items)) {
+        TraceLastError("the tray menu cannot be made");
         return;
     }
-    for (UINT id = IDM_SCHEME_FIRST; id <= IDM_SCHEME_LAST; ++id) {
-        if (!DeleteMenu(popup_, id, MF_BYCOMMAND)) {
-            break;  // the first index that does not exist
-        }
-    }
+    menu_ = std::move(popup);
     schemes_.clear();
-    UINT position = kSchemeItemsStart;
-    for (const std::string& name : content.schemes) {
-        const UINT id = IDM_SCHEME_FIRST + static_cast<UINT>(schemes_.size());
-        if (id > IDM_SCHEME_LAST) {
-            break;
+    for (const TrayMenuItem& item : items) {
+        if (item.id >= IDM_SCHEME_FIRST && item.id <= IDM_SCHEME_LAST) {
+            schemes_.push_back(item.caption);
         }
-        InsertMenuW(popup_, position++,
-                    MF_BYPOSITION | MF_STRING | EnabledFlag(content.schemesEnabled), id,
-                    Widen(name).c_str());
-        schemes_.push_back(name);
     }
-
-    TakeOutPauseItem();
-    const auto above = static_cast<UINT>(PositionOf(popup_, IDM_SHUTDOWN_RILTO));
-    if (!content.pausedUntil.empty()) {
-        const std::string resume = kResumeBefore + content.pausedUntil + kResumeAfter;
-        InsertMenuW(popup_, above, MF_BYPOSITION | MF_STRING, IDM_RESUME, Widen(resume).c_str());
-    } else if (pauseMenu_) {
-        InsertMenuW(popup_, above, MF_BYPOSITION | MF_STRING | MF_POPUP,
-                    reinterpret_cast<UINT_PTR>(pauseMenu_.get()), pauseCaption_.c_str());
-    }
-
-    EnableMenuItem(popup_, IDM_POPUP_OPTIONS, EnabledFlag(content.optionsEnabled));
-    EnableMenuItem(popup_, IDM_POPUP_ABOUT, EnabledFlag(content.aboutEnabled));
-    EnableMenuItem(popup_, IDM_EXERCISE, EnabledFlag(content.exerciseEnabled));
 }
 
 bool TrayMenu::Show(HWND owner, HWND commandTarget, std::optional<POINT> place) {
-    if (popup_ == nullptr) {
+    if (!menu_) {
         return false;
     }
     POINT at{};
@@ -141,8 +111,8 @@ bool TrayMenu::Show(HWND owner, HWND commandTarget, std::optional<POINT> place) 
     // Without the foreground switch the menu would not close when the user clicks
     // elsewhere; without the null message the next menu would vanish at once.
     SetForegroundWindow(owner);
-    const int chosen = TrackPopupMenu(popup_, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
-                                      at.y, 0, owner, nullptr);
+    const int chosen = TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                      at.x, at.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen == 0) {
         return false;

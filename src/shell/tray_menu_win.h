@@ -1,8 +1,8 @@
 #pragma once
-// mnuPopup, the tray icon's menu. A chosen command is posted as WM_COMMAND to a window of
-// the program, which hands it to Execute once the menu is gone; each item then raises
-// its own event. While the breaks are paused, "&Resume (paused until hh:nn)" stands where
-// the submenu "&Pause" is otherwise.
+// mnuPopup, the tray icon's menu, made afresh before every display from the items the
+// model lists, separators and scheme items included. A chosen command is posted as
+// WM_COMMAND to a window of the program, which hands it to Execute once the menu is gone;
+// each item then raises its own event.
 
 #include <windows.h>
 
@@ -35,13 +35,12 @@ struct TrayMenuEvents {
 class TrayMenu {
   public:
     TrayMenu() = default;
-    ~TrayMenu();
     TrayMenu(const TrayMenu&) = delete;
     TrayMenu& operator=(const TrayMenu&) = delete;
 
-    // Loads the menu from the program's resources. False when that fails.
+    // Takes the events the items raise.
     bool Create(TrayMenuEvents events);
-    // The items as the next display shows them.
+    // The menu made anew with the items as the next display shows them.
     void Load(const TrayMenuContent& content);
     // Opens the menu at `at`, or at the mouse pointer when there is none, for `owner`, a
     // top-level window of the program; returns when it closes: whether an item was
@@ -50,17 +49,13 @@ class TrayMenu {
     // A command of the menu: its event is raised. False when the id is none of its items'.
     bool Execute(int commandId);
 
-  private:
-    // Takes "&Pause" or "&Resume (...)" out of the menu, leaving the submenu to its owner.
-    void TakeOutPauseItem();
+    // The menu the next display shows; null before the first Load.
+    HMENU Handle() const { return menu_.get(); }
 
+  private:
     TrayMenuEvents events_;
     UniqueMenu menu_;
-    HMENU popup_ = nullptr;
-    // The submenu of "&Pause": owned here, lent to the menu while its item shows, and
-    // taken back before the menu is destroyed.
-    UniqueMenu pauseMenu_;
-    std::wstring pauseCaption_;
+    // The scheme items' names, by their place from IDM_SCHEME_FIRST.
     std::vector<std::string> schemes_;
 };
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "common/memory_settings_store.h"
 
@@ -202,6 +204,99 @@ TEST(TrayIconRetry, TriesThirtyTimesInAll) {
     EXPECT_EQ(1 + more + 1, TrayIconRetry::kAttempts);  // the first, the retries, the last
     retry.FirstFailed();                                // Explorer restarted: a new round
     EXPECT_TRUE(retry.AnotherAttempt());
+}
+
+// The menu as the user reads it, one line per item: "-" a separator, "*" after the bold
+// default item, "(grey)" after a greyed one, " >" and its items after a submenu, and the
+// command's id after every command, so that an item with the right text but another
+// command shows.
+std::vector<std::string> Lines(const std::vector<TrayMenuItem>& items) {
+    std::vector<std::string> lines;
+    for (const TrayMenuItem& item : items) {
+        if (item.kind == TrayMenuItem::Kind::Separator) {
+            EXPECT_TRUE(item.caption.empty() && item.id == 0 && item.items.empty());
+            lines.emplace_back("-");
+            continue;
+        }
+        std::string line = item.caption;
+        line += item.isDefault ? "*" : "";
+        line += item.enabled ? "" : " (grey)";
+        if (item.kind == TrayMenuItem::Kind::Submenu) {
+            line += " >";
+            for (const std::string& sub : Lines(item.items)) {
+                line += " " + sub + ";";
+            }
+        } else {
+            line += " #" + std::to_string(item.id);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+const char kPauseLine[] =
+    "&Pause > For &30 minutes #2007; For &1 hour #2008; For &2 hours #2009; "
+    "Until &tomorrow #2010;";
+
+// The scheme items stand between the second and the third separator, whatever stands
+// above them; "&Resume (paused until hh:nn)" takes the place of "&Pause" while paused.
+TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
+    MemorySettingsStore store;
+    const TrayFeatures all{true, true, true};
+    // No schemes: the greyed placeholder.
+    EXPECT_EQ(Lines(TrayMenuItems(LoadTrayMenu(store, all))),
+              (std::vector<std::string>{"&Options...* #2001", "&Status... #2002", "&About... #2003",
+                                        "S&tatistics... #2012", "-", "&Micropause Now! #2004",
+                                        "&Exercise Now! #2005", "-", "Scheme (grey) #2100", "-",
+                                        kPauseLine, "Sh&utdown Rilto #2006"}));
+
+    store.SaveSetting("Schemes", "Num", "3");
+    store.SaveSetting("Schemes", "1", "*Short break");
+    store.SaveSetting("Schemes", "2", "*Medium break");
+    store.SaveSetting("Schemes", "3", "Mine");
+    TrayMenuContent content = LoadTrayMenu(store, all);
+    EXPECT_EQ(
+        Lines(TrayMenuItems(content)),
+        (std::vector<std::string>{
+            "&Options...* #2001", "&Status... #2002", "&About... #2003", "S&tatistics... #2012",
+            "-", "&Micropause Now! #2004", "&Exercise Now! #2005", "-", "*Short break #2100",
+            "*Medium break #2101", "Mine #2102", "-", kPauseLine, "Sh&utdown Rilto #2006"}));
+
+    content.pausedUntil = "14:30";
+    EXPECT_EQ(Lines(TrayMenuItems(content)),
+              (std::vector<std::string>{
+                  "&Options...* #2001", "&Status... #2002", "&About... #2003",
+                  "S&tatistics... #2012", "-", "&Micropause Now! #2004", "&Exercise Now! #2005",
+                  "-", "*Short break #2100", "*Medium break #2101", "Mine #2102", "-",
+                  "&Resume (paused until 14:30) #2011", "Sh&utdown Rilto #2006"}));
+
+    // Nothing the program cannot do yet is offered.
+    content = LoadTrayMenu(store, TrayFeatures{});
+    content.pausedUntil = "09:05";
+    EXPECT_EQ(
+        Lines(TrayMenuItems(content)),
+        (std::vector<std::string>{
+            "&Options...* (grey) #2001", "&Status... #2002", "&About... (grey) #2003",
+            "S&tatistics... #2012", "-", "&Micropause Now! #2004", "&Exercise Now! (grey) #2005",
+            "-", "*Short break (grey) #2100", "*Medium break (grey) #2101", "Mine (grey) #2102",
+            "-", "&Resume (paused until 09:05) #2011", "Sh&utdown Rilto #2006"}));
+}
+
+// More schemes than there are ids: the items stop at the last id, and the separator and
+// the items below them stay.
+TEST(TrayMenuItems, SchemeItemsStopAtTheLastId) {
+    TrayMenuContent content;
+    content.schemes.assign(1000, "S");
+    const std::vector<TrayMenuItem> items = TrayMenuItems(content);
+    std::size_t schemes = 0;
+    for (const TrayMenuItem& item : items) {
+        schemes += item.caption == "S" ? 1 : 0;
+    }
+    EXPECT_EQ(schemes, 900u);
+    ASSERT_GE(items.size(), 3u);
+    EXPECT_EQ(items[items.size() - 3].kind, TrayMenuItem::Kind::Separator);
+    EXPECT_EQ(items[items.size() - 4].id, 2999);
+    EXPECT_EQ(items.back().caption, "Sh&utdown Rilto");
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // The hold probe in this process, looking at the foreground as Windows shows it: a
-// window of another program that covers its whole monitor, and its program's name; the
-// same window smaller, the desktop's and the taskbar's windows and this program's own
-// windows never cover.
+// captionless window of another program whose client area covers its whole monitor, and
+// its program's name; the same window smaller, with a title bar or maximised, the
+// desktop's and the taskbar's windows and this program's own windows never cover.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "common/handles_win.h"
@@ -53,7 +54,33 @@ class HelperInFront {
     bool inFront_ = false;
 };
 
-TEST(HoldProbe, AnotherProgramsWindowCoversItsMonitorOnlyWhenItFillsIt) {
+// The helper's window restyled and placed at `place`; whether it got there.
+::testing::AssertionResult Reshape(HWND window, DWORD style, const RECT& place) {
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RECT now{};
+    DWORD nowStyle = 0;
+    const bool there = harness::WaitUntil(
+        [&] {
+            GetWindowRect(window, &now);
+            nowStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+            return EqualRect(&now, &place) != FALSE &&
+                   (nowStyle & WS_CAPTION) == (style & WS_CAPTION);
+        },
+        kWait);
+    if (there) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "at " << now.left << "," << now.top << "," << now.right << "," << now.bottom
+           << " style 0x" << std::hex << nowStyle;
+}
+
+// A window of another program is full screen only without a title bar and with its client
+// area over the whole monitor: a maximised window's frame reaches past every edge and is
+// no full-screen window.
+TEST(HoldProbe, AnotherProgramsWindowIsFullScreenOnlyWithoutCaptionOverTheMonitor) {
     const HelperInFront helper(L"");
     ASSERT_TRUE(helper.InFront());
     rilto::WinHoldProbe probe;
@@ -63,37 +90,92 @@ TEST(HoldProbe, AnotherProgramsWindowCoversItsMonitorOnlyWhenItFillsIt) {
     EXPECT_FALSE(view.focusAssist);  // Wine has no Focus Assist: absent, not a failure
 
     const RECT m = PrimaryMonitor();
+    // Past every edge as Wine maximises a window: by its 4-pixel frame (Windows' is
+    // 8); no larger, as a captioned window cannot grow past that.
+    const RECT pastEveryEdge{m.left - 4, m.top - 4, m.right + 4, m.bottom + 4};
+    constexpr DWORD kPopup = WS_POPUP | WS_VISIBLE;
+    constexpr DWORD kCaptioned = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     const struct {
         const char* what;
+        DWORD style;
         RECT place;
         bool covers;
     } cases[] = {
-        {"a normal window", {m.left + 100, m.top + 100, m.left + 500, m.top + 400}, false},
+        {"a normal window", kPopup, {m.left + 100, m.top + 100, m.left + 500, m.top + 400}, false},
         {"maximised beside the taskbar",
-         {m.left - 8, m.top - 8, m.right + 8, m.bottom - 40},
+         kCaptioned,
+         {m.left - 4, m.top - 4, m.right + 4, m.bottom - 40},
          false},
-        {"a maximised frame past every edge",
-         {m.left - 8, m.top - 8, m.right + 8, m.bottom + 8},
-         true},
-        {"full screen again", m, true},
+        {"a maximised frame past every edge", kCaptioned, pastEveryEdge, false},
+        {"a captionless window past every edge", kPopup, pastEveryEdge, true},
+        {"a captionless window short of the bottom by a taskbar",
+         kPopup,
+         {m.left, m.top, m.right, m.bottom - 40},
+         false},
+        {"a captionless window short of the right edge",
+         kPopup,
+         {m.left, m.top, m.right - 1, m.bottom},
+         false},
+        {"a captioned window over the whole monitor", kCaptioned, m, false},
+        {"full screen again", kPopup, m, true},
     };
     for (const auto& c : cases) {
-        const RECT& r = c.place;
-        SetWindowPos(helper.window(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_TRUE(harness::WaitUntil(
-            [&] {
-                RECT now{};
-                GetWindowRect(helper.window(), &now);
-                return EqualRect(&now, &r) != FALSE;
-            },
-            kWait))
-            << c.what;
+        ASSERT_TRUE(Reshape(helper.window(), c.style, c.place)) << c.what;
         ASSERT_EQ(GetForegroundWindow(), helper.window()) << c.what;
         view = probe.Look();
         EXPECT_EQ(view.coversMonitor, c.covers) << c.what;
         EXPECT_EQ(view.program, kHelperProgram) << c.what;
     }
+
+    // Maximised, even without a title bar and over the whole monitor, it is a working
+    // window.
+    ShowWindow(helper.window(), SW_MAXIMIZE);
+    ASSERT_TRUE(harness::WaitUntil([&] { return IsZoomed(helper.window()) != FALSE; }, kWait));
+    BringToFront(helper.window());
+    ASSERT_EQ(GetForegroundWindow(), helper.window());
+    EXPECT_FALSE(probe.Look().coversMonitor);
+    ShowWindow(helper.window(), SW_RESTORE);
+}
+
+// What the decision is given of a window: its client area on the screen, its monitor's
+// whole area and work area, its title bar and whether it is maximised. (Wine's work area
+// is the whole screen: the decision between the two is tested natively.)
+TEST(HoldProbe, AWindowsShapeIsAsWindowsReportsIt) {
+    const HelperInFront helper(L"");
+    ASSERT_TRUE(helper.InFront());
+    const RECT m = PrimaryMonitor();
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    const RECT place{m.left + 50, m.top + 60, m.left + 650, m.top + 460};
+    ASSERT_TRUE(Reshape(helper.window(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, place));
+    std::optional<rilto::WindowShape> shape = rilto::ShapeOf(helper.window());
+    ASSERT_TRUE(shape.has_value());
+    RECT client{};
+    GetClientRect(helper.window(), &client);
+    MapWindowPoints(helper.window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_GT(client.top, place.top);  // below the title bar
+    EXPECT_EQ(shape->client.left, client.left);
+    EXPECT_EQ(shape->client.top, client.top);
+    EXPECT_EQ(shape->client.right, client.right);
+    EXPECT_EQ(shape->client.bottom, client.bottom);
+    EXPECT_EQ(shape->monitor.area.right, info.rcMonitor.right);
+    EXPECT_EQ(shape->monitor.area.bottom, info.rcMonitor.bottom);
+    EXPECT_EQ(shape->monitor.workArea.bottom, info.rcWork.bottom);
+    EXPECT_TRUE(shape->monitor.primary);
+    EXPECT_TRUE(shape->caption);
+    EXPECT_FALSE(shape->maximised);
+
+    ASSERT_TRUE(Reshape(helper.window(), WS_POPUP | WS_VISIBLE, m));
+    shape = rilto::ShapeOf(helper.window());
+    ASSERT_TRUE(shape.has_value());
+    EXPECT_FALSE(shape->caption);
+    EXPECT_EQ(shape->client.top, m.top);
+    EXPECT_EQ(shape->client.bottom, m.bottom);
+    ShowWindow(helper.window(), SW_MAXIMIZE);
+    ASSERT_TRUE(harness::WaitUntil([&] { return IsZoomed(helper.window()) != FALSE; }, kWait));
+    EXPECT_TRUE(rilto::ShapeOf(helper.window())->maximised);
+    ShowWindow(helper.window(), SW_RESTORE);
 }
 
 TEST(HoldProbe, TheDesktopAndTheTaskbarNeverCover) {

@@ -1,8 +1,9 @@
 // Holds and pauses in the real program: a micropause that falls due while another
 // program fills the screen waits for it to close, unless holds are off, or for the
-// longest hold; a pause from the tray menu is stored as UTC, survives a restart, and one
-// that ends by itself lets the micropauses go on. The program counts short minutes of
-// its own; the holds' looks every 2 seconds and a pause's end stay on the real clock.
+// longest hold, and one that falls due behind a maximised window does not wait; a pause
+// from the tray menu is stored as UTC, survives a restart, and one that ends by itself
+// lets the micropauses go on. The program counts short minutes of its own; the holds'
+// looks every 2 seconds and a pause's end stay on the real clock.
 
 #include <windows.h>
 
@@ -116,6 +117,28 @@ TEST_F(HoldTest, AFullScreenProgramHoldsADueMicropauseUntilItCloses) {
     OtherProgramWindow presenting(true);
     FillScreen(presenting);
     EXPECT_TRUE(ShownWithin(2 * kMinute + kWait));
+}
+
+// A maximised editor on a monitor without a taskbar reaches past every edge by its frame;
+// it is a working window, and the micropause comes when it is due.
+TEST_F(HoldTest, AMaximisedWindowInFrontHoldsNothing) {
+    ShortenMinute(kMinute);
+    WriteSetting(L"Micropause", L"InterruptEvery", L"2");
+    Start();
+    OtherProgramWindow editor(true);
+    const HWND w = editor.hwnd();
+    // Bare Xvfb has no window manager, and another process sees a window maximised there
+    // at its restored place: the captioned window is placed as Wine maximises one, its
+    // 4-pixel frame past each edge (Windows' is 8).
+    const RECT place{-4, -4, GetSystemMetrics(SM_CXSCREEN) + 4, GetSystemMetrics(SM_CYSCREEN) + 4};
+    SetWindowPos(w, HWND_TOP, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_SHOWWINDOW);
+    RECT now{};
+    GetWindowRect(w, &now);
+    ASSERT_TRUE(EqualRect(&now, &place)) << now.right << "," << now.bottom;
+    ASSERT_TRUE(editor.TakeForeground());
+    DWORD took = 0;
+    EXPECT_TRUE(ShownWithin(2 * kMinute + kWait, &took)) << took << " ms";
 }
 
 // A micropause waits for a hold MaxM minutes at most, then comes over the full screen.

@@ -85,47 +85,6 @@ TEST_F(Tray, TheShutdownKeyCommandDeletesTheIcon) {
     EXPECT_FALSE(TrayIconPresent(hook_));
 }
 
-// A menu of another process cannot be read from here, so the items are read from
-// the program's resources, and the live menu is measured.
-TEST(TrayMenuResource, HasTheItemsInOrder) {
-    const HMODULE exe =
-        LoadLibraryExW(BinPath(L"rilto32.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(exe, nullptr);
-    const HMENU bar = LoadMenuW(exe, MAKEINTRESOURCEW(IDM_POPUP));
-    ASSERT_NE(bar, nullptr);
-    const HMENU items = GetSubMenu(bar, 0);
-    const wchar_t* expected[] = {
-        L"&Options...",      L"&Status...",     L"&About...", L"S&tatistics...", L"",
-        L"&Micropause Now!", L"&Exercise Now!", L"",          L"Scheme",         L"",
-        L"&Pause",           L"Sh&utdown Rilto"};
-    ASSERT_EQ(GetMenuItemCount(items), 12);
-    EXPECT_EQ(GetMenuItemID(items, 3), static_cast<UINT>(IDM_POPUP_STATISTICS));
-    for (int i = 0; i < 12; ++i) {
-        wchar_t text[64] = L"";
-        GetMenuStringW(items, i, text, 64, MF_BYPOSITION);
-        EXPECT_STREQ(text, expected[i]) << i;
-    }
-    // "&Pause" opens its own items.
-    const HMENU pause = GetSubMenu(items, 10);
-    ASSERT_NE(pause, nullptr);
-    const struct {
-        const wchar_t* text;
-        UINT id;
-    } pauseItems[] = {{L"For &30 minutes", IDM_PAUSE_30},
-                      {L"For &1 hour", IDM_PAUSE_60},
-                      {L"For &2 hours", IDM_PAUSE_120},
-                      {L"Until &tomorrow", IDM_PAUSE_TOMORROW}};
-    ASSERT_EQ(GetMenuItemCount(pause), 4);
-    for (int i = 0; i < 4; ++i) {
-        wchar_t text[64] = L"";
-        GetMenuStringW(pause, i, text, 64, MF_BYPOSITION);
-        EXPECT_STREQ(text, pauseItems[i].text) << i;
-        EXPECT_EQ(GetMenuItemID(pause, i), pauseItems[i].id) << i;
-    }
-    DestroyMenu(bar);
-    FreeLibrary(exe);
-}
-
 // Wine's taskbar takes version 4: the click reports the button-up and then the context
 // menu, and only one menu opens.
 TEST_F(Tray, ARightClickOpensTheMenu) {
@@ -343,6 +302,68 @@ TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
 }
 
+std::wstring TipOfTheTrayIcon();
+
+// "YYYY-MM-DDThh:mm:ssZ" of the time `minutes` from now, and its local "hh:mm".
+struct PauseEnd {
+    std::wstring stored;
+    std::wstring local;
+};
+PauseEnd MinutesFromNow(int minutes) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{};
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart += static_cast<ULONGLONG>(minutes) * 60 * 10'000'000ULL;
+    const FILETIME later{t.LowPart, t.HighPart};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    FileTimeToSystemTime(&later, &utc);
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+    wchar_t stored[32];
+    wchar_t hhmm[8];
+    swprintf(stored, 32, L"%04u-%02u-%02uT%02u:%02u:%02uZ", utc.wYear, utc.wMonth, utc.wDay,
+             utc.wHour, utc.wMinute, utc.wSecond);
+    swprintf(hhmm, 8, L"%02u:%02u", local.wHour, local.wMinute);
+    return {stored, hhmm};
+}
+
+// The time zone of a Wine prefix cannot be changed from here: the stored end of the pause,
+// which the program reads afresh, is moved instead, and the clock's or the zone's change
+// announced as Windows does, to the top-level windows. The tip says the new end after
+// each.
+TEST_F(Tray, TheTipSaysAgainUntilWhenWhenTheClockOrTheZoneChanges) {
+    PostMessageW(hook_, WM_COMMAND, IDM_PAUSE_30, 0);
+    ASSERT_TRUE(
+        WaitUntil([] { return ReadSetting(L"Options", L"PausedUntil").has_value(); }, kWait));
+    // The first look may come before the tray has laid out the new icon.
+    std::wstring tip;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return (tip = TipOfTheTrayIcon()).rfind(L"Rilto Micropause: paused until ", 0) == 0;
+        },
+        kWait));
+    const HWND form = MainForm();
+    const struct {
+        const char* what;
+        UINT message;
+        int minutes;
+    } changes[] = {{"WM_TIMECHANGE", WM_TIMECHANGE, 150},
+                   {"WM_SETTINGCHANGE", WM_SETTINGCHANGE, 270}};
+    for (const auto& c : changes) {
+        const PauseEnd end = MinutesFromNow(c.minutes);
+        WriteSetting(L"Options", L"PausedUntil", end.stored);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(form, c.message, 0,
+                            c.message == WM_SETTINGCHANGE ? reinterpret_cast<LPARAM>(L"intl") : 0,
+                            SMTO_ABORTIFHUNG, kWait, &result);
+        const std::wstring expected = L"Rilto Micropause: paused until " + end.local;
+        WaitUntil([&] { return (tip = TipOfTheTrayIcon()) == expected; }, kWait);
+        EXPECT_EQ(tip, expected) << c.what;
+    }
+}
+
 // ---- The menu and the icon in this process
 
 // An item of a menu as the user sees it, with the items of its submenu.
@@ -369,8 +390,45 @@ std::vector<SeenItem> ItemsOf(HMENU menu) {
     return items;
 }
 
+// The menu as the user reads it, one line per item: "-" a separator, "*" after the bold
+// default item, "(grey)" after a greyed one, " >" and its items after a submenu, and the
+// command's id after every command.
+std::vector<std::wstring> Lines(HMENU menu) {
+    std::vector<std::wstring> lines;
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        wchar_t text[80] = L"";
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 80;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+            lines.push_back(L"?");
+            continue;
+        }
+        if ((info.fType & MFT_SEPARATOR) != 0) {
+            lines.push_back(L"-");
+            continue;
+        }
+        std::wstring line = text;
+        line += (info.fState & MFS_DEFAULT) != 0 ? L"*" : L"";
+        line += (info.fState & MFS_GRAYED) != 0 ? L" (grey)" : L"";
+        if (info.hSubMenu != nullptr) {
+            line += L" >";
+            for (const std::wstring& sub : Lines(info.hSubMenu)) {
+                line += L" " + sub + L";";
+            }
+        } else {
+            line += L" #" + std::to_wstring(info.wID);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 // The open menu, read by a timer inside its modal loop, which then closes it.
 std::vector<SeenItem> openMenu;
+std::vector<std::wstring> openLines;
 int ticksWaited = 0;
 
 void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -380,7 +438,9 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     KillTimer(nullptr, timer);
     if (window != nullptr) {
-        openMenu = ItemsOf(reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)));
+        const auto shown = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        openMenu = ItemsOf(shown);
+        openLines = Lines(shown);
     }
     EndMenu();
 }
@@ -388,14 +448,69 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 // What the menu shows when it opens next.
 std::vector<SeenItem> Shown(rilto::TrayMenu& menu, HWND owner) {
     openMenu.clear();
+    openLines.clear();
     ticksWaited = 0;
     SetTimer(nullptr, 0, 50, ReadOpenMenu);
     menu.Show(owner, owner, POINT{200, 200});
     return openMenu;
 }
 
+// The menu as it opens, item by item with its separators: the scheme items between the
+// second and the third separator, with the store's schemes or the placeholder alone,
+// paused or not.
+TEST(TrayMenuInProcess, OpensWithEveryItemInOrder) {
+    const harness::OtherProgramWindow owner;
+    const std::wstring pause =
+        L"&Pause > For &30 minutes #2007; For &1 hour #2008; For &2 hours #2009; "
+        L"Until &tomorrow #2010;";
+    const std::vector<std::wstring> top = {L"&Options...* #2001",
+                                           L"&Status... #2002",
+                                           L"&About... #2003",
+                                           L"S&tatistics... #2012",
+                                           L"-",
+                                           L"&Micropause Now! #2004",
+                                           L"&Exercise Now! #2005",
+                                           L"-"};
+    const struct {
+        std::vector<std::string> schemes;
+        bool schemesEnabled;
+        const char* until;
+        std::vector<std::wstring> rest;
+    } cases[] = {
+        {{"Scheme"}, false, "", {L"Scheme (grey) #2100", L"-", pause, L"Sh&utdown Rilto #2006"}},
+        {{"*Short break", "Mine"},
+         true,
+         "",
+         {L"*Short break #2100", L"Mine #2101", L"-", pause, L"Sh&utdown Rilto #2006"}},
+        {{"*Short break", "Mine"},
+         true,
+         "14:30",
+         {L"*Short break #2100", L"Mine #2101", L"-", L"&Resume (paused until 14:30) #2011",
+          L"Sh&utdown Rilto #2006"}},
+        {{"Scheme"},
+         false,
+         "09:05",
+         {L"Scheme (grey) #2100", L"-", L"&Resume (paused until 09:05) #2011",
+          L"Sh&utdown Rilto #2006"}},
+    };
+    rilto::TrayMenu menu;
+    ASSERT_TRUE(menu.Create({}));
+    for (const auto& c : cases) {
+        rilto::TrayMenuContent content;
+        content.schemes = c.schemes;
+        content.optionsEnabled = content.aboutEnabled = content.exerciseEnabled = true;
+        content.schemesEnabled = c.schemesEnabled;
+        content.pausedUntil = c.until;
+        menu.Load(content);
+        Shown(menu, owner.hwnd());
+        std::vector<std::wstring> expected = top;
+        expected.insert(expected.end(), c.rest.begin(), c.rest.end());
+        EXPECT_EQ(openLines, expected) << c.schemes.size() << " " << c.until;
+    }
+}
+
 // While paused, "&Resume (paused until hh:nn)" stands where "&Pause" is otherwise, and
-// back; the submenu goes with the menu, whichever of the two shows at the end.
+// back; no submenu outlives the menu, whichever of the two shows at the end.
 TEST(TrayMenuInProcess, ResumeStandsWherePauseIsWhilePaused) {
     const harness::OtherProgramWindow owner;  // hidden, as the program's main form
     rilto::TrayMenuContent content;
@@ -424,12 +539,13 @@ TEST(TrayMenuInProcess, ResumeStandsWherePauseIsWhilePaused) {
                 if (content.pausedUntil.empty()) {
                     EXPECT_EQ(items[11].submenuTexts, pauseItems) << i;
                     submenu = items[11].submenu;
+                    EXPECT_TRUE(IsMenu(submenu)) << i;
                 } else {
                     EXPECT_EQ(items[11].id, static_cast<UINT>(IDM_RESUME)) << i;
                     EXPECT_EQ(items[11].submenu, nullptr) << i;
                 }
             }
-            ASSERT_TRUE(IsMenu(submenu));
+            ASSERT_NE(submenu, nullptr);
         }
         EXPECT_FALSE(IsMenu(submenu)) << "left paused: " << (shown == std::size(states));
     }
@@ -514,6 +630,69 @@ bool TrayShowsTheProgramIcon() {
 }
 bool TrayShowsThePausedIcon() {
     return TealPixelsInTheTray() == 0;
+}
+
+// A window of this process that keeps the tray icon's notifications.
+class IconOwner {
+  public:
+    IconOwner() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"RiltoTestIconOwner";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~IconOwner() { DestroyWindow(hwnd_); }
+    IconOwner(const IconOwner&) = delete;
+    IconOwner& operator=(const IconOwner&) = delete;
+    HWND hwnd() const { return hwnd_; }
+    // The lParams of the callback messages so far.
+    std::vector<LPARAM> notes;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<IconOwner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (msg == WM_MOUSEMOVE && self != nullptr) {
+            self->notes.push_back(lp);
+            return 0;
+        }
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    HWND hwnd_ = nullptr;
+};
+
+// The icon asks for the taskbar's newer notifications through the hook window's
+// callback: a right click reports the button-up and the context menu, each with the
+// icon's id in the high word.
+TEST(TrayIconInProcess, ARightClickReportsInTheNewerFormThroughTheCallback) {
+    IconOwner owner;
+    const rilto::UniqueIcon normal = rilto::LoadTrayIcon(GetModuleHandleW(nullptr), IDI_RILTO);
+    rilto::TrayIcon icon(owner.hwnd(), normal.get());
+    ASSERT_TRUE(icon.Add());
+    const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    ASSERT_TRUE(WaitUntil([&] { return tray != nullptr && IsWindowVisible(tray); }, kWait));
+    const POINT at = TrayIconCentre();
+    const auto contextMenu = [&] {
+        for (const LPARAM lp : owner.notes) {
+            if (LOWORD(lp) == WM_CONTEXTMENU && HIWORD(lp) == 1) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int attempt = 0; attempt < 5 && !contextMenu(); ++attempt) {
+        ClickAt(at.x, at.y, true);
+        PumpFor(500);
+    }
+    EXPECT_TRUE(contextMenu()) << owner.notes.size() << " notifications";
+    bool buttonUp = false;
+    for (const LPARAM lp : owner.notes) {
+        buttonUp = buttonUp || (LOWORD(lp) == WM_RBUTTONUP && HIWORD(lp) == 1);
+    }
+    EXPECT_TRUE(buttonUp);
 }
 
 // Paused, the tray shows the paused icon and says until when, also when the icon is added

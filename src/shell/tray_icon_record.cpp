@@ -1,0 +1,20 @@
+#include "shell/tray_icon_record.h"
+
+#include "shell/tray_tip.h"
+
+namespace rilto {
+
+TrayIconRecord TrayRecordFor(TrayIconCall call, const std::string& pausedUntil,
+                             std::optional<int> micropausesToday) {
+    TrayIconRecord record;
+    record.flags = kTrayFlagIcon | kTrayFlagTip | kTrayFlagShowTip;
+    if (call == TrayIconCall::Add) {
+        record.flags |= kTrayFlagMessage;
+        record.callbackMessage = kTrayCallbackMessage;
+    }
+    record.pausedIcon = !pausedUntil.empty();
+    record.tip = TrayTip(pausedUntil, micropausesToday);
+    return record;
+}
+
+}  // namespace rilto
