@@ -28,9 +28,9 @@ TEST(TimeChanged, AClockSetPastThePausesEndEndsIt) {
     fakes::ExerciseRig rig;
     rig.Start();
     rig.core.PauseFor(30);
-    rig.clock.ShiftWall(-3600);  // set back: the pause lasts longer, ends at the same time
+    rig.clock.ShiftWall(-3600);  // set back: the pause still lasts the half hour asked for
     rig.core.TimeChanged();
-    EXPECT_EQ(rig.status.pausedUntil, "09:30");
+    EXPECT_EQ(rig.status.pausedUntil, "08:30");
     EXPECT_TRUE(rig.core.pause().Active());
     rig.clock.ShiftWall(2 * 3600);  // now past its end
     rig.core.TimeChanged();
