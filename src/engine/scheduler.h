@@ -212,6 +212,8 @@ class Scheduler {
     void BackAfter(std::optional<std::uint64_t> awayMs);
     // A rest as long as a micropause was taken without one.
     void NaturalMicropause();
+    // The screen of a micropause, once its start sound has ended.
+    void ShowMicropause();
     void AdvanceMicropause();
     void EndMicropause(bool withSound = true);
     // tSeconds at the idle poll period, its period starting now.
