@@ -14,7 +14,10 @@ namespace {
 // for seconds between their beeps; the program must not.
 constexpr DWORD kAnswerMs = 100;
 constexpr DWORD kSampleEveryMs = 20;
-constexpr DWORD kShortMinute = 2000;
+constexpr DWORD kShortMinute = 4000;
+// Start-up goes on a little after the program has said it is up (its tray icon, its
+// first polls): measured after that.
+constexpr DWORD kSettleMs = 2000;
 // The exercise warning's beep pattern lasts about 5.5 s, the micropause's about 4.2 s.
 constexpr DWORD kExercisePatternMs = 5500;
 constexpr DWORD kStartPatternMs = 4100;
@@ -49,6 +52,8 @@ TEST_F(WarningSound, TheProgramAnswersAllThroughTheExerciseWarning) {
     Start();
     const HWND tray = TrayWindow();
     ASSERT_NE(tray, nullptr);
+    Sleep(kSettleMs);
+    ASSERT_EQ(ReminderWindow(running_.Id()), nullptr);
 
     // Until the reminder is up, and on for the length of the pattern.
     DWORD worst = WorstAnswer(tray, 3 * kShortMinute + 2 * kExercisePatternMs,
@@ -65,6 +70,7 @@ TEST_F(WarningSound, TheMicropauseScreenComesWhenItsStartSoundHasEnded) {
     const HWND tray = TrayWindow();
     ASSERT_NE(tray, nullptr);
     ASSERT_FALSE(Shown());
+    Sleep(kSettleMs);
 
     const ULONGLONG asked = GetTickCount64();
     MicropauseNow();
