@@ -12,7 +12,11 @@
 ; and OUTFILE.
 ;
 ; Command line, besides NSIS's own /S (silent) and /D=folder:
-;   /NOAUTOSTART  do not start the program with Windows (the option is on by default)
+;   /AUTOSTART    start the program with Windows
+;   /NOAUTOSTART  do not start the program with Windows
+; Without either, a first installation starts it with Windows, and an installation over
+; an earlier one keeps the user's choice: the option is on only where the "start with
+; Windows" entry is there now.
 
 ; 64-bit, as the programs it installs are.
 Unicode true
@@ -235,6 +239,19 @@ Function .onInit
   ClearErrors
   ${GetOptions} $0 "/NOAUTOSTART" $1
   ${IfNot} ${Errors}
+    !insertmacro UnselectSection ${SecAutostart}
+    Return
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $0 "/AUTOSTART" $1
+  ${IfNot} ${Errors}
+    Return
+  ${EndIf}
+  ; An earlier installation: the page shows the choice as the user left it.
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $2 HKCU "${RUN_KEY}" "${PRODUCT}"
+  ${If} $1 != ""
+  ${AndIf} $2 == ""
     !insertmacro UnselectSection ${SecAutostart}
   ${EndIf}
 FunctionEnd

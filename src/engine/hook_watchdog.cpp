@@ -18,7 +18,9 @@ HookWatchdog::HookWatchdog(const Settings& settings, ActivityHook& hook)
     : settings_(settings), hook_(hook) {}
 
 bool HookWatchdog::Check(std::int32_t hooksNewest, std::uint32_t systemLatest, std::uint32_t now) {
-    if (!SystemInputCounts(settings_) || !hook_.Available()) {
+    const bool anyMonitored = std::any_of(settings_.Monitor.begin(), settings_.Monitor.end(),
+                                          [](bool monitored) { return monitored; });
+    if (!anyMonitored || !hook_.Available()) {
         return false;
     }
     const bool reinstalledBefore = reinstalls_ > 0;

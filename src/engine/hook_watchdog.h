@@ -4,6 +4,12 @@
 // newest time with the input Windows saw: input the hooks missed by more than a few
 // seconds installs them again. Where they keep missing it (input Windows keeps from
 // hooks), it tries again less and less often.
+//
+// Windows tells no kind of input from another. While both kinds are monitored, input
+// the hooks missed proves them gone. With one kind alone, the missed input may have been
+// of the other kind: the watchdog installs the one hook again all the same, by the same
+// waits, as doing so costs next to nothing when it was still there, and leaving a
+// removed hook alone would take the user for away.
 
 #include <cstdint>
 

@@ -34,10 +34,20 @@ void Scheduler::RiltoMicropause() {
         view_.SetVisible(ViewControl::lblESC, true);
         view_.CatchEscape(true);
     }
-    // The start sound ends before the screen appears.
+    // The start sound ends before the screen appears; the program answers while it
+    // plays. A micropause ended meanwhile (a sleep, a shutdown) shows no screen.
     if (settings_.Audible) {
-        sounds_.AudibleWarning();
+        sounds_.AudibleWarning([this] {
+            if (state_.MicropauseRunning && !tSeconds_.Enabled()) {
+                ShowMicropause();
+            }
+        });
+        return;
     }
+    ShowMicropause();
+}
+
+void Scheduler::ShowMicropause() {
     tSeconds_.SetInterval(kMillisecondsPerSecond / kMicropauseStepsPerSecond);
     tSeconds_.SetEnabled(true);
     if (settings_.Blank) {

@@ -225,6 +225,8 @@ class Scheduler {
     void RestTaken();
     // A micropause falls due now: it comes, or waits for a hold's end or for the user.
     void MicropauseDue();
+    // The screen of a micropause, once its start sound has ended.
+    void ShowMicropause();
     void AdvanceMicropause();
     void EndMicropause(bool withSound = true);
     // tSeconds at the idle poll period, its period starting now.

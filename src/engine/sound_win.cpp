@@ -1,7 +1,8 @@
 #include "engine/sound_win.h"
 
-#include <windows.h>
 #include <mmsystem.h>
+
+#include <utility>
 
 #include "common/system_function_win.h"
 #include "common/wide_text_win.h"
@@ -9,6 +10,9 @@
 namespace rilto {
 
 namespace {
+
+constexpr wchar_t kCallbackWindowClass[] = L"RiltoSoundCallbacks";
+constexpr UINT kMsgRunCallbacks = WM_APP + 1;
 
 using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, UINT);
 
@@ -22,7 +26,7 @@ PlaySoundFn PlaySoundFunction() {
 
 }  // namespace
 
-void WinSound::PlayFile(const std::string& path, bool wait) {
+void WinSoundDevice::PlayFile(const std::string& path, bool wait) {
     // The name stays in UTF-16, so a file name outside the 8-bit code page plays too.
     const std::wstring name = Widen(path);
     if (const PlaySoundFn play = PlaySoundFunction()) {
@@ -30,12 +34,50 @@ void WinSound::PlayFile(const std::string& path, bool wait) {
     }
 }
 
-void WinSound::Beep() {
+void WinSoundDevice::Beep() {
     MessageBeep(MB_OK);
 }
 
-void WinSound::Pause(std::uint32_t ms) {
-    Sleep(ms);
+void WinSoundDevice::Silence() {
+    if (const PlaySoundFn play = PlaySoundFunction()) {
+        play(nullptr, 0);
+    }
+}
+
+CallbackWindow::CallbackWindow() {
+    if (RegisterWindowClass({kCallbackWindowClass})) {
+        CreateWindowOf(kCallbackWindowClass, 0, 0, RECT{}, HWND_MESSAGE, 0);
+    }
+}
+
+void CallbackWindow::Post(std::function<void()> call) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        calls_.push_back(std::move(call));
+    }
+    PostMessageW(hwnd(), kMsgRunCallbacks, 0, 0);
+}
+
+LRESULT CallbackWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != kMsgRunCallbacks) {
+        return Default(msg, wp, lp);
+    }
+    std::vector<std::function<void()>> due;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        due.swap(calls_);
+    }
+    for (const auto& call : due) {
+        call();
+    }
+    return 0;
+}
+
+WinSound::WinSound()
+    : queue_(device_, [this](std::function<void()> call) { window_.Post(std::move(call)); }) {}
+
+void WinSound::Play(SoundSteps steps, std::function<void()> done) {
+    queue_.Play(std::move(steps), std::move(done));
 }
 
 }  // namespace rilto

@@ -35,12 +35,12 @@ void WarningSounds::AudibleWarningPre() {
     PlayBeeps({{4, kPrePauseMs}}, 0);
 }
 
-void WarningSounds::AudibleWarning() {
+void WarningSounds::AudibleWarning(std::function<void()> then) {
     if (!settings_.WarningSound.empty()) {
-        PlaySoundWait(settings_.WarningSound);
+        PlaySoundWait(settings_.WarningSound, std::move(then));
         return;
     }
-    PlayBeeps({{1, kShortPauseMs}, {3, kLongPauseMs}}, kLongPauseMs);
+    PlayBeeps({{1, kShortPauseMs}, {3, kLongPauseMs}}, kLongPauseMs, std::move(then));
 }
 
 void WarningSounds::AudibleWarningX() {
@@ -52,27 +52,30 @@ void WarningSounds::AudibleWarningX() {
 }
 
 void WarningSounds::AudibleNotification() {
-    sound_.Beep();
+    sound_.Play({SoundStep::Beep()}, {});
 }
 
-void WarningSounds::PlaySoundWait(const std::string& file) {
-    sound_.PlayFile(ResolveSoundFile(file, programFolder_), true);
+void WarningSounds::PlaySoundWait(const std::string& file, std::function<void()> then) {
+    sound_.Play({SoundStep::File(ResolveSoundFile(file, programFolder_), true)}, std::move(then));
 }
 
 void WarningSounds::PlaySoundNoWait(const std::string& file) {
-    sound_.PlayFile(ResolveSoundFile(file, programFolder_), false);
+    sound_.Play({SoundStep::File(ResolveSoundFile(file, programFolder_), false)}, {});
 }
 
-void WarningSounds::PlayBeeps(std::initializer_list<BeepRun> runs, std::uint32_t finalPauseMs) {
+void WarningSounds::PlayBeeps(std::initializer_list<BeepRun> runs, std::uint32_t finalPauseMs,
+                              std::function<void()> then) {
+    SoundSteps steps;
     for (const BeepRun& run : runs) {
         for (int i = 0; i < run.beeps; ++i) {
-            sound_.Beep();
-            sound_.Pause(run.pauseMs);
+            steps.push_back(SoundStep::Beep());
+            steps.push_back(SoundStep::Pause(run.pauseMs));
         }
     }
     if (finalPauseMs > 0) {
-        sound_.Pause(finalPauseMs);
+        steps.push_back(SoundStep::Pause(finalPauseMs));
     }
+    sound_.Play(std::move(steps), std::move(then));
 }
 
 }  // namespace rilto

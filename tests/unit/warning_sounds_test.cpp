@@ -99,6 +99,30 @@ TEST_F(WarningSoundsTest, PlayersResolveOnlyBareNames) {
                                "play \\\\server\\share\\ding.wav nowait"}));
 }
 
+// Each signal is one pattern for the player, so one queued while another plays comes
+// after it whole; only the micropause's start tells when it has ended.
+TEST_F(WarningSoundsTest, EachSignalIsOnePatternAndOnlyTheStartSaysWhenItEnds) {
+    sound.HoldPatterns();
+    int ended = 0;
+    sounds.AudibleWarningPre();
+    sounds.AudibleWarningX();
+    sounds.AudibleNotification();
+    sounds.AudibleWarning([&] { ++ended; });
+    EXPECT_EQ(sound.Patterns(), 4);
+    EXPECT_EQ(log.Count("beep"), 4u + 7u + 1u + 4u);
+    EXPECT_EQ(ended, 0) << "not before the pattern has played";
+    sound.FinishPatterns();
+    EXPECT_EQ(ended, 1);
+
+    settings.WarningSound = "start.wav";
+    sound.HoldPatterns();
+    sounds.AudibleWarning([&] { ++ended; });
+    EXPECT_EQ(ended, 1);
+    sound.FinishPatterns();
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(sound.Patterns(), 5);
+}
+
 TEST(ResolveSoundFile, AddsTheFolderWithOneSeparator) {
     EXPECT_EQ(ResolveSoundFile("a.wav", "C:\\Program Files\\Rilto"),
               "C:\\Program Files\\Rilto\\a.wav");

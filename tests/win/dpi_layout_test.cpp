@@ -265,9 +265,7 @@ TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
 // What would have sounded: nothing, here.
 class SilentSound : public rilto::Sound {
   public:
-    void PlayFile(const std::string&, bool) override {}
-    void Beep() override {}
-    void Pause(std::uint32_t) override {}
+    void Play(rilto::SoundSteps, std::function<void()>) override {}
 };
 
 TEST(DpiLayout, SoundDialog) {

@@ -489,6 +489,45 @@ TEST_F(Installer, SilentInstallThenReinstallOverTheRunningCopyThenSilentUninstal
     EXPECT_EQ(ReadSetting(L"Micropause", L"Audible"), L"0");
 }
 
+// The version in the setup's file name, "rilto-setup-<version>.exe".
+std::wstring VersionInSetupName() {
+    const std::wstring name = std::filesystem::path(SetupPath()).stem().wstring();
+    const auto dash = name.rfind(L'-');
+    return dash == std::wstring::npos ? std::wstring() : name.substr(dash + 1);
+}
+
+// An installation over an earlier one keeps the "start with Windows" choice as the user
+// left it, by the setup's switch or by removing the entry; a switch still decides. The
+// uninstall entry says what package managers read of it.
+TEST_F(Installer, AReinstallKeepsTheStartWithWindowsChoice) {
+    const auto runValue = [] { return ReadString(kRunKey, kProduct); };
+    ASSERT_EQ(RunToEnd(SetupPath(), L"/S"), 0u);
+    EXPECT_EQ(runValue(), RunEntry()) << "on for a first installation";
+    ASSERT_EQ(RunToEnd(SetupPath(), L"/S /NOAUTOSTART"), 0u);
+    EXPECT_EQ(runValue(), std::nullopt);
+    ASSERT_EQ(RunToEnd(SetupPath(), L"/S"), 0u);
+    EXPECT_EQ(runValue(), std::nullopt) << "switched off before, off again";
+    ASSERT_EQ(RunToEnd(SetupPath(), L"/S /AUTOSTART"), 0u);
+    EXPECT_EQ(runValue(), RunEntry());
+    ASSERT_EQ(RunToEnd(SetupPath(), L"/S"), 0u);
+    EXPECT_EQ(runValue(), RunEntry()) << "switched on before, on again";
+
+    // The user takes it out of the start-up programs.
+    ASSERT_EQ(RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kProduct), ERROR_SUCCESS);
+    ASSERT_EQ(RunToEnd(SetupPath(), L"/S"), 0u);
+    EXPECT_EQ(runValue(), std::nullopt) << "removed by the user, stays away";
+
+    EXPECT_FALSE(VersionInSetupName().empty());
+    EXPECT_EQ(ReadString(kUninstallKey, L"DisplayVersion"), VersionInSetupName());
+    EXPECT_FALSE(ReadString(kUninstallKey, L"Publisher").value_or(L"").empty());
+    const std::wstring icon = ReadString(kUninstallKey, L"DisplayIcon").value_or(L"");
+    EXPECT_TRUE(Exists(icon.substr(0, icon.rfind(L',')))) << testing::PrintToString(icon);
+    // In KB: more than the program alone, less than a CD.
+    const DWORD kb = ReadDword(kUninstallKey, L"EstimatedSize").value_or(0);
+    EXPECT_GT(kb, std::filesystem::file_size(InstalledProgram()) / 1024);
+    EXPECT_LT(kb, 700u * 1024);
+}
+
 TEST_F(Installer, ThroughItsPagesOverACopyElsewhereAndAnUninstallThatRemovesTheSettings) {
     // A copy running from another folder, whose published handle has gone stale: the
     // trigger cannot reach it, the setup must still end it.

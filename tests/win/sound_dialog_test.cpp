@@ -38,11 +38,18 @@ constexpr int kFileNameEdit = 0x480;  // edt1, where a dialog has a plain edit i
 // What would have sounded: "play <path> wait|nowait".
 class RecordingSound : public rilto::Sound {
   public:
-    void PlayFile(const std::string& path, bool wait) override {
-        played.push_back("play " + path + (wait ? " wait" : " nowait"));
+    void Play(rilto::SoundSteps steps, std::function<void()> done) override {
+        for (const rilto::SoundStep& step : steps) {
+            if (step.kind == rilto::SoundStep::Kind::file) {
+                played.push_back("play " + step.path + (step.wait ? " wait" : " nowait"));
+            } else if (step.kind == rilto::SoundStep::Kind::beep) {
+                played.push_back("beep");
+            }
+        }
+        if (done) {
+            done();
+        }
     }
-    void Beep() override { played.push_back("beep"); }
-    void Pause(std::uint32_t) override {}
 
     std::vector<std::string> played;
 };

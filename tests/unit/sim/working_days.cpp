@@ -40,10 +40,13 @@ constexpr std::int32_t kExerciseSeconds = 20;
 constexpr std::uint32_t kStartTick = 0x8000'0000u - 2 * 3'600'000u;
 constexpr std::uint64_t kSlack = 20 * kMsPerSecond;
 
+// Every pattern ends at once.
 struct NullSound : Sound {
-    void PlayFile(const std::string&, bool) override {}
-    void Beep() override {}
-    void Pause(std::uint32_t) override {}
+    void Play(SoundSteps, std::function<void()> done) override {
+        if (done) {
+            done();
+        }
+    }
 };
 
 struct SimView : MicropauseView {

@@ -1,0 +1,87 @@
+// The hook watchdog with one kind of input monitored: the hook that Windows removed comes
+// back, and only that kind is installed.
+
+#include "engine/hook_watchdog.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_activity_hook.h"
+#include "fakes/virtual_clock.h"
+
+namespace rilto {
+namespace {
+
+using fakes::FakeActivityHook;
+using fakes::VirtualClock;
+
+constexpr int kKeyboard = 0;
+constexpr int kMouse = 1;
+
+struct OneKind {
+    explicit OneKind(int kind) : monitored(kind) {
+        settings.Monitor = {kind == kKeyboard, kind == kMouse};
+        hook.InstallFilter(1 - kind, kFilterOff);
+    }
+    bool Check() {
+        return watchdog.Check(hook.RilGetTime(monitored), hook.LastInputTick(), clock.TickCount());
+    }
+
+    int monitored;
+    Settings settings;
+    VirtualClock clock{1'000'000, {9, 0}};
+    FakeActivityHook hook{clock};
+    HookWatchdog watchdog{settings, hook};
+};
+
+TEST(HookWatchdogOneKind, AHookRemovedByWindowsComesBackForEitherKindAlone) {
+    for (const int kind : {kKeyboard, kMouse}) {
+        SCOPED_TRACE(kind);
+        OneKind rig(kind);
+        rig.hook.Input(kind);
+        rig.clock.Advance(5000);
+        EXPECT_FALSE(rig.Check()) << "nothing missed";
+
+        rig.hook.RemoveHooks();
+        const std::int32_t stuck = rig.hook.RilGetTime(kind);
+        rig.hook.Input(kind);
+        rig.clock.Advance(kHooksMissedMs + 1000);
+        const int installs = rig.hook.Installs();
+        EXPECT_TRUE(rig.Check());
+        EXPECT_EQ(rig.watchdog.Reinstalls(), 1);
+        // Off and on, the monitored kind only.
+        EXPECT_EQ(rig.hook.Installs(), installs + 2);
+        EXPECT_TRUE(rig.hook.Recording(kind));
+        EXPECT_FALSE(rig.hook.Recording(1 - kind));
+        rig.hook.Input(kind);
+        EXPECT_NE(rig.hook.RilGetTime(kind), stuck) << "recording again";
+    }
+}
+
+// Input of the kind not monitored looks the same to Windows: a hook still there is
+// installed again now and then, by the growing waits, never at every poll.
+TEST(HookWatchdogOneKind, InputOfTheOtherKindAloneReinstallsByTheGrowingWaits) {
+    OneKind rig(kKeyboard);
+    int reinstalls = 0;
+    for (int s = 0; s < 600; s += 5) {
+        rig.hook.Input(kMouse);
+        rig.clock.Advance(5000);
+        reinstalls += rig.Check() ? 1 : 0;
+    }
+    // At once, then 10, 20, 40, 80, 160 and 320 s later: seven in ten minutes.
+    EXPECT_GE(reinstalls, 5);
+    EXPECT_LE(reinstalls, 8);
+}
+
+TEST(HookWatchdogOneKind, NothingMonitoredNothingInstalled) {
+    OneKind rig(kKeyboard);
+    rig.settings.Monitor = {false, false};
+    rig.hook.RemoveHooks();
+    rig.hook.Input(kKeyboard);
+    rig.clock.Advance(60'000);
+    const int installs = rig.hook.Installs();
+    EXPECT_FALSE(rig.Check());
+    EXPECT_EQ(rig.hook.Installs(), installs);
+}
+
+}  // namespace
+}  // namespace rilto
