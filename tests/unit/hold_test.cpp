@@ -134,6 +134,45 @@ TEST(HoldGate, AHeldMicropauseOutlivesAnExerciseBreakThatCannotStart) {
     EXPECT_EQ(exercising.log.Count("show form"), 0u);
 }
 
+// Asked for during a hold, a micropause is the one held: nothing waits any more, and the
+// countdown starts afresh from it.
+TEST(HoldGate, AMicropauseAskedForDuringAHoldIsTheOneHeld) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(4);
+    ASSERT_TRUE(rig.state().MicropauseHeld);
+    rig.core.MicropauseNow();
+    EXPECT_FALSE(rig.state().MicropauseHeld);
+    EXPECT_FALSE(rig.tHold.Enabled()) << "no more looks";
+    rig.AdvanceSeconds(30);
+    rig.FullScreen(false);
+    rig.AdvanceMinutes(2);
+    EXPECT_EQ(rig.log.Count("show form"), 1u);
+    rig.AdvanceMinutes(1);
+    EXPECT_EQ(rig.log.Count("show form"), 2u) << "three minutes after the one asked for";
+}
+
+// A hold that ends during a pause lets its break through at the pause's end, not into
+// the pause and not never.
+TEST(HoldGate, ABreakHeldWhenAPauseBeginsComesAtThePausesEnd) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(4);
+    ASSERT_TRUE(rig.state().MicropauseHeld);
+    rig.core.PauseFor(30);  // until 9:34
+    rig.FullScreen(false);
+    rig.AdvanceMinutes(29);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.AdvanceMinutes(2);
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_GE(rig.log.TimesOf("show form")[0], 34 * kMsPerMinute);
+    EXPECT_LE(rig.log.TimesOf("show form")[0], 34 * kMsPerMinute + kMsPerSecond);
+}
+
 TEST(HoldGate, AHeldReminderSoundsAndShowsWhenTheHoldEndsAndLooksAreFew) {
     HoldRig rig;
     rig.settings.InterruptEvery = 999;

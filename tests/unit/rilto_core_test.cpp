@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "common/day_figures.h"
+#include "engine/system_notice.h"
 #include "fakes/exercise_rig.h"
 
 namespace rilto {
 namespace {
 
+using fakes::kMsPerHour;
 using fakes::kMsPerSecond;
 
 // A minute of 2 seconds, as the Windows tests run the program.
@@ -101,6 +103,67 @@ TEST(RiltoCore, TheTrayAndTheStatisticsWindowHearOfThePauseAndTheDaysCount) {
     rig.core.MicropauseNow();
     rig.AdvanceSeconds(11);
     EXPECT_EQ(rig.status.micropausesToday, 1);
+}
+
+// Start-up's windows: the core asks for them in its order; only the tray icon matters here.
+class QuietHost : public StartupHost {
+  public:
+    void ShowVersion(const std::string&) override {}
+    std::uint32_t HookWindowHandle() override { return 1; }
+    void FirstTimeInitialise() override {}
+    void LayOutMicropauseScreen() override {}
+    void ShowWarning(const std::string&) override {}
+    void AddTrayIcon() override { ++trayIcons; }
+    void HideMainForm() override {}
+    std::string ProgramFolder() override { return "C:\\Rilto"; }
+    int trayIcons = 0;
+};
+
+TEST(RiltoCore, StartBringsTheProgramUpFromTheStore) {
+    CoreRig rig;
+    rig.store.SaveSetting("Micropause", "InterruptEvery", "7");
+    QuietHost host;
+    rig.core.Start(host);
+    EXPECT_EQ(host.trayIcons, 1);
+    EXPECT_EQ(rig.settings.InterruptEvery, 7);
+    EXPECT_EQ(rig.state().MinutesToMicropause, 7);
+    EXPECT_TRUE(rig.tMinutes.Enabled());
+}
+
+TEST(RiltoCore, TheTrayMenuOffersEveryCommandAndEachReachesItsPart) {
+    CoreRig rig;
+    rig.UseScheme(2, {}, 5);
+    rig.Start();
+    const TrayMenuContent menu = rig.core.TrayMenu();
+    EXPECT_TRUE(menu.optionsEnabled);
+    EXPECT_TRUE(menu.aboutEnabled);
+    EXPECT_TRUE(menu.exerciseEnabled);
+
+    rig.core.ExerciseNow();
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    rig.RunToEnd();
+    EXPECT_FALSE(rig.flow.ExerciseInProgress());
+
+    rig.core.PauseUntilTomorrow();
+    EXPECT_EQ(rig.status.pausedUntil, "00:00");
+    EXPECT_EQ(rig.core.TrayMenu().pausedUntil, "00:00");
+}
+
+// A pause ends by itself at its time, and at once when the machine wakes after it.
+TEST(RiltoCore, APauseEndsAtItsTimeOrWhenTheMachineWakesAfterIt) {
+    CoreRig rig;
+    rig.Start();
+    rig.core.PauseFor(30);
+    rig.AdvanceMinutes(29);
+    EXPECT_EQ(rig.status.pausedUntil, "09:30");
+    rig.AdvanceMinutes(2);
+    EXPECT_EQ(rig.status.pausedUntil, "");
+
+    rig.core.PauseFor(30);
+    rig.core.Noticed(SystemNotice::Suspended);
+    rig.clock.Sleep(kMsPerHour);
+    rig.core.Noticed(SystemNotice::Resumed);  // before any timer fires
+    EXPECT_EQ(rig.status.pausedUntil, "");
 }
 
 }  // namespace
