@@ -166,5 +166,35 @@ TEST(RiltoCore, APauseEndsAtItsTimeOrWhenTheMachineWakesAfterIt) {
     EXPECT_EQ(rig.status.pausedUntil, "");
 }
 
+// Built as the program builds it, nothing put in place of its parts: the core's own
+// seconds run its exercise breaks.
+TEST(RiltoCore, ItsSecondsRunItsOwnExerciseBreaks) {
+    CoreRig parts;  // its fakes and store; its own core stays idle
+    fakes::FakeTimer minutes(parts.clock, "minutes");
+    fakes::FakeTimer seconds(parts.clock, "seconds");
+    fakes::FakeTimer pause(parts.clock, "pause");
+    fakes::FakeTimer hold(parts.clock, "hold");
+    RiltoCore core(CorePorts{
+        parts.store, parts.clock, CoreTimers{minutes, seconds, pause, hold}, parts.hook, parts.hook,
+        parts.probe, parts.sound,
+        CoreViews{parts.view, parts.player, parts.reminder, parts.settingsView, parts.status},
+        TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
+        fakes::kProgramFolder, [] { return 0.0; }, kRealMinuteMs});
+    minutes.OnTick([&core] { core.OnMinute(); });
+    seconds.OnTick([&core] { core.OnSecond(); });
+    parts.UseScheme(2, {}, 3);
+    core.settings().Scheme = "Test";
+    LoadScheme(parts.store, "Test", core.exercises());
+    core.scheduler().SetTimers();
+
+    core.ExerciseNow();
+    ASSERT_TRUE(core.breaks().ExerciseInProgress());
+    for (int s = 0; s < 600 && core.breaks().ExerciseInProgress(); ++s) {
+        parts.AdvanceSeconds(1);
+    }
+    EXPECT_FALSE(core.breaks().ExerciseInProgress());
+    EXPECT_FALSE(parts.player.forward.empty());
+}
+
 }  // namespace
 }  // namespace rilto
