@@ -96,6 +96,13 @@ TEST(MicropauseStartState, TheStatusWindowAfterABlankMicropauseIsNotMaximised) {
     rig.scheduler.StatusRequested();
     EXPECT_TRUE(rig.view.FormVisible());
     EXPECT_EQ(rig.view.State(), WindowState::Normal);
+
+    // Nor is it when OK closes it before it was ever asked for.
+    rig.scheduler.RiltoMicropause();
+    rig.AdvanceSeconds(6);
+    ASSERT_EQ(rig.view.State(), WindowState::Maximised);
+    rig.scheduler.StatusOk();
+    EXPECT_EQ(rig.view.State(), WindowState::Normal);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ using fakes::kMsPerSecond;
 using fakes::VirtualClock;
 
 struct PresenceRig {
-    PresenceRig() : clock(5'000'000), presence(settings, clock, kRealMinuteMs) {
+    explicit PresenceRig(std::uint32_t startTick = 5'000'000)
+        : clock(startTick), presence(settings, clock, kRealMinuteMs) {
         settings.AwayM = 10;
         presence.Seed(clock.TickCount());
     }
@@ -74,6 +75,12 @@ TEST(Presence, AUserAtTheMachineForWeeksStaysPresent) {
         ASSERT_EQ(rig.presence.AwayMs(), kMsPerSecond) << "hour " << hour;
     }
     EXPECT_GT(rig.clock.Elapsed(), 25 * kMsPerDay);
+
+    // Started when the machine was up that long already.
+    PresenceRig late(3'000'000'000u);
+    late.clock.Advance(5 * kMsPerMinute);
+    late.presence.Observe(late.Now() - kMsPerSecond);
+    EXPECT_EQ(late.presence.AwayMs(), kMsPerSecond);
 }
 
 TEST(Presence, ALockedSessionIsTimeAwayWhateverInputComesAndUnlockingEndsIt) {
@@ -114,6 +121,14 @@ TEST(Presence, ASleepIsTimeAwayAndInputAfterItsGraceWakesTheMachine) {
     EXPECT_FALSE(rig.presence.Shut());
     EXPECT_EQ(rig.presence.AwayMs(), 0u);
     EXPECT_EQ(rig.presence.Resumed(), std::nullopt) << "the notice after the input";
+
+    // Input up to 24.8 days after a sleep is from after it.
+    rig.presence.Suspended();
+    const std::uint32_t again = rig.Now();
+    EXPECT_EQ(rig.presence.InputSeen(again + 0x8000'0000u), std::nullopt);
+    EXPECT_TRUE(rig.presence.Shut());
+    EXPECT_TRUE(rig.presence.InputSeen(again + 0x7FFF'FFFFu).has_value());
+    EXPECT_FALSE(rig.presence.Shut());
 
     // Asleep in a locked session: back only when both ended.
     rig.presence.Locked();

@@ -65,6 +65,7 @@ TEST(SchedulerSetTimers, RestartsBothCountdownsAndWholeTimerPeriods) {
 // The minute counted after a pause, or after a sleep, is a whole one from its end.
 TEST(SchedulerSetTimers, APausesEndOrAWakeUpStartsAWholeMinute) {
     SchedulerRig rig;
+    rig.settings.InterruptFor = 10;
     rig.Start();
     rig.AdvanceSeconds(90);
     rig.core.PauseFor(30);
@@ -79,6 +80,7 @@ TEST(SchedulerSetTimers, APausesEndOrAWakeUpStartsAWholeMinute) {
     rig.scheduler.Resumed();
     EXPECT_TRUE(rig.tMinutes.Enabled());
     EXPECT_EQ(rig.tMinutes.Due(), rig.clock.Elapsed() + kMsPerMinute);
+    EXPECT_EQ(rig.tSeconds.Due(), rig.clock.Elapsed() + 10 * kMsPerSecond) << "the poll too";
 }
 
 // ---------------------------------------------------------------- minute tick: micropauses
