@@ -5,6 +5,7 @@
 
 #include "common/day_figures.h"
 #include "engine/system_notice.h"
+#include "exercise/scheme_store.h"
 #include "fakes/exercise_rig.h"
 
 namespace rilto {
@@ -148,6 +149,23 @@ TEST(RiltoCore, TheTrayMenuOffersEveryCommandAndEachReachesItsPart) {
     rig.core.PauseUntilTomorrow();
     EXPECT_EQ(rig.status.pausedUntil, "00:00");
     EXPECT_EQ(rig.core.TrayMenu().pausedUntil, "00:00");
+}
+
+// A scheme picked from the tray's list runs at once and is the one in use, also in the
+// settings dialog that is open meanwhile.
+TEST(RiltoCore, ASchemeFromTheTrayRunsAndTheOpenDialogFollows) {
+    CoreRig rig;
+    rig.UseScheme(2, {}, 3);
+    SaveScheme(rig.store, "Other", {{}, {"o1.avi", "Other 1", 1, 3}}, 1);
+    AddSchemeName(rig.store, "Test");
+    AddSchemeName(rig.store, "Other");
+    rig.Start();
+    rig.core.settingsDialog().LoadMeUp();
+    ASSERT_EQ(rig.settingsView.SchemeShown(), "Test");
+    rig.core.RunScheme("Other");
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    EXPECT_EQ(rig.settings.Scheme, "Other");
+    EXPECT_EQ(rig.settingsView.SchemeShown(), "Other");
 }
 
 // A pause ends by itself at its time, and at once when the machine wakes after it.
