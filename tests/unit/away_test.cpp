@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/system_notice.h"
 #include "fakes/exercise_rig.h"
 
 namespace rilto {
@@ -280,6 +281,29 @@ TEST(TimeAway, TheSessionsOwnLockStateOverridesLostNotices) {
     const std::size_t back = rig.CaptionsOf(ViewLabel::lblvoluntary).size();
     rig.Work(2);
     EXPECT_EQ(rig.CaptionsOf(ViewLabel::lblvoluntary).size(), back);
+}
+
+// Due while the session was locked, and the user back during a pause: the micropause
+// comes as the pause ends.
+TEST(TimeAway, AMicropauseAwaitedIntoAPauseComesAtItsEnd) {
+    AwayRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.settings.IntelliReset = false;
+    rig.Start();
+    rig.AdvanceSeconds(177);
+    rig.hook.Input(kKeyboard);
+    rig.AdvanceSeconds(1);
+    rig.core.Noticed(SystemNotice::Locked);
+    rig.AdvanceSeconds(3);  // due at 3:00, nobody to see it
+    rig.core.PauseFor(30);  // at 3:01, until 33:01
+    rig.AdvanceSeconds(1);
+    rig.core.Noticed(SystemNotice::Unlocked);  // 5 seconds away: no rest
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.clock.AdvanceTo(33 * kMsPerMinute);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.clock.AdvanceTo(33 * kMsPerMinute + 2 * kMsPerSecond);
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_GE(rig.log.TimesOf("show form")[0], 33 * kMsPerMinute + kMsPerSecond);
 }
 
 // The poll and the minute each look whether the user left: whichever comes first after
