@@ -128,10 +128,9 @@ void Scheduler::StopHoldingIfDone() {
 }
 
 void Scheduler::SetTimers() {
-    tSeconds_.SetEnabled(false);
-    tMinutes_.SetEnabled(false);
     state_.MicropauseInterval = settings_.InterruptEvery;
     state_.MinutesToMicropause = settings_.InterruptEvery;
+    // A running timer starts a whole new period at its interval set anew.
     tMinutes_.SetInterval(minuteMs_);
     tMinutes_.SetEnabled(true);
     state_.MinutesToExercise = settings_.EveryM;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/system_notice.h"
 #include "fakes/exercise_rig.h"
 
 namespace rilto {
@@ -280,6 +281,79 @@ TEST(TimeAway, TheSessionsOwnLockStateOverridesLostNotices) {
     const std::size_t back = rig.CaptionsOf(ViewLabel::lblvoluntary).size();
     rig.Work(2);
     EXPECT_EQ(rig.CaptionsOf(ViewLabel::lblvoluntary).size(), back);
+}
+
+// Due while the session was locked, and the user back during a pause: the micropause
+// comes as the pause ends.
+TEST(TimeAway, AMicropauseAwaitedIntoAPauseComesAtItsEnd) {
+    AwayRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.settings.IntelliReset = false;
+    rig.Start();
+    rig.AdvanceSeconds(177);
+    rig.hook.Input(kKeyboard);
+    rig.AdvanceSeconds(1);
+    rig.core.Noticed(SystemNotice::Locked);
+    rig.AdvanceSeconds(3);  // due at 3:00, nobody to see it
+    rig.core.PauseFor(30);  // at 3:01, until 33:01
+    rig.AdvanceSeconds(1);
+    rig.core.Noticed(SystemNotice::Unlocked);  // 5 seconds away: no rest
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.clock.AdvanceTo(33 * kMsPerMinute);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    rig.clock.AdvanceTo(33 * kMsPerMinute + 2 * kMsPerSecond);
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_GE(rig.log.TimesOf("show form")[0], 33 * kMsPerMinute + kMsPerSecond);
+}
+
+// The poll and the minute each look whether the user left: whichever comes first after
+// AwayM quiet minutes begins the absence, and the minute that finds them gone does not
+// count down towards an exercise break.
+TEST(TimeAway, TheFirstPollOrMinuteAfterAwayMQuietMinutesBeginsTheAbsence) {
+    AwayRig rig;  // polls every 10 seconds
+    rig.settings.EveryM = 5;
+    rig.settings.AwayM = 3;
+    rig.Start();
+    rig.AdvanceSeconds(119);
+    rig.hook.Input(kKeyboard);
+    rig.AdvanceSeconds(180);  // 4:59, a second short of AwayM
+    EXPECT_FALSE(rig.state().Away);
+    EXPECT_EQ(rig.state().MinutesToExercise, 1);
+    rig.AdvanceSeconds(1);  // the minute at 5:00 comes before that second's poll
+    EXPECT_TRUE(rig.state().Away);
+    EXPECT_TRUE(rig.reminder.shownAt.empty());
+    EXPECT_EQ(rig.state().MinutesToExercise, 5);
+
+    AwayRig open;
+    open.settings.EveryM = 2;
+    open.settings.AwayM = 3;
+    open.Start();
+    open.AdvanceSeconds(85);
+    open.hook.Input(kKeyboard);
+    open.AdvanceSeconds(40);  // the reminder at 2:00, unanswered
+    ASSERT_TRUE(open.reminder.shown);
+    open.AdvanceSeconds(146);  // 4:31, away since 4:25
+    EXPECT_TRUE(open.state().Away) << "the poll at 4:30 saw it";
+    EXPECT_FALSE(open.reminder.shown);
+}
+
+// With only some kinds of input watched, the hooks' times alone say the user is here:
+// each poll reads them, so a user who types every 40 seconds is never away for one minute.
+TEST(TimeAway, EachPollSeesTheWatchedInputNotOnlyTheMinute) {
+    AwayRig rig;
+    rig.settings.Monitor[kMouse] = false;
+    rig.settings.EveryM = 3;
+    rig.settings.AwayM = 1;
+    rig.Start();
+    rig.AdvanceSeconds(30);
+    for (int typed = 0; typed < 6; ++typed) {
+        rig.hook.Input(kKeyboard);
+        for (int s = 0; s < 40; s += 5) {
+            rig.AdvanceSeconds(5);
+            ASSERT_FALSE(rig.state().Away) << rig.clock.Elapsed();
+        }
+    }
+    EXPECT_EQ(rig.ReminderMinutes(), std::vector<std::uint64_t>{3});
 }
 
 // Windows removed the hooks: what it saw itself still counts as input, the hooks come

@@ -18,6 +18,8 @@ TEST(HoldReasons, WhatInTheForegroundHoldsBreaks) {
     s.Programs = "powerpnt.exe; Zoom.EXE ;;C:\\Tools\\obs64.exe";
     EXPECT_EQ(HoldPrograms(s.Programs),
               (std::vector<std::string>{"powerpnt.exe", "Zoom.EXE", "obs64.exe"}));
+    EXPECT_EQ(HoldPrograms("game.exe;obs64.exe"),
+              (std::vector<std::string>{"game.exe", "obs64.exe"}));
     ForegroundView view;
     EXPECT_EQ(ReasonToHold(view, s), HoldReason::None);
     view.coversMonitor = true;
@@ -132,6 +134,77 @@ TEST(HoldGate, AHeldMicropauseOutlivesAnExerciseBreakThatCannotStart) {
     exercising.probe.view.coversMonitor = false;
     exercising.AdvanceSeconds(10);
     EXPECT_EQ(exercising.log.Count("show form"), 0u);
+}
+
+// Asked for during a hold, a micropause is the one held: nothing waits any more, and the
+// countdown starts afresh from it.
+TEST(HoldGate, AMicropauseAskedForDuringAHoldIsTheOneHeld) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(4);
+    ASSERT_TRUE(rig.state().MicropauseHeld);
+    rig.core.MicropauseNow();
+    EXPECT_FALSE(rig.state().MicropauseHeld);
+    EXPECT_FALSE(rig.tHold.Enabled()) << "no more looks";
+    rig.AdvanceSeconds(30);
+    rig.FullScreen(false);
+    rig.AdvanceMinutes(2);
+    EXPECT_EQ(rig.log.Count("show form"), 1u);
+    rig.AdvanceMinutes(1);
+    EXPECT_EQ(rig.log.Count("show form"), 2u) << "three minutes after the one asked for";
+}
+
+// A hold that ends during a pause lets its break through at the pause's end, not into
+// the pause and not never.
+TEST(HoldGate, ABreakHeldWhenAPauseBeginsComesAtThePausesEnd) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(4);
+    ASSERT_TRUE(rig.state().MicropauseHeld);
+    rig.core.PauseFor(30);  // until 9:34
+    rig.FullScreen(false);
+    rig.AdvanceMinutes(29);
+    EXPECT_EQ(rig.log.Count("show form"), 0u);
+    EXPECT_FALSE(rig.tHold.Enabled()) << "the hold is over: no more looks";
+    rig.AdvanceMinutes(2);
+    ASSERT_EQ(rig.log.TimesOf("show form").size(), 1u);
+    EXPECT_GE(rig.log.TimesOf("show form")[0], 34 * kMsPerMinute);
+    EXPECT_LE(rig.log.TimesOf("show form")[0], 34 * kMsPerMinute + kMsPerSecond);
+
+    // A hold that outlasts the pause keeps its break on.
+    HoldRig still;
+    still.settings.InterruptEvery = 3;
+    still.settings.MaxM = 60;
+    still.Start();
+    still.FullScreen(true);
+    still.AdvanceMinutes(4);
+    still.core.PauseFor(30);
+    still.AdvanceMinutes(35);
+    EXPECT_EQ(still.log.Count("show form"), 0u);
+    EXPECT_TRUE(still.state().MicropauseHeld);
+    still.FullScreen(false);
+    still.AdvanceSeconds(2);
+    EXPECT_EQ(still.log.Count("show form"), 1u);
+}
+
+// One hold keeps whatever falls due while it lasts.
+TEST(HoldGate, AReminderDueDuringAHoldThatKeepsAMicropauseIsHeldToo) {
+    HoldRig rig;
+    rig.settings.InterruptEvery = 3;
+    rig.settings.EveryM = 5;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(6);
+    EXPECT_TRUE(rig.state().MicropauseHeld);
+    EXPECT_TRUE(rig.state().ReminderHeld);
+    EXPECT_EQ(rig.log.Count("reminder"), 0u);
+    rig.FullScreen(false);
+    rig.AdvanceSeconds(2);
+    EXPECT_EQ(rig.log.Count("reminder"), 1u);
 }
 
 TEST(HoldGate, AHeldReminderSoundsAndShowsWhenTheHoldEndsAndLooksAreFew) {

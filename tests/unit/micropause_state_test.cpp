@@ -69,8 +69,9 @@ TEST(MicropauseHurry, LeavesTheBarOneShortOfFullSoTheNextStepEndsIt) {
     rig.clock.Advance(100);
     EXPECT_FALSE(rig.state().MicropauseRunning);
     EXPECT_EQ(rig.progressBar.Value(), 150);
-    EXPECT_EQ(rig.core.statistics().Today()[DayCount::micropauses], 0);
+    // Cut short, it was not taken.
     EXPECT_EQ(rig.core.statistics().Today()[DayCount::skipped], 1);
+    EXPECT_EQ(rig.core.statistics().Today()[DayCount::micropauses], 0);
 
     // Within the last steps, or with no micropause running, it leaves things as they are.
     rig.scheduler.RiltoMicropause();
@@ -94,6 +95,13 @@ TEST(MicropauseStartState, TheStatusWindowAfterABlankMicropauseIsNotMaximised) {
     ASSERT_FALSE(rig.state().MicropauseRunning);
     rig.scheduler.StatusRequested();
     EXPECT_TRUE(rig.view.FormVisible());
+    EXPECT_EQ(rig.view.State(), WindowState::Normal);
+
+    // Nor is it when OK closes it before it was ever asked for.
+    rig.scheduler.RiltoMicropause();
+    rig.AdvanceSeconds(6);
+    ASSERT_EQ(rig.view.State(), WindowState::Maximised);
+    rig.scheduler.StatusOk();
     EXPECT_EQ(rig.view.State(), WindowState::Normal);
 }
 

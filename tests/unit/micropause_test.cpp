@@ -135,6 +135,25 @@ TEST(MicropauseRun, EndGoesToTheBottomHidesAndTellsTheTime) {
     EXPECT_FALSE(rig.view.FormVisible());
 }
 
+// The quiet after a micropause is the same rest: no natural micropause of its own, and
+// the first input after it ends the rest.
+TEST(MicropauseRun, RestingOnAfterItIsNoNaturalMicropause) {
+    SchedulerRig rig;
+    rig.settings.InterruptFor = 10;
+    rig.settings.IntelliReset = false;
+    rig.Start();
+    for (int s = 0; s < 30; s += 5) {
+        rig.hook.Input(kKeyboard);
+        rig.AdvanceSeconds(5);
+    }
+    rig.scheduler.RiltoMicropause();
+    rig.AdvanceSeconds(40);
+    EXPECT_EQ(rig.core.statistics().Today()[DayCount::natural], 0);
+    rig.hook.Input(kKeyboard);
+    rig.AdvanceSeconds(30);
+    EXPECT_EQ(rig.core.statistics().Today()[DayCount::natural], 1);
+}
+
 TEST(MicropauseRun, InputDuringAMicropauseIsNotWatched) {
     SchedulerRig rig;
     rig.settings.InterruptFor = 15;

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "common/day_figures.h"
+#include "engine/system_notice.h"
+#include "exercise/scheme_store.h"
 #include "fakes/exercise_rig.h"
 
 namespace rilto {
 namespace {
 
+using fakes::kMsPerHour;
 using fakes::kMsPerSecond;
 
 // A minute of 2 seconds, as the Windows tests run the program.
@@ -64,12 +67,13 @@ TEST(RiltoCore, AShortMinuteBringsTheBreaksInSecondsAndLeavesSecondsAlone) {
 
 TEST(RiltoCore, TheDaysFiguresAreWrittenEachMinuteAlsoDuringABreakAndWhenItEnds) {
     CoreRig rig;
+    rig.settings.InterruptFor = 7;  // no poll at the minute
     rig.UseScheme(3, {}, 50);
     rig.store.SaveSetting(kExercise, "NumAtaTime", "3");
     rig.Start();
     rig.AdvanceMinutes(1);
     const int written = rig.status.figuresWritten;
-    EXPECT_GE(written, 1) << "the minute writes them";
+    EXPECT_EQ(written, 1) << "the minute writes them";
 
     // A micropause, then at once an exercise break of three long exercises: the minute's
     // timer stands still for it.
@@ -101,6 +105,114 @@ TEST(RiltoCore, TheTrayAndTheStatisticsWindowHearOfThePauseAndTheDaysCount) {
     rig.core.MicropauseNow();
     rig.AdvanceSeconds(11);
     EXPECT_EQ(rig.status.micropausesToday, 1);
+}
+
+// Start-up's windows: the core asks for them in its order; only the tray icon matters here.
+class QuietHost : public StartupHost {
+  public:
+    void ShowVersion(const std::string&) override {}
+    std::uint32_t HookWindowHandle() override { return 1; }
+    void FirstTimeInitialise() override {}
+    void LayOutMicropauseScreen() override {}
+    void ShowWarning(const std::string&) override {}
+    void AddTrayIcon() override { ++trayIcons; }
+    void HideMainForm() override {}
+    std::string ProgramFolder() override { return "C:\\Rilto"; }
+    int trayIcons = 0;
+};
+
+TEST(RiltoCore, StartBringsTheProgramUpFromTheStore) {
+    CoreRig rig;
+    rig.store.SaveSetting("Micropause", "InterruptEvery", "7");
+    QuietHost host;
+    rig.core.Start(host);
+    EXPECT_EQ(host.trayIcons, 1);
+    EXPECT_EQ(rig.settings.InterruptEvery, 7);
+    EXPECT_EQ(rig.state().MinutesToMicropause, 7);
+    EXPECT_TRUE(rig.tMinutes.Enabled());
+}
+
+TEST(RiltoCore, TheTrayMenuOffersEveryCommandAndEachReachesItsPart) {
+    CoreRig rig;
+    rig.UseScheme(2, {}, 5);
+    rig.Start();
+    const TrayMenuContent menu = rig.core.TrayMenu();
+    EXPECT_TRUE(menu.optionsEnabled);
+    EXPECT_TRUE(menu.aboutEnabled);
+    EXPECT_TRUE(menu.exerciseEnabled);
+
+    rig.core.ExerciseNow();
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    rig.RunToEnd();
+    EXPECT_FALSE(rig.flow.ExerciseInProgress());
+
+    rig.core.PauseUntilTomorrow();
+    EXPECT_EQ(rig.status.pausedUntil, "00:00");
+    EXPECT_EQ(rig.core.TrayMenu().pausedUntil, "00:00");
+}
+
+// A scheme picked from the tray's list runs at once and is the one in use, also in the
+// settings dialog that is open meanwhile.
+TEST(RiltoCore, ASchemeFromTheTrayRunsAndTheOpenDialogFollows) {
+    CoreRig rig;
+    rig.UseScheme(2, {}, 3);
+    SaveScheme(rig.store, "Other", {{}, {"o1.avi", "Other 1", 1, 3}}, 1);
+    AddSchemeName(rig.store, "Test");
+    AddSchemeName(rig.store, "Other");
+    rig.Start();
+    rig.core.settingsDialog().LoadMeUp();
+    ASSERT_EQ(rig.settingsView.SchemeShown(), "Test");
+    rig.core.RunScheme("Other");
+    EXPECT_TRUE(rig.flow.ExerciseInProgress());
+    EXPECT_EQ(rig.settings.Scheme, "Other");
+    EXPECT_EQ(rig.settingsView.SchemeShown(), "Other");
+}
+
+// A pause ends by itself at its time, and at once when the machine wakes after it.
+TEST(RiltoCore, APauseEndsAtItsTimeOrWhenTheMachineWakesAfterIt) {
+    CoreRig rig;
+    rig.Start();
+    rig.core.PauseFor(30);
+    rig.AdvanceMinutes(29);
+    EXPECT_EQ(rig.status.pausedUntil, "09:30");
+    rig.AdvanceMinutes(2);
+    EXPECT_EQ(rig.status.pausedUntil, "");
+
+    rig.core.PauseFor(30);
+    rig.core.Noticed(SystemNotice::Suspended);
+    rig.clock.Sleep(kMsPerHour);
+    rig.core.Noticed(SystemNotice::Resumed);  // before any timer fires
+    EXPECT_EQ(rig.status.pausedUntil, "");
+}
+
+// Built as the program builds it, nothing put in place of its parts: the core's own
+// seconds run its exercise breaks.
+TEST(RiltoCore, ItsSecondsRunItsOwnExerciseBreaks) {
+    CoreRig parts;  // its fakes and store; its own core stays idle
+    fakes::FakeTimer minutes(parts.clock, "minutes");
+    fakes::FakeTimer seconds(parts.clock, "seconds");
+    fakes::FakeTimer pause(parts.clock, "pause");
+    fakes::FakeTimer hold(parts.clock, "hold");
+    RiltoCore core(CorePorts{
+        parts.store, parts.clock, CoreTimers{minutes, seconds, pause, hold}, parts.hook, parts.hook,
+        parts.probe, parts.sound,
+        CoreViews{parts.view, parts.player, parts.reminder, parts.settingsView, parts.status},
+        TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
+        fakes::kProgramFolder, [] { return 0.0; }, kRealMinuteMs});
+    minutes.OnTick([&core] { core.OnMinute(); });
+    seconds.OnTick([&core] { core.OnSecond(); });
+    parts.UseScheme(2, {}, 3);
+    core.settings().Scheme = "Test";
+    LoadScheme(parts.store, "Test", core.exercises());
+    core.scheduler().SetTimers();
+
+    core.ExerciseNow();
+    ASSERT_TRUE(core.breaks().ExerciseInProgress());
+    for (int s = 0; s < 600 && core.breaks().ExerciseInProgress(); ++s) {
+        parts.AdvanceSeconds(1);
+    }
+    EXPECT_FALSE(core.breaks().ExerciseInProgress());
+    EXPECT_FALSE(parts.player.forward.empty());
 }
 
 }  // namespace

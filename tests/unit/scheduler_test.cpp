@@ -62,6 +62,27 @@ TEST(SchedulerSetTimers, RestartsBothCountdownsAndWholeTimerPeriods) {
     EXPECT_EQ(rig.tSeconds.Due(), rig.clock.Elapsed() + 20000);
 }
 
+// The minute counted after a pause, or after a sleep, is a whole one from its end.
+TEST(SchedulerSetTimers, APausesEndOrAWakeUpStartsAWholeMinute) {
+    SchedulerRig rig;
+    rig.settings.InterruptFor = 10;
+    rig.Start();
+    rig.AdvanceSeconds(90);
+    rig.core.PauseFor(30);
+    rig.AdvanceSeconds(100);
+    rig.core.Resume();
+    EXPECT_TRUE(rig.tMinutes.Enabled());
+    EXPECT_EQ(rig.tMinutes.Due(), rig.clock.Elapsed() + kMsPerMinute);
+
+    rig.AdvanceSeconds(30);
+    rig.scheduler.Suspending();
+    rig.clock.Sleep(45 * kMsPerSecond);  // the minute fell due in the sleep
+    rig.scheduler.Resumed();
+    EXPECT_TRUE(rig.tMinutes.Enabled());
+    EXPECT_EQ(rig.tMinutes.Due(), rig.clock.Elapsed() + kMsPerMinute);
+    EXPECT_EQ(rig.tSeconds.Due(), rig.clock.Elapsed() + 10 * kMsPerSecond) << "the poll too";
+}
+
 // ---------------------------------------------------------------- minute tick: micropauses
 
 TEST(SchedulerMinuteTick, IntervalOfOneNeverWarnsEarlyAndEveryStepStartsAMicropause) {
