@@ -122,6 +122,22 @@ TEST(HookWatchdog, TheWaitsBetweenReinstallsDoubleAndInputTheHooksSeeStartsThemA
     EXPECT_LE(again[0] - missed, kHooksMissedMs + 1000) << "at once";
 }
 
+// Once installed again the hooks owe nothing for the input before: a user who stops
+// there leaves them alone.
+TEST(HookWatchdogOneKind, InputBeforeTheReinstallIsNotMissedAgain) {
+    OneKind rig(kMouse);
+    rig.hook.RemoveHooks();
+    rig.clock.Advance(5000);
+    rig.hook.Input(kMouse);
+    rig.clock.Advance(kHooksMissedMs + 1000);
+    EXPECT_TRUE(rig.Check());
+    for (int s = 0; s < 30 * 60; ++s) {
+        rig.clock.Advance(1000);
+        rig.Check();
+    }
+    EXPECT_EQ(rig.watchdog.Reinstalls(), 1);
+}
+
 TEST(HookWatchdogOneKind, NothingMonitoredNothingInstalled) {
     OneKind rig(kKeyboard);
     rig.settings.Monitor = {false, false};
