@@ -92,6 +92,15 @@ EQUIVALENT = [
     ("src/common/settings_loader.cpp",
      "return ReadNumber(store, section, key, def ? 1 : 0) != 0;", "1 -> 2",
      "the default is only compared with 0"),
+    ("src/common/day_figures.cpp",
+     "n && *n >= 0 && *n <= kMostInADay ? static_cast<std::int32_t>(*n) : 0;", "'>=' -> '>'",
+     "a stored 0 reads as 0 whether kept or rejected"),
+    ("src/common/day_figures.cpp",
+     "n && *n >= 0 && *n <= kMostInADay ? static_cast<std::int32_t>(*n) : 0;", "0 -> 1",
+     "a stored 0 reads as 0 whether kept or rejected"),
+    ("src/engine/statistics_book.cpp",
+     "if (notAhead == dated.begin() || dated.size() <= static_cast<std::size_t>(kDaysKept)) {",
+     "'<=' -> '<'", "with exactly the days kept, none is beyond them and the loop drops none"),
 ]
 
 KEYWORDS = {

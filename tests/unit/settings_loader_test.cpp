@@ -1,8 +1,11 @@
 #include "common/settings_loader.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "common/memory_settings_store.h"
+#include "common/options.h"
 
 namespace rilto {
 namespace {
@@ -34,6 +37,32 @@ TEST(SettingsLoader, EmptyStoreGivesEveryDefault) {
     EXPECT_TRUE(s.FullScreen);
     EXPECT_EQ(s.MaxM, 60);
     EXPECT_EQ(s.Programs, "");
+}
+
+// The settings pages' number boxes: the spin buttons reach only numbers the box keeps,
+// and whatever a box keeps the loader keeps as it is, so what the user sets is what the
+// next start reads.
+TEST(SettingsLoader, WhatTheNumberBoxesOfferIsWhatTheLoaderKeeps) {
+    const auto within = [](const NumberRange& inner, const NumberRange& outer) {
+        return inner.min <= inner.max && outer.min <= inner.min && inner.max <= outer.max;
+    };
+    for (const OptionRow& row : AllOptions()) {
+        if (row.box != OptionBox::Clamped && row.box != OptionBox::Count) {
+            continue;
+        }
+        SCOPED_TRACE(row.key);
+        EXPECT_TRUE(within(row.spin, row.stored));
+        if (row.box == OptionBox::Clamped) {
+            EXPECT_TRUE(within(row.spin, row.boxRange));
+            EXPECT_TRUE(within(row.boxRange, row.stored));
+        }
+        const NumberRange kept = row.box == OptionBox::Clamped ? row.boxRange : row.spin;
+        for (const std::int32_t end : {kept.min, kept.max}) {
+            MemorySettingsStore store;
+            store.SaveSetting(row.section, row.key, std::to_string(end));
+            EXPECT_EQ(ReadOption(store, row.option), end);
+        }
+    }
 }
 
 TEST(SettingsLoader, StoredValuesAreUsedWithNamesInAnyCase) {

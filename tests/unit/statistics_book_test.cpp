@@ -200,6 +200,24 @@ TEST(StatisticsBook, NoMoreThanTheDaysBeyondNinetyAreDropped) {
     EXPECT_EQ(days.back().date, DateOfDayNumber(today + 400));
 }
 
+// Fewer than ninety days are all kept, however old: a machine unused for a year keeps
+// the figures it had.
+TEST(StatisticsBook, AStoreOfFewerThanNinetyDaysLosesNoneHoweverOld) {
+    MemorySettingsStore store;
+    fakes::VirtualClock clock;  // 2026-03-28
+    const std::int64_t today = *DayNumberOf("2026-03-28");
+    for (const int back : {400, 200, 91, 1}) {
+        store.SaveSetting(kStatisticsSection, DateOfDayNumber(today - back), "micropauses=1");
+    }
+    StatisticsBook book(store, clock);
+    book.Count(DayCount::micropauses);
+    book.Flush();
+    const std::vector<DayFigures> days = book.StoredDays();
+    ASSERT_EQ(days.size(), 5u);
+    EXPECT_EQ(days.front().date, DateOfDayNumber(today - 400));
+    EXPECT_EQ(days.back().date, "2026-03-28");
+}
+
 TEST(DayFigures, BadCountsReadAsZeroAndUnknownKeysAreKept) {
     const DayFigures day =
         ParseDayFigures("2026-12-08",
