@@ -135,6 +135,12 @@ TEST(Pause, ItsTimerLooksAgainAtTheEndOrWithinAMinute) {
     EXPECT_EQ(rig.tPause.Ticks(), 1);
     EXPECT_FALSE(rig.tPause.Enabled());
     EXPECT_EQ(Stored(rig), "<none>");
+
+    // Resumed early: the timer stops with it, no look a minute on.
+    rig.pause.For(30);
+    ASSERT_TRUE(rig.tPause.Enabled());
+    rig.pause.Resume();
+    EXPECT_FALSE(rig.tPause.Enabled());
 }
 
 // A time sync or a restored virtual machine sets the clock back two hours just after the
