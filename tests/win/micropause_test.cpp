@@ -47,7 +47,7 @@ bool IsClockTime(const std::wstring& s) {
 using Micropause = RiltoTest;
 
 TEST_F(Micropause, TheScreenComesTopmostFillsItsBarAndHidesAtTheEnd) {
-    WriteSetting(L"Micropause", L"InterruptFor", L"4");
+    WriteSetting(L"Micropause", L"InterruptFor", L"6");
     Start();
     MicropauseNow();
     // Shown first, then made topmost.
@@ -73,8 +73,8 @@ TEST_F(Micropause, TheScreenComesTopmostFillsItsBarAndHidesAtTheEnd) {
 
     ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
     const DWORD length = GetTickCount() - shownAt;
-    EXPECT_GT(length, 3000u);
-    EXPECT_LT(length, 8000u);
+    EXPECT_GT(length, 5000u);
+    EXPECT_LT(length, 10000u);
     std::wstring last;
     WaitUntil(
         [&] { return (last = TextOf(FormControl(IDC_LBLRILTO))).size() > wcslen(kLastRilto); },

@@ -133,6 +133,8 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
                             SMTO_ABORTIFHUNG, kWait, nullptr);
     }
     Click(IDC_APPLY);
+    // Apply runs in the program: on a busy machine its last value may come a little later.
+    WaitUntil([] { return ReadSetting(L"Hold", L"Programs").has_value(); }, kWait);
     EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"5");
     EXPECT_EQ(ReadSetting(L"Micropause", L"Monitor0").value_or(L""), L"0");
     EXPECT_EQ(ReadSetting(L"Micropause", L"DisableEsc2").value_or(L""), L"1");
