@@ -137,10 +137,9 @@ TEST_F(Form, DoubleClicksOnTheLabels) {
 TEST_F(Form, TheEndOfTheSessionClearsTray) {
     Start();
     ASSERT_NE(ReadSetting(L"Options", L"tray"), L"0");
-    SendMessageTimeoutW(form_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+    SendMessageTimeoutW(form_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
                         nullptr);
-    SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, nullptr);
     // A message sent with a time-out is still handled when the program gets to it.
     EXPECT_TRUE(WaitUntil([] { return ReadSetting(L"Options", L"tray") == L"0"; }, kWait));
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <fstream>
 #include <functional>
@@ -32,6 +33,8 @@ using rilto::SoundTarget;
 
 constexpr wchar_t kDialogTitle[] = L"Sound warning";
 constexpr wchar_t kFileDialogTitle[] = L"Select warning sound";
+// How long a dialog may take to show, beside many other Wine programs on two cores.
+constexpr DWORD kShowWait = 30000;
 constexpr int kFileNameBox = 0x47C;   // cmb13, the file name box of the file dialog
 constexpr int kFileNameEdit = 0x480;  // edt1, where a dialog has a plain edit instead
 
@@ -129,24 +132,26 @@ void WriteWave(const std::wstring& path) {
 class SoundDialog : public ::testing::Test {
   protected:
     // Shows the dialog for `target` on this thread while `drive` works it from another;
-    // whatever the driver leaves open is cancelled, so that a failure cannot hang.
+    // whatever the driver leaves open, or what shows only after it gave up on a loaded
+    // machine, is cancelled until the dialog has returned, so that a failure cannot hang.
     bool ChooseDriven(SoundTarget target, const std::function<void(HWND)>& drive) {
+        std::atomic<bool> returned{false};
         std::thread driver([&] {
-            if (const HWND dialog = FindDialog(kDialogTitle, 5000); dialog != nullptr) {
+            if (const HWND dialog = FindDialog(kDialogTitle, kShowWait); dialog != nullptr) {
                 found_ = true;
                 drive(dialog);
             }
-            for (int i = 0; i < 50; ++i) {
+            while (!returned) {
                 const HWND files = FindWindowW(L"#32770", kFileDialogTitle);
                 const HWND dialog = FindWindowW(L"#32770", kDialogTitle);
-                if (files == nullptr && dialog == nullptr) {
-                    return;
+                if (files != nullptr || dialog != nullptr) {
+                    PostMessageW(files != nullptr ? files : dialog, WM_COMMAND, IDCANCEL, 0);
                 }
-                PostMessageW(files != nullptr ? files : dialog, WM_COMMAND, IDCANCEL, 0);
                 Sleep(100);
             }
         });
         const bool ok = FrmSound::Choose(nullptr, writer_, static_cast<int>(target), sounds_);
+        returned = true;
         driver.join();
         EXPECT_TRUE(found_) << "no dialog titled \"Sound warning\"";
         return ok;
@@ -155,7 +160,7 @@ class SoundDialog : public ::testing::Test {
     // Opens the file dialog with "Sound..." and waits for it.
     static HWND OpenFileDialog(HWND dialog) {
         Click(dialog, IDC_CMDSOUND);
-        return FindDialog(kFileDialogTitle, 5000);
+        return FindDialog(kFileDialogTitle, kShowWait);
     }
 
     static bool Closed(HWND window) {

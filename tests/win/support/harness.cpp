@@ -296,6 +296,10 @@ Process StartRilto(const std::wstring& arguments) {
     return StartRiltoAt(BinPath(L"rilto32.exe"), arguments);
 }
 
+// A start is quick on a quiet machine; beside a dozen other Wine programs on two cores it
+// can take many seconds.
+constexpr DWORD kStartWait = 60000;
+
 Process StartRiltoAt(const std::wstring& exe, const std::wstring& arguments) {
     DeleteSetting(L"Options", L"AppPath");  // written last: start-up is complete when it is back
     Process p(exe, arguments);
@@ -306,10 +310,10 @@ Process StartRiltoAt(const std::wstring& exe, const std::wstring& arguments) {
             if (hook != nullptr) {
                 GetWindowThreadProcessId(hook, &pid);
             }
-            return pid == p.Id() && ClassOf(hook) == kHookClass &&
-                   ReadSetting(L"Options", L"AppPath").has_value();
+            return !p.Running() || (pid == p.Id() && ClassOf(hook) == kHookClass &&
+                                    ReadSetting(L"Options", L"AppPath").has_value());
         },
-        20000);
+        kStartWait);
     return p;
 }
 
