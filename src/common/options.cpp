@@ -23,6 +23,13 @@ constexpr OptionField FieldOf() {
     return f;
 }
 
+template <std::size_t Day>
+constexpr OptionField HoursField() {
+    OptionField f;
+    f.text = [](Settings& s) { return &s.Hours[Day]; };
+    return f;
+}
+
 template <std::int32_t Kind>
 constexpr OptionField MonitorField() {
     OptionField f;
@@ -31,6 +38,7 @@ constexpr OptionField MonitorField() {
 }
 
 constexpr NumberRange kNoRange{0, 0};
+constexpr char kDefaultWorkingHours[] = "09:00-17:00";
 
 constexpr OptionRow Number(Option option, const char* section, const char* key, std::int32_t def,
                            NumberRange stored, OptionBox box, NumberRange boxRange,
@@ -93,6 +101,24 @@ constexpr std::array<OptionRow, kOptionCount> kOptionTable{{
     Number(Option::MaxM, kHold, "MaxM", 60, {1, 480}, OptionBox::Clamped, {1, 480}, {1, 480},
            FieldOf<&Settings::MaxM>()),
     Text(Option::Programs, kHold, "Programs", "", OptionBox::Text, FieldOf<&Settings::Programs>()),
+    // "Schedule": off until switched on, then Monday to Friday from nine to five.
+    Switch(Option::ScheduleOn, kSchedule, "On", false, FieldOf<&Settings::ScheduleOn>()),
+    Text(Option::HoursMon, kSchedule, "Mon", kDefaultWorkingHours, OptionBox::Hours,
+         HoursField<0>()),
+    Text(Option::HoursTue, kSchedule, "Tue", kDefaultWorkingHours, OptionBox::Hours,
+         HoursField<1>()),
+    Text(Option::HoursWed, kSchedule, "Wed", kDefaultWorkingHours, OptionBox::Hours,
+         HoursField<2>()),
+    Text(Option::HoursThu, kSchedule, "Thu", kDefaultWorkingHours, OptionBox::Hours,
+         HoursField<3>()),
+    Text(Option::HoursFri, kSchedule, "Fri", kDefaultWorkingHours, OptionBox::Hours,
+         HoursField<4>()),
+    Text(Option::HoursSat, kSchedule, "Sat", "", OptionBox::Hours, HoursField<5>()),
+    Text(Option::HoursSun, kSchedule, "Sun", "", OptionBox::Hours, HoursField<6>()),
+    // "DailyLimit"
+    Switch(Option::LimitOn, kDailyLimit, "On", false, FieldOf<&Settings::LimitOn>()),
+    Number(Option::LimitM, kDailyLimit, "LimitM", 480, {30, 1440}, OptionBox::Clamped, {30, 1440},
+           {30, 1440}, FieldOf<&Settings::LimitM>()),
     // A lock set from outside the program: read where it matters, never written.
     OptionRow{Option::DisableEsc2, kMicropause, "DisableEsc2", OptionKind::Switch, 0, "", kNoRange,
               OptionBox::None, kNoRange, kNoRange, false, OptionField{}},

@@ -1,7 +1,7 @@
 #pragma once
-// Every option of "Micropause", "Exercise" and "Hold", described once: its key, its default, the
-// range a stored number is kept within, and how the settings dialog shows it. Loading,
-// the dialog's pages and spin buttons, and Apply all read this one table; its order is
+// Every option of "Micropause", "Exercise", "Hold", "Schedule" and "DailyLimit", described once:
+// its key, its default, the range a stored number is kept within, and how the settings dialog shows
+// it. Loading, the dialog's pages and spin buttons, and Apply all read this one table; its order is
 // the order in which Apply writes the options.
 
 #include <array>
@@ -40,6 +40,16 @@ enum class Option {
     FullScreen,
     MaxM,
     Programs,
+    ScheduleOn,
+    HoursMon,
+    HoursTue,
+    HoursWed,
+    HoursThu,
+    HoursFri,
+    HoursSat,
+    HoursSun,
+    LimitOn,
+    LimitM,
     DisableEsc2,
     Count
 };
@@ -72,6 +82,7 @@ enum class OptionBox {
     List,        // a drop-down list: the position
     StartPoint,  // "from the beginning" / "from a randomly selected point"
     Text,        // a text box
+    Hours,       // a text box of time ranges: Apply keeps one it cannot read from the store
 };
 
 // Where an option lives in the options in effect. Exactly one accessor is set, after

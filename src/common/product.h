@@ -27,6 +27,8 @@ inline constexpr char kMicropause[] = "Micropause";
 inline constexpr char kExercise[] = "Exercise";
 inline constexpr char kSchemes[] = "Schemes";
 inline constexpr char kHold[] = "Hold";
+inline constexpr char kSchedule[] = "Schedule";
+inline constexpr char kDailyLimit[] = "DailyLimit";
 
 // The section "Options" as one path: what shutdowntrigger and the companion open.
 inline constexpr wchar_t kOptionsKeyW[] = L"" RILTO_STORE_ROOT "\\Options";

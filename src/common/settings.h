@@ -4,6 +4,7 @@
 // keeps them as "1"/"0".
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,7 @@
 namespace rilto {
 
 inline constexpr char kDefaultScheme[] = "*Medium break";
+inline constexpr std::size_t kDaysInWeek = 7;
 
 // Each option starts at its default, as the table of options gives it.
 struct Settings {
@@ -47,6 +49,15 @@ struct Settings {
     bool FullScreen = false;  // full-screen programs, presentations and Focus Assist
     std::int32_t MaxM = 0;    // minutes a break waits at most
     std::string Programs;     // program file names, separated by ";"
+
+    // "Schedule": breaks only in the working hours, when on. Each weekday's ranges,
+    // Monday first, as typed: "hh:mm-hh:mm" separated by ","; empty is a day off.
+    bool ScheduleOn = false;
+    std::array<std::string, kDaysInWeek> Hours;
+
+    // "DailyLimit": a word when the day's active minutes reach the limit.
+    bool LimitOn = false;
+    std::int32_t LimitM = 0;
 };
 
 }  // namespace rilto

@@ -60,6 +60,7 @@ void TakeFromPage(const OptionRow& row, SettingsForm& form, Settings& settings) 
             *row.field.on(settings) = form.On(row.option);
             return;
         case OptionBox::Text:
+        case OptionBox::Hours:
             *row.field.text(settings) = shown;
             return;
     }

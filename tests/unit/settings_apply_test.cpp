@@ -174,6 +174,16 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
         "Hold/FullScreen",
         "Hold/MaxM",
         "Hold/Programs",
+        "Schedule/On",
+        "Schedule/Mon",
+        "Schedule/Tue",
+        "Schedule/Wed",
+        "Schedule/Thu",
+        "Schedule/Fri",
+        "Schedule/Sat",
+        "Schedule/Sun",
+        "DailyLimit/On",
+        "DailyLimit/LimitM",
     };
     EXPECT_EQ(a.calls, expected);
 }
