@@ -13,6 +13,15 @@ using fakes::HoldRig;
 using fakes::kMsPerMinute;
 using fakes::kMsPerSecond;
 
+// Due at the third minute, behind a program that fills the screen: held at the fourth.
+void HoldAMicropause(HoldRig& rig) {
+    rig.settings.InterruptEvery = 3;
+    rig.Start();
+    rig.FullScreen(true);
+    rig.AdvanceMinutes(4);
+    ASSERT_TRUE(rig.state().MicropauseHeld);
+}
+
 TEST(HoldReasons, WhatInTheForegroundHoldsBreaks) {
     Settings s;
     s.Programs = "powerpnt.exe; Zoom.EXE ;;C:\\Tools\\obs64.exe";
@@ -107,11 +116,7 @@ TEST(HoldGate, AHoldKeepsABreakAtMostMaxMMinutesAndARestDoesAwayWithIt) {
 // rest the held one stood for.
 TEST(HoldGate, AHeldMicropauseOutlivesAnExerciseBreakThatCannotStart) {
     HoldRig rig;
-    rig.settings.InterruptEvery = 3;
-    rig.Start();
-    rig.FullScreen(true);
-    rig.AdvanceMinutes(4);
-    ASSERT_TRUE(rig.state().MicropauseHeld);
+    ASSERT_NO_FATAL_FAILURE(HoldAMicropause(rig));
     rig.core.ExerciseNow();  // the scheme in use has no exercise
     rig.core.RunScheme("Empty");
     EXPECT_EQ(rig.state().MinutesToMicropause, 3);
@@ -140,11 +145,7 @@ TEST(HoldGate, AHeldMicropauseOutlivesAnExerciseBreakThatCannotStart) {
 // countdown starts afresh from it.
 TEST(HoldGate, AMicropauseAskedForDuringAHoldIsTheOneHeld) {
     HoldRig rig;
-    rig.settings.InterruptEvery = 3;
-    rig.Start();
-    rig.FullScreen(true);
-    rig.AdvanceMinutes(4);
-    ASSERT_TRUE(rig.state().MicropauseHeld);
+    ASSERT_NO_FATAL_FAILURE(HoldAMicropause(rig));
     rig.core.MicropauseNow();
     EXPECT_FALSE(rig.state().MicropauseHeld);
     EXPECT_FALSE(rig.tHold.Enabled()) << "no more looks";
@@ -160,11 +161,7 @@ TEST(HoldGate, AMicropauseAskedForDuringAHoldIsTheOneHeld) {
 // the pause and not never.
 TEST(HoldGate, ABreakHeldWhenAPauseBeginsComesAtThePausesEnd) {
     HoldRig rig;
-    rig.settings.InterruptEvery = 3;
-    rig.Start();
-    rig.FullScreen(true);
-    rig.AdvanceMinutes(4);
-    ASSERT_TRUE(rig.state().MicropauseHeld);
+    ASSERT_NO_FATAL_FAILURE(HoldAMicropause(rig));
     rig.core.PauseFor(30);  // until 9:34
     rig.FullScreen(false);
     rig.AdvanceMinutes(29);
