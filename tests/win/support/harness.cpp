@@ -27,6 +27,11 @@ std::wstring BinPath(const std::wstring& file) {
     return BinDir() + L"\\" + file;
 }
 
+// How often a wait looks again. A look asks the Wine server (the registry, the windows of
+// the desktop), and a dozen tests look side by side on two cores: looking more often
+// only takes time from the programs they wait for.
+constexpr DWORD kLookEveryMs = 50;
+
 void PumpFor(DWORD ms, const FirstLook& first) {
     const DWORD start = GetTickCount();
     do {
@@ -51,7 +56,7 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const FirstLo
         if (GetTickCount() - start >= timeoutMs) {
             return done();
         }
-        PumpFor(20, first);
+        PumpFor(kLookEveryMs, first);
     }
 }
 
