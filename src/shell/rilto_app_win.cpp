@@ -28,7 +28,8 @@ RiltoApp::RiltoApp()
               static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
       core_(CorePorts{
           store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_}, hook_, systemInput_,
-          holdProbe_, sound_, CoreViews{frmRilto_, frmX_, frmChkExercise_, frmSettings_, *this},
+          holdProbe_, sound_,
+          CoreViews{frmRilto_, frmX_, frmChkExercise_, frmSettings_, *this, frmDailyLimit_},
           TrayActions{[this] { LoadSettingsDialog(); },
                       [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
                       [this] { ShutdownNow(*this); }, [this] { trayIcon_.ReturnFocus(); }},
@@ -40,7 +41,8 @@ RiltoApp::RiltoApp()
           FrmSettingsPorts{core_.writer(), core_.sounds(), programFolder_,
                            [this](const std::function<bool()>& busy) { loop_.WaitWhile(busy); }}),
       frmStatistics_([this] { return core_.statistics().StoredDays(); },
-                     [this] { return core_.statistics().TodayDate(); }) {
+                     [this] { return core_.statistics().TodayDate(); },
+                     [this] { return DailyLimitDrawn(core_.settings()); }) {
     frmSettings_.Attach(core_.settingsDialog());
 }
 
@@ -130,6 +132,13 @@ bool RiltoApp::CreateWindows() {
     menu.resume = [this] { core_.Resume(); };
     trayMenu_.Create(std::move(menu));
 
+    FrmDailyLimitEvents limit;
+    limit.stopForToday = [this] { core_.StopForToday(); };
+    limit.remindMeLater = [this] { core_.RemindMeLater(); };
+    if (!frmDailyLimit_.Create(std::move(limit))) {
+        return false;
+    }
+
     tMinutes_.Attach(frmRilto_.hwnd(), [this] { core_.OnMinute(); });
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { core_.OnSecond(); });
     tPause_.Attach(frmRilto_.hwnd(), [this] { core_.OnPauseTimer(); });
@@ -138,6 +147,7 @@ bool RiltoApp::CreateWindows() {
     loop_.TakeKeys(frmSettings_, &FrmSettings::TranslateDialogMessage);
     loop_.TakeKeys(frmAbout_, &FrmAboutTevrin::TranslateDialogMessage);
     loop_.TakeKeys(frmStatistics_, &FrmStatistics::TranslateDialogMessage);
+    loop_.TakeKeys(frmDailyLimit_, &FrmDailyLimit::TranslateDialogMessage);
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "common/registry_settings_store_win.h"
 #include "engine/activity_hook_win.h"
 #include "engine/clock_win.h"
+#include "engine/frm_daily_limit_win.h"
 #include "engine/frm_rilto_win.h"
 #include "engine/hold_probe_win.h"
 #include "engine/sound_win.h"
@@ -103,6 +104,7 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     FrmAboutTevrin frmAbout_;
     // Drawn from the store, so it shows what a restart would show.
     FrmStatistics frmStatistics_;
+    FrmDailyLimit frmDailyLimit_;
     MessageLoop loop_;
     TrayMenu trayMenu_;
     TrayIconKeeper trayIcon_;

@@ -16,6 +16,9 @@ RiltoCore::RiltoCore(const CorePorts& ports)
       holdGate_(settings_, ports.holdProbe, ports.timers.hold, ports.clock, minuteMs_),
       pause_(ports.store, ports.clock, ports.timers.pause),
       statistics_(ports.store, ports.clock),
+      dailyLimit_(DailyLimitPorts{
+          settings_, statistics_, ports.views.dailyLimit, [this] { return BreaksQuiet(); },
+          [this] { return BreakInTheWay(); }, [this] { pause_.UntilTomorrow(); }}),
       breaks_(ExerciseBreakPorts{ports.store, writer_, exercises_, scheduler_, sounds_,
                                  ports.views.player, ports.views.reminder, ports.random}),
       settingsDialog_(SettingsDialogPorts{
@@ -40,9 +43,11 @@ void RiltoCore::Start(StartupHost& host) {
     RunStartup(StartupParts{store_, writer_, exercises_, scheduler_, hook_, host});
 }
 
-// The figures go with the minute, when they changed: a crash loses a minute at most.
+// The figures go with the minute, when they changed: a crash loses a minute at most. The
+// daily limit looks at the minute just counted.
 void RiltoCore::OnMinute() {
     scheduler_.MinuteTick();
+    dailyLimit_.Check();
     WriteDayFigures();
 }
 
@@ -98,6 +103,14 @@ void RiltoCore::Resume() {
     pause_.Resume();
 }
 
+void RiltoCore::StopForToday() {
+    dailyLimit_.StopForToday();
+}
+
+void RiltoCore::RemindMeLater() {
+    dailyLimit_.RemindMeLater();
+}
+
 void RiltoCore::Resumed() {
     scheduler_.Resumed();
     pause_.Check();
@@ -131,6 +144,17 @@ void RiltoCore::WriteDayFigures() {
     figuresWrittenAt_ = clock_.TickCount();
     statistics_.Flush();
     status_.FiguresWritten();
+}
+
+bool RiltoCore::BreaksQuiet() {
+    return pause_.Active();
+}
+
+bool RiltoCore::BreakInTheWay() {
+    const SchedulerState& state = scheduler_.State();
+    return state.MicropauseRunning || state.MicropauseHeld || state.ReminderHeld ||
+           state.MicropauseAwaited || state.ExerciseReminderPending ||
+           breaks_.ExerciseInProgress() || holdGate_.WouldHold();
 }
 
 bool RiltoCore::FiguresDue() const {

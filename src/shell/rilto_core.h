@@ -16,6 +16,7 @@
 #include "common/settings_store.h"
 #include "engine/activity_hook.h"
 #include "engine/clock.h"
+#include "engine/daily_limit.h"
 #include "engine/hold.h"
 #include "engine/micropause_view.h"
 #include "engine/pause.h"
@@ -63,6 +64,7 @@ struct CoreViews {
     ExerciseReminder& reminder;
     SettingsDialogView& settings;
     StatusView& status;
+    DailyLimitView& dailyLimit;
 };
 
 struct CorePorts {
@@ -108,6 +110,10 @@ class RiltoCore {
     void PauseUntilTomorrow();
     void Resume();
 
+    // The daily limit's window: "&Stop for today", and "Re&mind me later" or its close.
+    void StopForToday();
+    void RemindMeLater();
+
     // The machine woke: a pause that ended meanwhile ends now.
     void Resumed();
     // A power or session notice: the machine sleeps or woke, the session locked or not.
@@ -130,6 +136,7 @@ class RiltoCore {
     HoldGate& holdGate() { return holdGate_; }
     Pause& pause() { return pause_; }
     StatisticsBook& statistics() { return statistics_; }
+    DailyLimit& dailyLimit() { return dailyLimit_; }
     ExerciseTable& exercises() { return exercises_; }
     ExerciseBreakFlow& breaks() { return breaks_; }
     SettingsDialog& settingsDialog() { return settingsDialog_; }
@@ -139,6 +146,11 @@ class RiltoCore {
   private:
     // A minute has passed since the figures were last written.
     bool FiguresDue() const;
+    // No break comes of itself now: paused.
+    bool BreaksQuiet();
+    // A break runs, waits or shows its reminder, or the foreground holds breaks: the daily
+    // limit waits too.
+    bool BreakInTheWay();
 
     SettingsStore& store_;
     Clock& clock_;
@@ -153,6 +165,7 @@ class RiltoCore {
     HoldGate holdGate_;
     Pause pause_;
     StatisticsBook statistics_;
+    DailyLimit dailyLimit_;
     ExerciseTable exercises_;
     ExerciseBreakFlow breaks_;
     SettingsDialog settingsDialog_;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/day_figures.h"
 #include "common/dpi_win.h"
 #include "common/handles_win.h"
 #include "common/resource_ids.h"
@@ -22,6 +23,8 @@ constexpr wchar_t kLegendTaken[] = L"Taken";
 constexpr wchar_t kLegendSkipped[] = L"Skipped";
 constexpr wchar_t kLegendNatural[] = L"Natural";
 constexpr wchar_t kLegendExercises[] = L"Exercise breaks";
+constexpr wchar_t kLegendActive[] = L"Active time";
+constexpr char kLegendLimit[] = "Daily limit ";
 // What a day label is measured by: the widest the chart writes.
 constexpr wchar_t kWidestLabel[] = L"Wed 30";
 
@@ -41,6 +44,8 @@ constexpr COLORREF kExerciseColour = RGB(0x8e, 0x44, 0xad);
 constexpr COLORREF kMarkTextColour = RGB(0xff, 0xff, 0xff);
 constexpr COLORREF kGridColour = RGB(0xdd, 0xdd, 0xdd);
 constexpr COLORREF kAxisColour = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF kActiveColour = RGB(0x20, 0x20, 0x20);
+constexpr COLORREF kLimitColour = RGB(0xc0, 0x20, 0x20);
 
 bool HighContrast() {
     HIGHCONTRASTW hc{};
@@ -64,6 +69,10 @@ struct Palette {
     UniqueGdi<HPEN> grid;
     UniqueGdi<HPEN> axis;
     UniqueGdi<HPEN> outline;
+    // A day's active time, and the daily limit across the chart.
+    UniqueGdi<HPEN> active;
+    UniqueGdi<HPEN> limit;
+    COLORREF limitText = 0;
 
     Palette() {
         text = GetSysColor(COLOR_WINDOWTEXT);
@@ -79,6 +88,9 @@ struct Palette {
             exercise.reset(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
             grid.reset(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
             axis.reset(CreatePen(PS_SOLID, 1, text));
+            active.reset(CreatePen(PS_SOLID, 3, text));
+            limit.reset(CreatePen(PS_DASH, 1, text));
+            limitText = text;
         } else {
             markText = kMarkTextColour;
             taken.reset(CreateSolidBrush(kTakenColour));
@@ -87,6 +99,9 @@ struct Palette {
             exercise.reset(CreateSolidBrush(kExerciseColour));
             grid.reset(CreatePen(PS_SOLID, 1, kGridColour));
             axis.reset(CreatePen(PS_SOLID, 1, kAxisColour));
+            active.reset(CreatePen(PS_SOLID, 3, kActiveColour));
+            limit.reset(CreatePen(PS_DASH, 1, kLimitColour));
+            limitText = kLimitColour;
         }
     }
 };
@@ -195,12 +210,37 @@ void KeepWithinWorkArea(HWND window) {
     }
 }
 
+// Each day's active time as a bar across its bar, the limit as a dashed line across the
+// plot, and the active scale's numbers on the right.
+void PaintLimit(HDC dc, const Palette& palette, const ChartLayout& chart, const RECT& chartArea,
+                const ChartText& text) {
+    const ChartLimit& limit = *chart.limit;
+    const int half = text.lineHeight / 2;
+    for (const ChartGridLine& line : limit.scale) {
+        Text(dc, Widen(ActiveScaleLabel(line.value)),
+             RECT{limit.scaleLabelLeft, line.y - half, chartArea.right,
+                  line.y - half + text.lineHeight},
+             DT_LEFT | DT_VCENTER);
+    }
+    {
+        const SelectedObject pen(dc, palette.active.get());
+        for (const ChartBar& bar : chart.bars) {
+            if (bar.day[DayCount::activeMinutes] > 0) {
+                Line(dc, bar.x - 1, bar.activeY, bar.x + bar.width + 1, bar.activeY);
+            }
+        }
+    }
+    const SelectedObject pen(dc, palette.limit.get());
+    Line(dc, chart.plot.left, limit.y, chart.plot.right, limit.y);
+}
+
 }  // namespace
 
-FrmStatistics::FrmStatistics(StoreReader readStore, TodayReader today)
+FrmStatistics::FrmStatistics(StoreReader readStore, TodayReader today, LimitReader limit)
     : Dialog(IDD_STATISTICS, DialogFont::Message),
       readStore_(std::move(readStore)),
-      today_(std::move(today)) {}
+      today_(std::move(today)),
+      limit_(std::move(limit)) {}
 
 bool FrmStatistics::Show() {
     if (!IsOpen()) {
@@ -225,6 +265,7 @@ bool FrmStatistics::Show() {
 void FrmStatistics::Refresh() {
     stored_ = readStore_ ? readStore_() : std::vector<DayFigures>{};
     todayDate_ = today_ ? today_() : std::string{};
+    limitMinutes_ = limit_ ? limit_() : std::nullopt;
     if (!IsOpen()) {
         return;
     }
@@ -366,9 +407,9 @@ void FrmStatistics::Paint(HDC dc, const RECT& area) const {
     const RECT legendArea{area.left, area.bottom - text_.lineHeight, area.right, area.bottom};
     const RECT chartArea{area.left, area.top, area.right,
                          std::max<LONG>(area.top, legendArea.top - PixelsDown(kLegendGapUnits))};
-    const ChartLayout chart =
-        LayOutChart(LastDays(stored_, todayDate_, span_),
-                    {chartArea.left, chartArea.top, chartArea.right, chartArea.bottom}, text_);
+    const ChartLayout chart = LayOutChart(
+        LastDays(stored_, todayDate_, span_),
+        {chartArea.left, chartArea.top, chartArea.right, chartArea.bottom}, text_, limitMinutes_);
     const int half = text_.lineHeight / 2;
     for (const ChartGridLine& line : chart.grid) {
         {
@@ -402,6 +443,10 @@ void FrmStatistics::Paint(HDC dc, const RECT& area) const {
         }
     }
 
+    if (chart.limit) {
+        PaintLimit(dc, palette, chart, chartArea, text_);
+    }
+
     // The legend: a swatch and its name for each segment, and the exercise mark.
     const int swatch = text_.lineHeight * 2 / 3;
     const int swatchTop = legendArea.top + (text_.lineHeight - swatch) / 2;
@@ -423,6 +468,22 @@ void FrmStatistics::Paint(HDC dc, const RECT& area) const {
     x += swatch + text_.gap;
     Text(dc, kLegendExercises, RECT{x, legendArea.top, legendArea.right, legendArea.bottom},
          DT_LEFT);
+    if (!chart.limit) {
+        return;
+    }
+    x += TextWidth(dc, kLegendExercises) + 3 * text_.gap;
+    const int middle = legendArea.top + text_.lineHeight / 2;
+    const std::wstring limitName = Widen(kLegendLimit + ActiveScaleLabel(chart.limit->minutes));
+    for (const auto& [name, pen] : {std::pair{kLegendActive, palette.active.get()},
+                                    std::pair{limitName.c_str(), palette.limit.get()}}) {
+        {
+            const SelectedObject selected(dc, pen);
+            Line(dc, x, middle, x + swatch + text_.gap, middle);
+        }
+        x += swatch + 2 * text_.gap;
+        Text(dc, name, RECT{x, legendArea.top, legendArea.right, legendArea.bottom}, DT_LEFT);
+        x += TextWidth(dc, name) + 3 * text_.gap;
+    }
 }
 
 INT_PTR FrmStatistics::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -1,6 +1,7 @@
 #pragma once
 // "Rilto Statistics": today's figures in words, a bar chart of the last 7 or 30 days
-// (micropauses taken, skipped and natural stacked, exercise breaks marked), a button
+// (micropauses taken, skipped and natural stacked, exercise breaks marked; with a daily
+// limit, each day's active time and the limit on a scale of their own), a button
 // that copies every stored day as CSV, and Close. One window however often it is asked
 // for; it reads the store afresh each time it is shown, so it shows what a restart
 // would. Close and ESC destroy it; the next Show makes it again. A dialog from its
@@ -9,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,8 +36,10 @@ class FrmStatistics : public Dialog {
     // Every stored day, read from the store each time; today's local date "YYYY-MM-DD".
     using StoreReader = std::function<std::vector<DayFigures>()>;
     using TodayReader = std::function<std::string()>;
+    // The daily limit in minutes, while it is on: the chart draws it as a line.
+    using LimitReader = std::function<std::optional<int>()>;
 
-    FrmStatistics(StoreReader readStore, TodayReader today);
+    FrmStatistics(StoreReader readStore, TodayReader today, LimitReader limit = {});
     ~FrmStatistics() override { Destroy(); }
 
     // Makes the window and shows it, or brings the open one to the front; either way
@@ -65,7 +69,9 @@ class FrmStatistics : public Dialog {
 
     StoreReader readStore_;
     TodayReader today_;
+    LimitReader limit_;
     std::vector<DayFigures> stored_;
+    std::optional<int> limitMinutes_;
     std::string todayDate_;
     int span_ = kWeekSpan;
 

@@ -109,7 +109,38 @@ int GridStep(int scaleMax) {
     return power;
 }
 
+constexpr int kMinutesPerHour = 60;
+constexpr int kMinutesPerDay = 24 * kMinutesPerHour;
+constexpr std::array<int, 9> kActiveSteps = {30, 60, 120, 180, 240, 360, 480, 720, 1440};
+
 }  // namespace
+
+int ActiveScaleMax(int tallest, int intervals) {
+    intervals = std::max(intervals, 1);
+    for (const int step : kActiveSteps) {
+        if (std::int64_t{step} * intervals >= tallest) {
+            return step * intervals;
+        }
+    }
+    const std::int64_t days = (tallest + std::int64_t{kMinutesPerDay} * intervals - 1) /
+                              (std::int64_t{kMinutesPerDay} * intervals);
+    return static_cast<int>(days * kMinutesPerDay * intervals);
+}
+
+std::string ActiveScaleLabel(int minutes) {
+    if (minutes == 0) {
+        return "0";
+    }
+    const int hours = minutes / kMinutesPerHour;
+    const int rest = minutes % kMinutesPerHour;
+    if (hours == 0) {
+        return std::to_string(rest) + " min";
+    }
+    if (rest == 0) {
+        return std::to_string(hours) + " h";
+    }
+    return std::to_string(hours) + " h " + std::to_string(rest);
+}
 
 std::vector<DayFigures> LastDays(const std::vector<DayFigures>& stored, const std::string& today,
                                  int count) {
@@ -198,12 +229,14 @@ int NiceScaleMax(int tallest) {
 }
 
 ChartLayout LayOutChart(const std::vector<DayFigures>& days, const ChartRect& area,
-                        const ChartText& text) {
+                        const ChartText& text, std::optional<int> limitMinutes) {
     ChartLayout chart;
     int tallest = 0;
+    int mostActive = 0;
     for (const DayFigures& day : days) {
         tallest = std::max(
             tallest, day[DayCount::micropauses] + day[DayCount::skipped] + day[DayCount::natural]);
+        mostActive = std::max(mostActive, day[DayCount::activeMinutes]);
     }
     chart.scaleMax = NiceScaleMax(tallest);
 
@@ -212,7 +245,9 @@ ChartLayout LayOutChart(const std::vector<DayFigures>& days, const ChartRect& ar
     const int scaleWidth =
         static_cast<int>(std::to_string(chart.scaleMax).size()) * text.charWidth + text.gap;
     chart.plot.left = std::min(area.right, area.left + scaleWidth + text.gap);
-    chart.plot.right = std::max(chart.plot.left, area.right - text.gap);
+    // The active scale's numbers on the right, as wide as its widest ("12 h 30").
+    const int activeScaleWidth = limitMinutes ? 7 * text.charWidth + text.gap : 0;
+    chart.plot.right = std::max(chart.plot.left, area.right - text.gap - activeScaleWidth);
     chart.plot.top = std::min(area.bottom, area.top + text.lineHeight + text.gap);
     chart.plot.bottom = std::max(chart.plot.top, area.bottom - text.lineHeight - text.gap);
     chart.scaleLabelRight = chart.plot.left - text.gap;
@@ -226,6 +261,20 @@ ChartLayout LayOutChart(const std::vector<DayFigures>& days, const ChartRect& ar
     }
     for (int value = 0; value <= chart.scaleMax; value += step) {
         chart.grid.push_back({chart.plot.bottom - HeightOf(value, height, chart.scaleMax), value});
+    }
+    if (limitMinutes) {
+        // The active scale shares the grid's lines: each of them a round number of minutes.
+        ChartLimit limit;
+        limit.minutes = std::max(*limitMinutes, 0);
+        const int intervals = chart.scaleMax / step;
+        limit.scaleMax = ActiveScaleMax(std::max(limit.minutes, mostActive), intervals);
+        limit.y = chart.plot.bottom - HeightOf(limit.minutes, height, limit.scaleMax);
+        limit.scaleLabelLeft = chart.plot.right + text.gap;
+        for (const ChartGridLine& line : chart.grid) {
+            limit.scale.push_back({line.y, static_cast<int>(std::int64_t{line.value} *
+                                                            limit.scaleMax / chart.scaleMax)});
+        }
+        chart.limit = std::move(limit);
     }
 
     if (days.empty()) {
@@ -262,6 +311,10 @@ ChartLayout LayOutChart(const std::vector<DayFigures>& days, const ChartRect& ar
         bar.marked = bar.exercises > 0;
         bar.label = DayLabel(day, withWeekday);
         bar.labelShown = (count - 1 - i) % every == 0;
+        if (chart.limit) {
+            bar.activeY = chart.plot.bottom -
+                          HeightOf(day[DayCount::activeMinutes], height, chart.limit->scaleMax);
+        }
         chart.bars.push_back(std::move(bar));
     }
     return chart;

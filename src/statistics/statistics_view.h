@@ -3,6 +3,7 @@
 // chart, today's figures in words, every day as CSV for a spreadsheet, and where each
 // bar, segment, grid line and label of the chart goes, in whole pixels.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,19 @@ struct ChartBar {
     bool marked = false;
     std::string label;       // the day under the bar
     bool labelShown = true;  // false where labels would run into each other
+    // With a daily limit: where the day's active minutes stand on the active scale.
+    int activeY = 0;
+};
+
+// The daily limit on the chart: a line across the plot at the limit, on a scale of active
+// minutes of its own, numbered on the right at the grid's lines; each day's active minutes
+// marked on it.
+struct ChartLimit {
+    int minutes = 0;
+    int y = 0;
+    int scaleMax = 1;                  // active minutes at the plot's top
+    std::vector<ChartGridLine> scale;  // the grid's lines, valued in active minutes
+    int scaleLabelLeft = 0;            // the right-hand numbers start here
 };
 
 struct ChartLayout {
@@ -79,10 +93,17 @@ struct ChartLayout {
     std::vector<ChartBar> bars;
     int scaleLabelRight = 0;  // the scale's numbers end here, right-aligned
     int labelTop = 0;         // the day labels' top
+    std::optional<ChartLimit> limit;
 };
 
-// The chart of `days` (oldest first) in `area`.
+// The chart of `days` (oldest first) in `area`; with `limitMinutes`, the daily limit too.
 ChartLayout LayOutChart(const std::vector<DayFigures>& days, const ChartRect& area,
-                        const ChartText& text);
+                        const ChartText& text, std::optional<int> limitMinutes = std::nullopt);
+
+// The active scale's top: the least multiple of `intervals` round steps (30 minutes, an
+// hour, 2, 3, 4, 6, 8 or 12 hours, then whole days) that reaches `tallest`.
+int ActiveScaleMax(int tallest, int intervals);
+// A number of the active scale: "0", "30 min", "2 h", "1 h 30".
+std::string ActiveScaleLabel(int minutes);
 
 }  // namespace rilto

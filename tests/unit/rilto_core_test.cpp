@@ -193,12 +193,13 @@ TEST(RiltoCore, ItsSecondsRunItsOwnExerciseBreaks) {
     fakes::FakeTimer seconds(parts.clock, "seconds");
     fakes::FakeTimer pause(parts.clock, "pause");
     fakes::FakeTimer hold(parts.clock, "hold");
-    RiltoCore core(CorePorts{
-        parts.store, parts.clock, CoreTimers{minutes, seconds, pause, hold}, parts.hook, parts.hook,
-        parts.probe, parts.sound,
-        CoreViews{parts.view, parts.player, parts.reminder, parts.settingsView, parts.status},
-        TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
-        fakes::kProgramFolder, [] { return 0.0; }, kRealMinuteMs});
+    RiltoCore core(
+        CorePorts{parts.store, parts.clock, CoreTimers{minutes, seconds, pause, hold}, parts.hook,
+                  parts.hook, parts.probe, parts.sound,
+                  CoreViews{parts.view, parts.player, parts.reminder, parts.settingsView,
+                            parts.status, parts.dailyLimitView},
+                  TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
+                  fakes::kProgramFolder, [] { return 0.0; }, kRealMinuteMs});
     minutes.OnTick([&core] { core.OnMinute(); });
     seconds.OnTick([&core] { core.OnSecond(); });
     parts.UseScheme(2, {}, 3);

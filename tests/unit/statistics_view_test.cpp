@@ -204,3 +204,66 @@ TEST(StatisticsChart, SevenAndThirtyBarsFitTheWidthWithReadableLabels) {
 
 }  // namespace
 }  // namespace rilto
+
+namespace rilto {
+namespace {
+
+DayFigures Active(const std::string& date, int taken, int activeMinutes) {
+    DayFigures d = Day(date, taken);
+    d[DayCount::activeMinutes] = activeMinutes;
+    return d;
+}
+
+TEST(StatisticsChart, TheActiveScaleStepsInRoundTimes) {
+    EXPECT_EQ(ActiveScaleMax(480, 5), 600);  // 2 h a line
+    EXPECT_EQ(ActiveScaleMax(601, 5), 900);  // 3 h a line
+    EXPECT_EQ(ActiveScaleMax(30, 5), 150);
+    EXPECT_EQ(ActiveScaleMax(480, 1), 480);
+    EXPECT_EQ(ActiveScaleMax(1440, 1), 1440);
+    EXPECT_EQ(ActiveScaleMax(1441, 1), 2880);
+    EXPECT_EQ(ActiveScaleMax(100, 0), 120) << "no grid between: one interval";
+    EXPECT_EQ(ActiveScaleLabel(0), "0");
+    EXPECT_EQ(ActiveScaleLabel(30), "30 min");
+    EXPECT_EQ(ActiveScaleLabel(120), "2 h");
+    EXPECT_EQ(ActiveScaleLabel(90), "1 h 30");
+}
+
+// The limit's line stands at its minutes on the active scale, which shares the grid's
+// lines and reaches the limit and the most active day; each day's minutes are marked.
+TEST(StatisticsChart, TheDailyLimitIsALineOnTheActiveScale) {
+    const std::vector<DayFigures> days = {Active("2024-03-01", 20, 300),
+                                          Active("2024-03-02", 50, 540)};
+    const ChartRect area{0, 0, 400, 300};
+    const ChartLayout plain = LayOutChart(days, area, kText);
+    EXPECT_FALSE(plain.limit.has_value()) << "no limit, no line";
+
+    const ChartLayout chart = LayOutChart(days, area, kText, 480);
+    ASSERT_TRUE(chart.limit.has_value());
+    EXPECT_EQ(chart.scaleMax, 50);
+    ASSERT_EQ(chart.grid.size(), 6u);
+    // Five intervals reaching 540 minutes: 2 h each.
+    EXPECT_EQ(chart.limit->scaleMax, 600);
+    ASSERT_EQ(chart.limit->scale.size(), chart.grid.size());
+    EXPECT_EQ(chart.limit->scale[1].value, 120);
+    EXPECT_EQ(chart.limit->scale[1].y, chart.grid[1].y);
+    EXPECT_EQ(chart.limit->scale.back().value, 600);
+    const int height = chart.plot.Height();
+    EXPECT_EQ(chart.limit->minutes, 480);
+    EXPECT_EQ(chart.limit->y, chart.plot.bottom - 480 * height / 600);
+    EXPECT_EQ(chart.bars[0].activeY, chart.plot.bottom - 300 * height / 600);
+    EXPECT_LT(chart.bars[1].activeY, chart.limit->y) << "the day over the limit stands above it";
+    // The right-hand numbers have room beside the plot, inside the area.
+    EXPECT_LT(chart.plot.right, plain.plot.right);
+    EXPECT_GT(chart.limit->scaleLabelLeft, chart.plot.right);
+    EXPECT_LE(chart.limit->scaleLabelLeft + 7 * kText.charWidth, area.right);
+    // The micropauses' bars keep their own scale.
+    EXPECT_EQ(chart.bars[1].top, chart.plot.bottom - height);
+
+    // A limit above every day sets the scale's top.
+    const ChartLayout high = LayOutChart({Active("2024-03-01", 1, 10)}, area, kText, 1440);
+    EXPECT_EQ(high.limit->scaleMax, 1440);
+    EXPECT_EQ(high.limit->y, high.plot.top);
+}
+
+}  // namespace
+}  // namespace rilto

@@ -26,6 +26,7 @@
 #include "common/settings_writer.h"
 #include "common/texts.h"
 #include "common/wide_text_win.h"
+#include "engine/frm_daily_limit_win.h"
 #include "engine/frm_rilto_win.h"
 #include "engine/sound.h"
 #include "engine/warning_sounds.h"
@@ -170,6 +171,15 @@ TEST(DpiLayout, ExerciseReminder) {
     reminder.Close();
 }
 
+TEST(DpiLayout, DailyLimit) {
+    rilto::FrmDailyLimit limit;
+    ASSERT_TRUE(limit.Create({}));
+    limit.ShowDailyLimit(1439, 1440);  // the longest text it says
+    harness::PumpFor(300);
+    ExpectFits(L"daily limit", limit.hwnd());
+    limit.CloseDailyLimit();
+}
+
 TEST(DpiLayout, ExercisePlayerInEachMode) {
     rilto::Settings settings;
     rilto::FrmX player{settings, rilto::Narrow(harness::BinDir() + L"\\test-media")};
@@ -298,7 +308,8 @@ TEST(DpiLayout, StatisticsWindow) {
         day[rilto::DayCount::activeMinutes] = 200 + d * 3;
         days.push_back(day);
     }
-    rilto::FrmStatistics window{[&] { return days; }, [] { return std::string("2024-11-30"); }};
+    rilto::FrmStatistics window{[&] { return days; }, [] { return std::string("2024-11-30"); },
+                                [] { return std::optional<int>(240); }};
     ASSERT_TRUE(window.Show());
     harness::PumpFor(300);
     ExpectFits(L"statistics", window.hwnd());

@@ -14,6 +14,7 @@
 #include "common/settings.h"
 #include "engine/hold.h"
 #include "fakes/event_log.h"
+#include "fakes/fake_daily_limit_view.h"
 #include "fakes/fake_activity_hook.h"
 #include "fakes/fake_exercise_flow.h"
 #include "fakes/fake_exercise_views.h"
@@ -59,9 +60,10 @@ struct SchedulerRig {
           exercise(log, clock),
           reminder(clock),
           settingsView(clock),
+          dailyLimitView(clock),
           core(CorePorts{
               store, clock, CoreTimers{tMinutes, tSeconds, tPause, tHold}, hook, hook, probe, sound,
-              CoreViews{view, player, reminder, settingsView, status},
+              CoreViews{view, player, reminder, settingsView, status, dailyLimitView},
               TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
               kProgramFolder, [this] { return randomValue; }, minuteMs}),
           settings(core.settings()),
@@ -122,6 +124,7 @@ struct SchedulerRig {
     FakeReminder reminder;
     FakeSettingsView settingsView;
     FakeStatusView status;
+    FakeDailyLimitView dailyLimitView;
     double randomValue = 0.0;
     RiltoCore core;
     Settings& settings;

@@ -76,6 +76,12 @@ struct SimPlayer : ExercisePlayer {
     bool AskQuit() override { return false; }
 };
 
+// The limit is off in the simulation: its window never comes.
+struct SimDailyLimit : DailyLimitView {
+    void ShowDailyLimit(std::int32_t, std::int32_t) override {}
+    void CloseDailyLimit() override {}
+};
+
 struct SimReminder : ExerciseReminder {
     void Show(const std::string&) override {
         shown = true;
@@ -98,7 +104,7 @@ class Simulation {
           settingsView_(clock_),
           core_(CorePorts{store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_}, hook_,
                           hook_, probe_, sound_,
-                          CoreViews{view_, player_, reminder_, settingsView_, status_},
+                          CoreViews{view_, player_, reminder_, settingsView_, status_, dailyLimit_},
                           TrayActions{}, "C:\\Rilto", [this] { return Uniform(0, 999) / 1000.0; }}),
           settings_(core_.settings()),
           table_(core_.exercises()),
@@ -409,6 +415,7 @@ class Simulation {
     SimReminder reminder_;
     FakeSettingsView settingsView_;
     FakeStatusView status_;
+    SimDailyLimit dailyLimit_;
     RiltoCore core_;
     Settings& settings_;
     ExerciseTable& table_;
