@@ -2,13 +2,14 @@
 // The settings dialog "Rilto Options": its templates and controls. Plain macros: the
 // resource script reads this file too, and the tests find the controls by these.
 
-// The templates: the dialog, its four pages picTs(0 to 3) and the preview panel.
+// The templates: the dialog, its five pages picTs(0 to 4) and the preview panel.
 #define IDD_SETTINGS 300
 #define IDD_SETTINGS_MICROPAUSES 301
 #define IDD_SETTINGS_EXERCISE_BREAKS 302
 #define IDD_SETTINGS_SCHEMES 303
 #define IDD_SETTINGS_MOVIE 304
 #define IDD_SETTINGS_HOLDS 305
+#define IDD_SETTINGS_SCHEDULE 306
 
 // The dialog's own controls (OK and Cancel are IDOK and IDCANCEL).
 #define IDC_TS 3001
@@ -19,7 +20,8 @@
 #define IDC_PICTS1 3006
 #define IDC_PICTS2 3007
 #define IDC_PICTS3 3008
-#define IDC_PICMOVIE 3009
+#define IDC_PICTS4 3009
+#define IDC_PICMOVIE 3010
 
 // "Micropauses"
 #define IDC_TXTINTFOR 3101
@@ -74,6 +76,21 @@
 #define IDC_TXTMAXM 3502
 #define IDC_UPDOWN6 3503
 #define IDC_TXTPROGRAMS 3504
+
+// "Schedule": the switch, one box per weekday from Monday (IDC_TXTHOURS0 + day), the line
+// that says what they mean, and the daily limit.
+#define IDC_CHKSCHEDULE 3601
+#define IDC_TXTHOURS0 3602
+#define IDC_TXTHOURS1 3603
+#define IDC_TXTHOURS2 3604
+#define IDC_TXTHOURS3 3605
+#define IDC_TXTHOURS4 3606
+#define IDC_TXTHOURS5 3607
+#define IDC_TXTHOURS6 3608
+#define IDC_LBLHOURS 3609
+#define IDC_CHKLIMIT 3610
+#define IDC_TXTLIMITM 3611
+#define IDC_UPDOWN8 3612
 
 // The preview panel picMovie
 #define IDC_AM 3401

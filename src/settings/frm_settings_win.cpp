@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "common/dpi_win.h"
+#include "common/handles_win.h"
 #include "common/product.h"
 #include "common/resource_ids.h"
 #include "common/wide_text_win.h"
@@ -23,6 +25,11 @@ namespace {
 // How far the selected tab grows to either side, at 96 DPI: the tabs leave room for it
 // so that the strip never needs its scroll arrows.
 constexpr int kSelectedTabGrowth96 = 2;
+// Padding beside a tab's title at the least, and above and below it, at 96 DPI.
+constexpr int kMinTabPadding96 = 3;
+constexpr int kTabTitlePaddingDown96 = 3;
+static_assert(std::size(kSettingsTabs) == FrmSettings::kPages &&
+              std::size(kSettingsTabTips) == FrmSettings::kPages);
 
 RECT PlaceInParent(HWND hwnd) {
     RECT r{};
@@ -62,6 +69,8 @@ HWND FrmSettings::Page(int index) const {
             return schemes_.hwnd();
         case 3:
             return holds_.hwnd();
+        case 4:
+            return schedule_.hwnd();
         default:
             return nullptr;
     }
@@ -71,7 +80,8 @@ HWND FrmSettings::Control(int id) const {
     for (const Dialog* dialog :
          {static_cast<const Dialog*>(this), static_cast<const Dialog*>(&micropauses_),
           static_cast<const Dialog*>(&exerciseBreaks_), static_cast<const Dialog*>(&schemes_),
-          static_cast<const Dialog*>(&holds_), static_cast<const Dialog*>(&preview_)}) {
+          static_cast<const Dialog*>(&holds_), static_cast<const Dialog*>(&schedule_),
+          static_cast<const Dialog*>(&preview_)}) {
         if (const HWND c = dialog->Item(id); c != nullptr) {
             return c;
         }
@@ -137,6 +147,7 @@ bool FrmSettings::CreatePages() {
 
     return micropauses_.Create(hwnd(), IDC_PICTS0) && exerciseBreaks_.Create(hwnd(), IDC_PICTS1) &&
            schemes_.Create(hwnd(), IDC_PICTS2) && holds_.Create(hwnd(), IDC_PICTS3) &&
+           schedule_.Create(hwnd(), IDC_PICTS4) &&
            preview_.Create(hwnd(), [this] { Tell([](SettingsDialog& c) { c.PreviewDone(); }); });
 }
 
@@ -186,6 +197,7 @@ void FrmSettings::Fill(const SettingsForm& form) {
     micropauses_.Fill(form);
     exerciseBreaks_.Fill(form);
     holds_.Fill(form);
+    schedule_.Fill(form);
 }
 
 SettingsForm FrmSettings::Read() const {
@@ -193,6 +205,7 @@ SettingsForm FrmSettings::Read() const {
     micropauses_.Read(form);
     exerciseBreaks_.Read(form);
     holds_.Read(form);
+    schedule_.Read(form);
     return form;
 }
 
@@ -391,19 +404,16 @@ void FrmSettings::DpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void FrmSettings::LaidOut(UINT dpi) {
-    // The tabs share the strip's width equally, and the pages, each laid out for the
-    // DPI, in its display area.
+    // The tabs fill the strip, and the pages, each laid out for the DPI, lie in its
+    // display area.
     const HWND strip = Item(IDC_TS);
-    RECT stripClient{};
-    GetClientRect(strip, &stripClient);
-    const int tabGrowth = ScaledToDpi(kSelectedTabGrowth96, dpi);
-    SendMessageW(strip, TCM_SETITEMSIZE, 0,
-                 MAKELPARAM((stripClient.right - 2 * tabGrowth) / kPages, 0));
+    SizeTabs(dpi);
     RECT display = PlaceInParent(strip);
     SendMessageW(strip, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (SettingsPage* page :
          {static_cast<SettingsPage*>(&micropauses_), static_cast<SettingsPage*>(&exerciseBreaks_),
-          static_cast<SettingsPage*>(&schemes_), static_cast<SettingsPage*>(&holds_)}) {
+          static_cast<SettingsPage*>(&schemes_), static_cast<SettingsPage*>(&holds_),
+          static_cast<SettingsPage*>(&schedule_)}) {
         page->LayOut(dpi, Sizing::Keep);
         SetPlace(page->hwnd(), display);
     }
@@ -414,6 +424,37 @@ void FrmSettings::LaidOut(UINT dpi) {
     GetClientRect(hwnd(), &client);
     SetPlace(preview_.hwnd(), client);
     preview_.LayOut(dpi, Sizing::Keep);
+}
+
+void FrmSettings::SizeTabs(UINT dpi) {
+    // Five titles of unequal length do not fit tabs of equal width: each tab takes its
+    // title's width, and what the strip has left is shared out as padding either side of
+    // the titles. A pixel a tab is kept back for a tab control that rounds up.
+    const HWND strip = Item(IDC_TS);
+    RECT stripClient{};
+    GetClientRect(strip, &stripClient);
+    const int tabGrowth = ScaledToDpi(kSelectedTabGrowth96, dpi);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(strip, WM_GETFONT, 0, 0));
+    int titles = 0;
+    {
+        const WindowDc dc(strip);
+        const SelectedObject selected(dc.get(), font);
+        for (const char* title : kSettingsTabs) {
+            const std::wstring text = Widen(title);
+            SIZE size{};
+            GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            titles += size.cx;
+        }
+    }
+    const int left = stripClient.right - 2 * tabGrowth - titles - kPages;
+    const int padding = std::max(ScaledToDpi(kMinTabPadding96, dpi), left / (2 * kPages));
+    SendMessageW(strip, TCM_SETPADDING, 0,
+                 MAKELPARAM(padding, ScaledToDpi(kTabTitlePaddingDown96, dpi)));
+    // No tab wider than its share: a short title's would otherwise grow to the strip's
+    // least width of a tab, and push the last tab out of sight.
+    SendMessageW(strip, TCM_SETMINTABWIDTH, 0, 0);
+    // The strip works out its tabs again when its font is set.
+    SendMessageW(strip, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void FrmSettings::UpdateTabTips() {

@@ -1,8 +1,9 @@
 #pragma once
 // frmSettings, "Rilto Options": a modeless dialog made once from its template and
-// hidden until the user asks for it. A tab strip switches between four pages, each a
+// hidden until the user asks for it. A tab strip switches between five pages, each a
 // dialog of its own: the micropause options, the exercise break options, the exercise
-// schemes and the hold options; the preview panel covers them all while it shows. The dialog is
+// schemes, the hold options and the schedule (working hours and the daily limit); the
+// preview panel covers them all while it shows. The dialog is
 // the settings controller's view: it shows what the controller gives it, and hands
 // its commands (the buttons, a scheme picked) to the controller.
 
@@ -39,7 +40,7 @@ struct FrmSettingsPorts {
 
 class FrmSettings : public Dialog, public SettingsDialogView {
   public:
-    static constexpr int kPages = 4;
+    static constexpr int kPages = 5;
 
     explicit FrmSettings(FrmSettingsPorts ports);
     ~FrmSettings() override { Destroy(); }
@@ -101,6 +102,8 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     void LetGoOfFocus();
     void ShowPage(int index);
     void StepPage(int delta);
+    // The tabs as wide as their titles, the room left shared between them.
+    void SizeTabs(UINT dpi);
     void UpdateTabTips();
     void SetDefaultButton(bool okIsDefault);
     // A pick in one scheme box: the other follows, and the controller is told.
@@ -124,6 +127,7 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     ExerciseBreaksPage exerciseBreaks_;
     SchemesPage schemes_;
     HoldsPage holds_;
+    SchedulePage schedule_;
     PreviewPanel preview_;
     std::array<std::wstring, kPages> tipTexts_;
     HWND focusOnShow_ = nullptr;

@@ -9,6 +9,8 @@
 #include "common/product.h"
 #include "common/settings_loader.h"
 #include "common/text.h"
+#include "engine/working_hours.h"
+#include "settings/schedule_boxes.h"
 
 namespace rilto {
 
@@ -40,8 +42,10 @@ std::int32_t CheckNumberBox(const OptionRow& row, std::string& box, std::int32_t
     return value;
 }
 
-// The option takes what its control on the page holds, corrected where Apply corrects it.
-void TakeFromPage(const OptionRow& row, SettingsForm& form, Settings& settings) {
+// The option takes what its control on the page holds, corrected where Apply corrects it;
+// a refused hours box adds its day and why to `refused`.
+void TakeFromPage(const OptionRow& row, SettingsForm& form, Settings& settings,
+                  std::vector<std::string>& refused) {
     std::string& shown = form[row.option];
     switch (row.box) {
         case OptionBox::None:
@@ -60,9 +64,18 @@ void TakeFromPage(const OptionRow& row, SettingsForm& form, Settings& settings) 
             *row.field.on(settings) = form.On(row.option);
             return;
         case OptionBox::Text:
-        case OptionBox::Hours:
             *row.field.text(settings) = shown;
             return;
+        case OptionBox::Hours: {
+            const DayHours typed = ReadDayHours(shown);
+            if (!typed.Readable()) {
+                refused.push_back(std::string(DayName(WeekdayOfHours(row.option).value_or(0))) +
+                                  ": " + typed.problem);
+                return;
+            }
+            *row.field.text(settings) = shown;
+            return;
+        }
     }
 }
 
@@ -88,11 +101,12 @@ std::optional<std::int32_t> HookKindOf(Option option) {
 
 }  // namespace
 
-void ApplySettings(SettingsForm& form, const ApplyPorts& ports) {
+std::vector<std::string> ApplySettings(SettingsForm& form, const ApplyPorts& ports) {
     SettingsStore& store = ports.store;
     Settings changed = ports.settings.Current();
+    std::vector<std::string> refused;
     for (const OptionRow& row : AllOptions()) {
-        TakeFromPage(row, form, changed);
+        TakeFromPage(row, form, changed, refused);
     }
     ports.settings.Apply(changed);
     // What Apply made of them, the lock included, is what is written.
@@ -120,6 +134,7 @@ void ApplySettings(SettingsForm& form, const ApplyPorts& ports) {
             ports.hook.InstallFilter(*kind, *row.field.on(s) ? kFilterOn : kFilterOff);
         }
     }
+    return refused;
 }
 
 }  // namespace rilto

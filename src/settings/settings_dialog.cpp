@@ -3,6 +3,7 @@
 #include "common/product.h"
 #include "exercise/scheme_editor.h"
 #include "exercise/scheme_store.h"
+#include "settings/schedule_boxes.h"
 #include "settings/settings_apply.h"
 #include "settings/settings_texts.h"
 
@@ -56,17 +57,29 @@ void SettingsDialog::LoadMeUp() {
 }
 
 void SettingsDialog::Apply() {
+    ApplyBoxes();
+}
+
+bool SettingsDialog::ApplyBoxes() {
     const PageCommand command(*this);
     FollowSchemeInUse();
     SettingsForm form = p_.view.Read();
-    ApplySettings(form, ApplyPorts{p_.settings, p_.store, p_.scheduler, p_.hook, p_.showWarning,
-                                   [this] { SavePage(); }});
+    const std::vector<std::string> refused =
+        ApplySettings(form, ApplyPorts{p_.settings, p_.store, p_.scheduler, p_.hook, p_.showWarning,
+                                       [this] { SavePage(); }});
     // The boxes show what Apply corrected.
     p_.view.Fill(form);
+    if (!refused.empty()) {
+        p_.view.ShowMessage(HoursRefusedMessage(refused));
+        return false;
+    }
+    return true;
 }
 
 void SettingsDialog::Ok() {
-    Apply();
+    if (!ApplyBoxes()) {
+        return;
+    }
     p_.view.Pause(kOkPauseMs);
     Cancel();
 }

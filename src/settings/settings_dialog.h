@@ -95,6 +95,8 @@ class SettingsDialog {
     // screen is ended first (its bar jumps to the last step) and the dialog comes when
     // it is over. Asked again while it waits, nothing more happens.
     void LoadMeUp();
+    // Hours it cannot read are refused, and the user is told which and why; OK then
+    // leaves the dialog open for them to be mended.
     void Apply();
     void Ok();
     void Cancel();
@@ -116,6 +118,8 @@ class SettingsDialog {
   private:
     class PageCommand;
 
+    // Apply; false when it refused a box.
+    bool ApplyBoxes();
     // The named scheme loaded onto the page, both boxes showing it.
     void ShowScheme(const std::string& name);
     // The rows saved as the page's scheme.

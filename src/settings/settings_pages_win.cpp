@@ -14,6 +14,7 @@
 #include "exercise/exercise_media.h"
 #include "settings/frm_settings_ids.h"
 #include "settings/number_box_win.h"
+#include "settings/schedule_boxes.h"
 #include "settings/sound_choice.h"
 
 namespace rilto {
@@ -47,6 +48,14 @@ constexpr OptionControl kHoldControls[] = {
     {IDC_CHKFULLSCREEN, Option::FullScreen},
     {IDC_TXTMAXM, Option::MaxM, IDC_UPDOWN6},
     {IDC_TXTPROGRAMS, Option::Programs},
+};
+
+constexpr OptionControl kScheduleControls[] = {
+    {IDC_CHKSCHEDULE, Option::ScheduleOn}, {IDC_TXTHOURS0, Option::HoursMon},
+    {IDC_TXTHOURS1, Option::HoursTue},     {IDC_TXTHOURS2, Option::HoursWed},
+    {IDC_TXTHOURS3, Option::HoursThu},     {IDC_TXTHOURS4, Option::HoursFri},
+    {IDC_TXTHOURS5, Option::HoursSat},     {IDC_TXTHOURS6, Option::HoursSun},
+    {IDC_CHKLIMIT, Option::LimitOn},       {IDC_TXTLIMITM, Option::LimitM, IDC_UPDOWN8},
 };
 
 // The "..." buttons beside the warnings, and the warning each chooses a sound for.
@@ -230,5 +239,39 @@ void ExerciseBreaksPage::SelectScheme(int index) {
 // ---- HoldsPage
 
 HoldsPage::HoldsPage() : OptionPage(IDD_SETTINGS_HOLDS, kHoldControls) {}
+
+// ---- SchedulePage
+
+SchedulePage::SchedulePage() : OptionPage(IDD_SETTINGS_SCHEDULE, kScheduleControls) {}
+
+void SchedulePage::OnInitDialog() {
+    OptionPage::OnInitDialog();
+    Describe();
+}
+
+void SchedulePage::Fill(const SettingsForm& form) {
+    OptionPage::Fill(form);
+    Describe();
+}
+
+INT_PTR SchedulePage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND) {
+        const int id = LOWORD(wp);
+        const bool hoursTyped =
+            HIWORD(wp) == EN_CHANGE && id >= IDC_TXTHOURS0 && id <= IDC_TXTHOURS6;
+        const bool switched = HIWORD(wp) == BN_CLICKED && id == IDC_CHKSCHEDULE;
+        if (hoursTyped || switched) {
+            Describe();
+            return TRUE;
+        }
+    }
+    return OptionPage::HandleMessage(msg, wp, lp);
+}
+
+void SchedulePage::Describe() {
+    SettingsForm form;
+    Read(form);
+    SetWindowTextTo(Item(IDC_LBLHOURS), DescribeScheduleBoxes(form));
+}
 
 }  // namespace rilto

@@ -1,9 +1,10 @@
 #pragma once
 // The pages of the settings dialog "Rilto Options", each a dialog of its own inside the
 // tab strip's display area: what every page shares, and the option pages,
-// "Micropauses" (picTs(0)), "Exercise Breaks" (picTs(1)) and "Holds" (picTs(3)), whose
-// controls show one option each. Each option page lists its controls with their options once; what
-// a control shows and its spin buttons' range come from the options table.
+// "Micropauses" (picTs(0)), "Exercise Breaks" (picTs(1)), "Holds" (picTs(3)) and
+// "Schedule" (picTs(4)), whose controls show one option each. Each option page lists its controls
+// with their options once; what a control shows and its spin buttons' range come from the options
+// table.
 
 #include <windows.h>
 
@@ -110,6 +111,19 @@ class ExerciseBreaksPage : public OptionPage {
 class HoldsPage : public OptionPage {
   public:
     HoldsPage();
+};
+
+// picTs(4), "Schedule": breaks only in the working hours, one box of ranges per weekday,
+// a line that says what the boxes mean as they are typed, and the daily limit.
+class SchedulePage : public OptionPage {
+  public:
+    SchedulePage();
+    void Fill(const SettingsForm& form) override;
+
+  private:
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnInitDialog() override;
+    void Describe();
 };
 
 }  // namespace rilto

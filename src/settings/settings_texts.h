@@ -6,9 +6,10 @@ namespace rilto {
 
 // The tab strip: one tab per page, and the tool tips of all but the scheme page.
 inline constexpr const char* kSettingsTabs[] = {"Micropauses", "Exercise Breaks",
-                                                "Exercise Schemes", "Holds"};
+                                                "Exercise Schemes", "Holds", "Schedule"};
 inline constexpr const char* kSettingsTabTips[] = {"Micropause Options", "Exercise Break Options",
-                                                   "", "Hold Options"};
+                                                   "", "Hold Options",
+                                                   "Working Hours and Daily Limit"};
 
 // The exercise list's columns; the blanks keep the title clear of the check box.
 inline constexpr char kExerciseColumn[] = "     Exercise";
@@ -40,6 +41,11 @@ inline constexpr char kSchemeNameRefused[] =
 inline constexpr char kCannotDeleteBuiltIn[] =
     "You cannot delete the built-in schemes.  The built-in schemes are indicated with a "
     "leading asterisk.";
+// Apply's word on working hours it cannot read: this, a line per day, then the hint.
+inline constexpr char kHoursRefused[] =
+    "These working hours cannot be read, so they were not saved; the hours before stay in effect:";
+inline constexpr char kHoursHint[] =
+    "Write the times as 08:30-12:00,13:00-17:30, or leave the box empty for a day off.";
 inline constexpr char kDeleteQuestion[] = "Are you sure you want to delete this scheme?";
 
 }  // namespace rilto

@@ -56,12 +56,12 @@ struct ApplyRig {
     void Open() { form = LoadForm(rig.settings, store); }
     void Apply() {
         calls.clear();
-        ApplySettings(form, ApplyPorts{writer, store, rig.scheduler, hook,
-                                       [this](const std::string& text) {
-                                           calls.push_back("showWarning");
-                                           shownWarning = text;
-                                       },
-                                       [this] { calls.push_back("saveScheme"); }});
+        refused = ApplySettings(form, ApplyPorts{writer, store, rig.scheduler, hook,
+                                                 [this](const std::string& text) {
+                                                     calls.push_back("showWarning");
+                                                     shownWarning = text;
+                                                 },
+                                                 [this] { calls.push_back("saveScheme"); }});
     }
     std::string Stored(const char* section, const char* key) const {
         return store.GetSetting(section, key, "<none>");
@@ -78,6 +78,7 @@ struct ApplyRig {
     RecordingHook hook{calls, rig.hook};
     SettingsForm form;
     std::string shownWarning;
+    std::vector<std::string> refused;
 };
 
 // Every option a round trip through the dialog and the store must keep.
@@ -414,6 +415,67 @@ TEST(SettingsDialog, TheHookFollowsTheInputBoxesOnEveryApply) {
     EXPECT_EQ(a.Stored(kMicropause, "Monitor0"), "1");
     EXPECT_EQ(a.Count("InstallFilter(0,-1)"), 1);
     EXPECT_TRUE(a.rig.hook.Recording(kKeyboard));
+}
+
+TEST(SettingsDialog, AnHoursBoxThatCannotBeReadIsRefusedAndTheHoursInEffectAreStored) {
+    ApplyRig a;
+    a.rig.settings.Hours[1] = "08:00-16:00";
+    a.rig.settings.Hours[5] = "10:00-12:00";
+    a.Open();
+    a.form.SetOn(Option::ScheduleOn, true);
+    a.form[Option::HoursMon] = "07:30-12:00, 13:00-15:30";
+    a.form[Option::HoursTue] = "9-17";
+    a.form[Option::HoursSat] = "10:00-10:00";
+    a.form[Option::HoursSun] = "22:00-02:00";
+    a.Apply();
+    // Every refused day, Monday first, with why.
+    EXPECT_EQ(a.refused,
+              (std::vector<std::string>{"Tuesday: \"9-17\" is not a range like 09:00-17:00",
+                                        "Saturday: \"10:00-10:00\" ends where it starts"}));
+    // Nothing of the typed text: the hours in effect stay, and are what is stored.
+    EXPECT_EQ(a.rig.settings.Hours[1], "08:00-16:00");
+    EXPECT_EQ(a.Stored(kSchedule, "Tue"), "08:00-16:00");
+    EXPECT_EQ(a.rig.settings.Hours[5], "10:00-12:00");
+    EXPECT_EQ(a.Stored(kSchedule, "Sat"), "10:00-12:00");
+    // The box keeps what was typed, to be mended.
+    EXPECT_EQ(a.form[Option::HoursTue], "9-17");
+    // The readable boxes and the switch are taken.
+    EXPECT_EQ(a.rig.settings.Hours[0], "07:30-12:00, 13:00-15:30");
+    EXPECT_EQ(a.Stored(kSchedule, "Mon"), "07:30-12:00, 13:00-15:30");
+    EXPECT_EQ(a.Stored(kSchedule, "Sun"), "22:00-02:00");
+    EXPECT_EQ(a.Stored(kSchedule, "Wed"), "09:00-17:00");
+    EXPECT_EQ(a.Stored(kSchedule, "On"), "1");
+    EXPECT_TRUE(a.rig.settings.ScheduleOn);
+
+    // Mended, it is taken; an empty box is a day off, and readable.
+    a.form[Option::HoursTue] = "09:00-17:00";
+    a.form[Option::HoursSat] = "";
+    a.Apply();
+    EXPECT_TRUE(a.refused.empty());
+    EXPECT_EQ(a.Stored(kSchedule, "Tue"), "09:00-17:00");
+    EXPECT_EQ(a.Stored(kSchedule, "Sat"), "");
+    EXPECT_EQ(a.rig.settings.Hours[5], "");
+}
+
+TEST(SettingsDialog, TheDailyLimitIsClampedLikeTheOtherNumberBoxes) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    // 480 is the limit in effect, which text that is no number leaves as it is.
+    for (const Case& c : {Case{"29", "30"}, Case{"30", "30"}, Case{"1440", "1440"},
+                          Case{"1441", "1440"}, Case{"", "480"}, Case{"8h", "480"}}) {
+        ApplyRig a;
+        a.Open();
+        a.form.SetOn(Option::LimitOn, true);
+        a.form[Option::LimitM] = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form[Option::LimitM], c.shown) << c.typed;
+        EXPECT_EQ(a.Stored(kDailyLimit, "LimitM"), c.shown) << c.typed;
+        EXPECT_EQ(a.Stored(kDailyLimit, "On"), "1");
+        EXPECT_TRUE(a.rig.settings.LimitOn);
+        EXPECT_TRUE(a.refused.empty());
+    }
 }
 
 TEST(EscapeLock, TheBoxIsGreyedOnlyWhileTheOutsideLockIsOne) {

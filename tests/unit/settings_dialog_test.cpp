@@ -83,6 +83,39 @@ TEST(SettingsDialogTest, OkAppliesPausesAndHidesAndApplyShowsTheCorrectedBoxes) 
     EXPECT_EQ(rig.store.GetSetting(kMicropause, "InterruptEvery", ""), "7");
 }
 
+TEST(SettingsDialogTest, HoursThatCannotBeReadAreNamedOnceAndOkStaysOpenUntilMended) {
+    DialogRig rig;
+    rig.dialog.LoadMeUp();
+    rig.view.form[Option::HoursTue] = "9-17";
+    rig.view.form[Option::HoursThu] = "x";
+    rig.view.form[Option::InterruptFor] = "20";
+    rig.dialog.Ok();
+    // One message, naming both days and why, and the format to use.
+    ASSERT_EQ(rig.view.messages.size(), 1u);
+    const std::string& message = rig.view.messages[0];
+    EXPECT_NE(message.find(kHoursRefused), std::string::npos);
+    EXPECT_NE(message.find("Tuesday: \"9-17\" is not a range"), std::string::npos) << message;
+    EXPECT_NE(message.find("Thursday: \"x\" is not a range"), std::string::npos) << message;
+    EXPECT_NE(message.find(kHoursHint), std::string::npos);
+    // Still open, the typed text in its box; the rest applied.
+    EXPECT_TRUE(rig.view.shown);
+    EXPECT_EQ(rig.view.paused, 0u);
+    EXPECT_EQ(rig.view.form[Option::HoursTue], "9-17");
+    EXPECT_EQ(rig.store.GetSetting(kSchedule, "Tue", ""), "09:00-17:00");
+    EXPECT_EQ(rig.settings.InterruptFor, 20);
+
+    // Apply says it again; mended, OK closes without a word.
+    rig.dialog.Apply();
+    EXPECT_EQ(rig.view.messages.size(), 2u);
+    rig.view.form[Option::HoursTue] = "09:00-12:00";
+    rig.view.form[Option::HoursThu] = "";
+    rig.dialog.Ok();
+    EXPECT_EQ(rig.view.messages.size(), 2u);
+    EXPECT_FALSE(rig.view.shown);
+    EXPECT_EQ(rig.store.GetSetting(kSchedule, "Tue", ""), "09:00-12:00");
+    EXPECT_EQ(rig.store.GetSetting(kSchedule, "Thu", "<none>"), "");
+}
+
 TEST(SettingsDialogTest, PickingASchemeSavesTheEditsOfTheOneShownFirst) {
     DialogRig rig;
     rig.UseScheme(2);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -239,13 +240,21 @@ TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
     rig.settings.NumAtaTime = 99;
     rig.settings.AwayM = 120;
     rig.settings.MaxM = 480;
+    // The schedule page with the longest texts it shows: two ranges, and its line naming
+    // a day that cannot be read.
+    rig.settings.ScheduleOn = true;
+    rig.settings.Hours[0] = "08:30-12:00,13:00-17:30";
+    rig.settings.Hours[1] = "9-17";
+    rig.settings.LimitM = 1440;
     controller.LoadMeUp();
     const auto pump = [&](DWORD ms) {
         harness::PumpFor(ms, [&](MSG* msg) { return dialog.TranslateDialogMessage(msg); });
     };
     pump(500);
     const wchar_t* pages[] = {L"settings: Micropauses", L"settings: Exercise Breaks",
-                              L"settings: Exercise Schemes", L"settings: Holds"};
+                              L"settings: Exercise Schemes", L"settings: Holds",
+                              L"settings: Schedule"};
+    static_assert(std::size(pages) == rilto::FrmSettings::kPages);
     for (int page = 0; page < rilto::FrmSettings::kPages; ++page) {
         SendMessageW(dialog.Control(IDC_TS), TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
         pump(200);

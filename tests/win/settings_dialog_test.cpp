@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "fakes/exercise_rig.h"
 #include "settings/frm_settings_ids.h"
 #include "settings/frm_settings_win.h"
+#include "common/wide_text_win.h"
 #include "settings/settings_dialog.h"
 #include "support/harness.h"
 
@@ -55,6 +57,15 @@ SettingsForm Sample(bool first) {
     form.SetOn(Option::FullScreen, !first);
     form[Option::MaxM] = first ? "60" : "480";
     form[Option::Programs] = first ? "" : "powerpnt.exe;zoom.exe";
+    form.SetOn(Option::ScheduleOn, first);
+    const Option days[] = {Option::HoursMon, Option::HoursTue, Option::HoursWed, Option::HoursThu,
+                           Option::HoursFri, Option::HoursSat, Option::HoursSun};
+    for (int day = 0; day < 7; ++day) {
+        // Each day its own text, so that two boxes swapped show.
+        form[days[day]] = first ? "0" + std::to_string(day + 1) + ":00-17:00" : "";
+    }
+    form.SetOn(Option::LimitOn, !first);
+    form[Option::LimitM] = first ? "480" : "1440";
     return form;
 }
 
@@ -128,6 +139,7 @@ class SettingsDialog : public ::testing::Test {
         return -1;
     }
     HWND C(int id) const { return dialog_.Control(id); }
+    void Click(int id) { SendMessageW(C(id), BM_CLICK, 0, 0); }
     std::wstring Text(int id) const { return harness::TextOf(C(id)); }
     bool Checked(int id) const { return SendMessageW(C(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool OkIsDefault() const {
@@ -151,6 +163,72 @@ class SettingsDialog : public ::testing::Test {
         GlobalUnlock(block);
         SetClipboardData(CF_UNICODETEXT, block);
         CloseClipboard();
+    }
+
+    // A tab's width inside its frame, and its title's width in the strip's font.
+    int TabRoom(int tab) const {
+        RECT r{};
+        SendMessageW(C(IDC_TS), TCM_GETITEMRECT, static_cast<WPARAM>(tab),
+                     reinterpret_cast<LPARAM>(&r));
+        return r.right - r.left - 2 * GetSystemMetrics(SM_CXEDGE);
+    }
+    int TitleWidth(int tab) const {
+        wchar_t title[80] = L"";
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = title;
+        item.cchTextMax = 80;
+        SendMessageW(C(IDC_TS), TCM_GETITEMW, static_cast<WPARAM>(tab),
+                     reinterpret_cast<LPARAM>(&item));
+        const HDC dc = GetDC(C(IDC_TS));
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(C(IDC_TS), WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, title, static_cast<int>(wcslen(title)), &size);
+        SelectObject(dc, old);
+        ReleaseDC(C(IDC_TS), dc);
+        return size.cx;
+    }
+    // Each tab's place and title width, and the strip's width, for a failure's message.
+    std::string TabWidths() const {
+        RECT strip{};
+        GetClientRect(C(IDC_TS), &strip);
+        std::string out = " strip " + std::to_string(strip.right) + ":";
+        for (int tab = 0; tab < FrmSettings::kPages; ++tab) {
+            RECT r{};
+            SendMessageW(C(IDC_TS), TCM_GETITEMRECT, static_cast<WPARAM>(tab),
+                         reinterpret_cast<LPARAM>(&r));
+            out += " " + std::to_string(r.left) + "-" + std::to_string(r.right) + " (" +
+                   std::to_string(TitleWidth(tab)) + ")";
+        }
+        return out;
+    }
+    // Runs `action`, which may open a message box of the program's title; the box's
+    // message, read and the box closed with OK, or empty when none came.
+    std::wstring MessageDuring(const std::function<void()>& action) {
+        static std::wstring seen;
+        seen.clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+            const HWND box = harness::FindDialog(GetCurrentProcessId(), L"Rilto Micropause");
+            if (box != nullptr && seen.empty()) {
+                seen = harness::StaticTexts(box);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        });
+        action();
+        Pump(300);  // a box that comes late would be seen here
+        KillTimer(nullptr, timer);
+        return seen;
+    }
+    // Typed into the box a character at a time, over what it held.
+    void TypeInto(int id, const std::wstring& text) {
+        SetFocus(C(id));
+        SendMessageW(C(id), EM_SETSEL, 0, -1);
+        SendMessageW(C(id), WM_CHAR, VK_BACK, 1);
+        for (const wchar_t c : text) {
+            SendMessageW(C(id), WM_CHAR, c, 1);
+        }
+        EXPECT_EQ(Text(id), text);
     }
 
     DialogRig rig_;
@@ -214,7 +292,7 @@ TEST_F(SettingsDialog, NumberBoxesTakeDigitsWithinRangeAndRefuseOtherPastes) {
 TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
     Show();
     SetFocus(C(IDC_TXTINTFOR));
-    for (const int expected : {1, 2, 3, 0}) {
+    for (const int expected : {1, 2, 3, 4, 0}) {
         harness::PressKeyWith(VK_CONTROL, VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == expected; }, 2000)) << expected;
         EXPECT_EQ(SendMessageW(C(IDC_TS), TCM_GETCURSEL, 0, 0), expected);
@@ -229,14 +307,14 @@ TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
         keys[i].ki.dwFlags = i >= 3 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(6, keys, sizeof(INPUT));
-    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 3; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 4; }, 2000));
 }
 
 TEST_F(SettingsDialog, TabTipsNameTheOptionPages) {
     const auto tips = reinterpret_cast<HWND>(SendMessageW(C(IDC_TS), TCM_GETTOOLTIPS, 0, 0));
     ASSERT_NE(tips, nullptr);
     const wchar_t* expected[] = {L"Micropause Options", L"Exercise Break Options", L"",
-                                 L"Hold Options"};
+                                 L"Hold Options", L"Working Hours and Daily Limit"};
     for (int tab = 0; tab < FrmSettings::kPages; ++tab) {
         wchar_t text[80] = L"";
         TTTOOLINFOW tool{};
@@ -349,13 +427,104 @@ TEST_F(SettingsDialog, EditingATitleInPlaceTakesEnterFromOk) {
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(dialog_.hwnd()); }, 2000));
 }
 
+TEST_F(SettingsDialog, TheSchedulePageSaysWhatItsBoxesMeanAndApplyRefusesWhatItCannotRead) {
+    rig_.controller.LoadMeUp();
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog_.hwnd(); }, 3000));
+    SelectPage(4);
+    ASSERT_EQ(VisiblePage(), 4);
+    // Its controls, on its page, as the options in effect fill them.
+    for (const int id : {IDC_CHKSCHEDULE, IDC_TXTHOURS0, IDC_TXTHOURS1, IDC_TXTHOURS2,
+                         IDC_TXTHOURS3, IDC_TXTHOURS4, IDC_TXTHOURS5, IDC_TXTHOURS6, IDC_LBLHOURS,
+                         IDC_CHKLIMIT, IDC_TXTLIMITM, IDC_UPDOWN8}) {
+        ASSERT_NE(C(id), nullptr) << id;
+        EXPECT_EQ(GetParent(C(id)), dialog_.Page(4)) << id;
+        EXPECT_TRUE(IsWindowVisible(C(id))) << id;
+    }
+    EXPECT_FALSE(Checked(IDC_CHKSCHEDULE));
+    EXPECT_EQ(Text(IDC_TXTHOURS0), L"09:00-17:00");
+    EXPECT_EQ(Text(IDC_TXTHOURS6), L"");
+    EXPECT_EQ(Text(IDC_TXTLIMITM), L"480");
+    EXPECT_EQ(Text(IDC_LBLHOURS), L"Breaks at any hour");
+
+    // The line follows the switch and the typing.
+    Click(IDC_CHKSCHEDULE);
+    EXPECT_EQ(Text(IDC_LBLHOURS), L"Breaks from Monday to Friday, 09:00 to 17:00");
+    TypeInto(IDC_TXTHOURS1, L"9-17");
+    EXPECT_EQ(Text(IDC_LBLHOURS),
+              L"Tuesday: \"9-17\" is not a range like 09:00-17:00. Such a "
+              L"day has breaks all day.");
+
+    // Apply says why, stores nothing of it, and leaves the box for mending; OK stays open.
+    const std::wstring said = MessageDuring([&] { Click(IDC_APPLY); });
+    EXPECT_NE(said.find(L"Tuesday: \"9-17\" is not a range like 09:00-17:00"), std::wstring::npos)
+        << rilto::Narrow(said);
+    EXPECT_EQ(rig_.store.GetSetting("Schedule", "Tue", "<none>"), "09:00-17:00");
+    EXPECT_EQ(rig_.store.GetSetting("Schedule", "On", "<none>"), "1");
+    EXPECT_EQ(Text(IDC_TXTHOURS1), L"9-17");
+    EXPECT_FALSE(MessageDuring([&] { Click(IDOK); }).empty());
+    EXPECT_TRUE(IsWindowVisible(dialog_.hwnd()));
+
+    // Mended, it is stored without a word; the limit is kept within its range.
+    TypeInto(IDC_TXTHOURS1, L"08:00-12:00");
+    EXPECT_EQ(Text(IDC_LBLHOURS),
+              L"Breaks on Monday, 09:00 to 17:00; on Tuesday, 08:00 to 12:00; "
+              L"from Wednesday to Friday, 09:00 to 17:00");
+    Click(IDC_CHKLIMIT);
+    SetWindowTextW(C(IDC_TXTLIMITM), L"2000");  // as pasted: typing stops at 1440
+    EXPECT_EQ(MessageDuring([&] { Click(IDC_APPLY); }), L"");
+    EXPECT_EQ(rig_.store.GetSetting("Schedule", "Tue", "<none>"), "08:00-12:00");
+    EXPECT_EQ(rig_.settings.Hours[1], "08:00-12:00");
+    EXPECT_EQ(rig_.store.GetSetting("DailyLimit", "On", "<none>"), "1");
+    EXPECT_EQ(rig_.store.GetSetting("DailyLimit", "LimitM", "<none>"), "1440");
+    EXPECT_EQ(Text(IDC_TXTLIMITM), L"1440");
+    // Switched off, the line says so.
+    Click(IDC_CHKSCHEDULE);
+    EXPECT_EQ(Text(IDC_LBLHOURS), L"Breaks at any hour");
+}
+
+TEST_F(SettingsDialog, TheSchedulePagesAccessKeysAreItsOwn) {
+    // The page's keys, and the dialog's buttons': each letter once.
+    std::wstring keys;
+    const auto keyOf = [](const std::wstring& text) {
+        const std::size_t amp = text.find(L'&');
+        return amp == std::wstring::npos || amp + 1 >= text.size()
+                   ? L'\0'
+                   : static_cast<wchar_t>(std::towlower(text[amp + 1]));
+    };
+    for (HWND c = GetWindow(dialog_.Page(4), GW_CHILD); c != nullptr;
+         c = GetWindow(c, GW_HWNDNEXT)) {
+        // The line that says what the boxes mean shows its texts as they are.
+        const bool noKeys = harness::ClassOf(c) == L"Static" &&
+                            (GetWindowLongPtrW(c, GWL_STYLE) & SS_NOPREFIX) != 0;
+        if (const wchar_t key = keyOf(harness::TextOf(c)); key != L'\0' && !noKeys) {
+            keys += key;
+        }
+    }
+    for (const int id : {IDOK, IDCANCEL, IDC_APPLY}) {
+        if (const wchar_t key = keyOf(Text(id)); key != L'\0') {
+            keys += key;
+        }
+    }
+    EXPECT_EQ(keys.size(), 10u) << rilto::Narrow(keys);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(keys.find(keys[i]), i) << "'" << static_cast<char>(keys[i]) << "' twice";
+    }
+    // Alt and a day's key go to its box.
+    Show();
+    SelectPage(4);
+    SetFocus(C(IDC_TXTHOURS6));
+    harness::PressKeyWith(VK_MENU, 'H');
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == C(IDC_TXTHOURS3); }, 2000));
+}
+
 TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
     dialog_.Fill(Sample(true));
     dialog_.SetSchemeBoxes(rilto::SchemeBox{{"*Medium break"}, 0});
     dialog_.SetRows(kRows);
     Show();
     const wchar_t* shots[] = {L"settings-micropauses", L"settings-exercise-breaks",
-                              L"settings-exercise-schemes", L"settings-holds"};
+                              L"settings-exercise-schemes", L"settings-holds",
+                              L"settings-schedule"};
     LONG okWidth96 = 0;
     for (const UINT dpi : {96u, 144u}) {
         if (dpi != 96) {
@@ -365,9 +534,13 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
         const RECT strip = ScreenRect(C(IDC_TS));
         EXPECT_FALSE(IsWindowVisible(C(IDC_PICHIDE))) << dpi;
         EXPECT_TRUE(Inside(strip, client)) << dpi;
-        // All four tabs fit: no scroll arrows.
+        // All five tabs fit, each with room for its title: no scroll arrows.
         const HWND arrows = FindWindowExW(C(IDC_TS), nullptr, UPDOWN_CLASSW, nullptr);
-        EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows)) << dpi;
+        EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows)) << dpi << TabWidths();
+        EXPECT_EQ(SendMessageW(C(IDC_TS), TCM_GETROWCOUNT, 0, 0), 1) << dpi;
+        for (int tab = 0; tab < FrmSettings::kPages; ++tab) {
+            EXPECT_GE(TabRoom(tab), TitleWidth(tab)) << tab << " at " << dpi;
+        }
         for (const int id : {IDOK, IDCANCEL, IDC_APPLY}) {
             const RECT button = ScreenRect(C(id));
             EXPECT_TRUE(Inside(button, client)) << id << " at " << dpi;

@@ -1,6 +1,7 @@
 // The settings dialog end to end: opened from the tray, typed into with real keys, and
 // applied to the running program, observed through its windows and the store.
 
+#include "common/wide_text_win.h"
 #include "engine/frm_rilto_ids.h"
 #include "exercise/exercise_table.h"
 #include "settings/frm_about_ids.h"
@@ -45,7 +46,7 @@ class SettingsTest : public SettingsWindowTest {
         RECT r{};
         GetWindowRect(Control(IDC_PICTS0), &r);
         const HWND top = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             const HWND page = Control(IDC_PICTS0 + i);
             if (top == page || IsChild(page, top)) {
                 return i;
@@ -80,8 +81,8 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     SaveScreenshot(L"settings-micropauses");
     // Ctrl+Tab goes round the pages.
     const wchar_t* shots[] = {nullptr, L"settings-exercise-breaks", L"settings-exercise-schemes",
-                              L"settings-holds"};
-    for (int page : {1, 2, 3, 0}) {
+                              L"settings-holds", L"settings-schedule"};
+    for (int page : {1, 2, 3, 4, 0}) {
         PressKeyWith(VK_CONTROL, VK_TAB);
         PumpFor(400);
         EXPECT_EQ(Page(), page);
@@ -330,6 +331,45 @@ TEST_F(SettingsTest, OkChangesNothingTheUserDidNotTouch) {
     EXPECT_EQ(ReadSetting(L"Exercise", L"EveryM").value_or(L""), L"0");
     EXPECT_EQ(ReadSetting(L"Exercise", L"NumAtaTime").value_or(L""), L"0");
     EXPECT_EQ(TextOf(FormControl(IDC_LBLEXERCISE)), L"Next Exercise Break: off");
+}
+
+// The "Schedule" page in the running program: hours it cannot read are refused with a word
+// that names the day, and nothing of them reaches the store; readable ones are stored.
+TEST_F(SettingsTest, TheSchedulePageStoresHoursItCanReadAndRefusesTheOthers) {
+    WriteSetting(L"Options", L"Initialised", L"1");
+    Start();
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 4, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Page() == 4; }, kWait));
+    const auto type = [&](int id, const wchar_t* text) {
+        SendMessageTimeoutW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, kWait, nullptr);
+    };
+    Click(IDC_CHKSCHEDULE);
+    type(IDC_TXTHOURS1, L"9-17");
+    EXPECT_TRUE(WaitUntil(
+        [&] { return TextOf(Control(IDC_LBLHOURS)).find(L"Tuesday: \"9-17\"") == 0; }, kWait))
+        << rilto::Narrow(TextOf(Control(IDC_LBLHOURS)));
+    SaveScreenshot(L"settings-schedule-refused");
+    Click(IDC_APPLY);
+    const HWND box = WaitForDialogTitled(L"Rilto Micropause");
+    ASSERT_NE(box, nullptr);
+    const std::wstring said = StaticTexts(box);
+    EXPECT_NE(said.find(L"Tuesday: \"9-17\" is not a range like 09:00-17:00"), std::wstring::npos)
+        << rilto::Narrow(said);
+    // The hours in effect were stored, and the switch.
+    EXPECT_EQ(ReadSetting(L"Schedule", L"Tue").value_or(L""), L"09:00-17:00");
+    EXPECT_EQ(ReadSetting(L"Schedule", L"On").value_or(L""), L"1");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWait));
+
+    type(IDC_TXTHOURS1, L"10:00-16:00");
+    type(IDC_TXTHOURS5, L"22:00-02:00");
+    Click(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));
+    EXPECT_EQ(ReadSetting(L"Schedule", L"Tue").value_or(L""), L"10:00-16:00");
+    EXPECT_EQ(ReadSetting(L"Schedule", L"Sat").value_or(L""), L"22:00-02:00");
 }
 
 // Hidden, the dialog holds neither the focus nor a caret, whose blinking would wake the
