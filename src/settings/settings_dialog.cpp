@@ -63,6 +63,9 @@ void SettingsDialog::Apply() {
                                    [this] { SavePage(); }});
     // The boxes show what Apply corrected.
     p_.view.Fill(form);
+    if (p_.applied) {
+        p_.applied();
+    }
 }
 
 void SettingsDialog::Ok() {

@@ -15,17 +15,20 @@ RiltoCore::RiltoCore(const CorePorts& ports)
                                 ports.views.micropause, minuteMs_}),
       holdGate_(settings_, ports.holdProbe, ports.timers.hold, ports.clock, minuteMs_),
       pause_(ports.store, ports.clock, ports.timers.pause),
+      offHours_(settings_, ports.clock, ports.timers.schedule),
       statistics_(ports.store, ports.clock),
       breaks_(ExerciseBreakPorts{ports.store, writer_, exercises_, scheduler_, sounds_,
                                  ports.views.player, ports.views.reminder, ports.random}),
       settingsDialog_(SettingsDialogPorts{
           writer_, ports.store, scheduler_, ports.hook, breaks_, ports.views.settings,
-          [this](const std::string& text) { status_.ShowWarning(text); }, ports.programFolder}),
+          [this](const std::string& text) { status_.ShowWarning(text); }, ports.programFolder,
+          [this] { offHours_.Check(); }}),
       tray_(ports.tray),
       figuresWrittenAt_(ports.clock.TickCount()) {
     scheduler_.SetExerciseFlow(breaks_);
     scheduler_.SetHoldGate(holdGate_);
     scheduler_.SetPause(pause_);
+    scheduler_.SetOffHours(offHours_);
     scheduler_.SetDayCounter(statistics_);
     statistics_.OnChange(
         [this] { status_.ShowMicropausesToday(statistics_.Today()[DayCount::micropauses]); });
@@ -33,11 +36,17 @@ RiltoCore::RiltoCore(const CorePorts& ports)
         scheduler_.PauseChanged();
         status_.ShowPausedUntil(pause_.UntilText());
     });
+    offHours_.OnChange([this] {
+        scheduler_.PauseChanged();
+        status_.ShowOffHours(OffHoursShown{offHours_.Active(), offHours_.UntilText()});
+    });
     breaks_.OnBreakEnded([this] { WriteDayFigures(); });
 }
 
 void RiltoCore::Start(StartupHost& host) {
     RunStartup(StartupParts{store_, writer_, exercises_, scheduler_, hook_, host});
+    // The working hours as the options just loaded have them.
+    offHours_.Check();
 }
 
 // The figures go with the minute, when they changed: a crash loses a minute at most.
@@ -63,6 +72,10 @@ void RiltoCore::OnHoldTimer() {
     holdGate_.Look();
 }
 
+void RiltoCore::OnScheduleTimer() {
+    offHours_.Check();
+}
+
 TrayMenuContent RiltoCore::TrayMenu() {
     TrayFeatures features;
     features.settingsDialog = true;
@@ -70,6 +83,8 @@ TrayMenuContent RiltoCore::TrayMenu() {
     features.exerciseBreaks = true;
     TrayMenuContent content = LoadTrayMenu(store_, features);
     content.pausedUntil = pause_.UntilText();
+    content.offHours = offHours_.Active();
+    content.offHoursUntil = offHours_.UntilText();
     return content;
 }
 
@@ -101,6 +116,7 @@ void RiltoCore::Resume() {
 void RiltoCore::Resumed() {
     scheduler_.Resumed();
     pause_.Check();
+    offHours_.Check();
 }
 
 void RiltoCore::Noticed(SystemNotice notice) {
@@ -125,6 +141,7 @@ void RiltoCore::Noticed(SystemNotice notice) {
 void RiltoCore::TimeChanged() {
     pause_.Check();
     status_.ShowPausedUntil(pause_.UntilText());
+    offHours_.Check();
 }
 
 void RiltoCore::WriteDayFigures() {

@@ -302,8 +302,6 @@ TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
 }
 
-std::wstring TipOfTheTrayIcon();
-
 // "YYYY-MM-DDThh:mm:ssZ" of the time `minutes` from now, and its local "hh:mm".
 struct PauseEnd {
     std::wstring stored;
@@ -565,47 +563,6 @@ TEST(TrayMenuInProcess, EachPauseItemRaisesItsEvent) {
     }
     EXPECT_EQ(raised, (std::vector<std::string>{"for 30", "for 60", "for 120", "until tomorrow",
                                                 "resume"}));
-}
-
-void MoveMouseTo(POINT at) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(INPUT));
-}
-
-HWND VisibleTip() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            if (IsWindowVisible(w) && ClassOf(w) == L"tooltips_class32") {
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The tip the tray shows for its first icon: the pointer leaves the tray, comes back
-// onto the icon and stays until the tip shows; then leaves again.
-std::wstring TipOfTheTrayIcon() {
-    const POINT away{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
-    MoveMouseTo(away);
-    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
-    const POINT icon = TrayIconCentre();
-    MoveMouseTo(icon);
-    PumpFor(100);
-    MoveMouseTo(POINT{icon.x + 1, icon.y});
-    HWND tip = nullptr;
-    WaitUntil([&] { return (tip = VisibleTip()) != nullptr; }, kWait);
-    const std::wstring text = tip != nullptr ? TextOf(tip) : L"";
-    MoveMouseTo(away);
-    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
-    return text;
 }
 
 // How many pixels of the tray's first icon, as drawn on the screen, have the program

@@ -53,6 +53,7 @@ struct SchedulerRig {
           tSeconds(clock, "tSeconds", &log),
           tPause(clock, "tPause"),
           tHold(clock, "tHold"),
+          tSchedule(clock, "tSchedule", &log),
           hook(clock),
           sound(log, clock),
           view(log, clock),
@@ -60,8 +61,8 @@ struct SchedulerRig {
           reminder(clock),
           settingsView(clock),
           core(CorePorts{
-              store, clock, CoreTimers{tMinutes, tSeconds, tPause, tHold}, hook, hook, probe, sound,
-              CoreViews{view, player, reminder, settingsView, status},
+              store, clock, CoreTimers{tMinutes, tSeconds, tPause, tHold, tSchedule}, hook, hook,
+              probe, sound, CoreViews{view, player, reminder, settingsView, status},
               TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
               kProgramFolder, [this] { return randomValue; }, minuteMs}),
           settings(core.settings()),
@@ -75,6 +76,7 @@ struct SchedulerRig {
         tSeconds.OnTick([this] { core.OnSecond(); });
         tPause.OnTick([this] { core.OnPauseTimer(); });
         tHold.OnTick([this] { core.OnHoldTimer(); });
+        tSchedule.OnTick([this] { core.OnScheduleTimer(); });
         scheduler.SetExerciseFlow(exercise);
         settingsView.micropauseRunning = [this] { return state().MicropauseRunning; };
     }
@@ -112,6 +114,7 @@ struct SchedulerRig {
     FakeTimer tSeconds;
     FakeTimer tPause;
     FakeTimer tHold;
+    FakeTimer tSchedule;
     MemorySettingsStore store;
     FakeActivityHook hook;
     FakeHoldProbe probe;
