@@ -565,30 +565,6 @@ TEST(TrayMenuInProcess, EachPauseItemRaisesItsEvent) {
                                                 "resume"}));
 }
 
-// How many pixels of the tray's first icon, as drawn on the screen, have the program
-// icon's teal: most of the face, where the paused icon's grey face has none. (Wine draws
-// a changed icon over the old one, so the pictures are told apart by colour, not
-// compared pixel for pixel.)
-int TealPixelsInTheTray() {
-    const POINT centre = TrayIconCentre();
-    const HDC screen = GetDC(nullptr);
-    int teal = 0;
-    for (int y = centre.y - 8; y < centre.y + 8; ++y) {
-        for (int x = centre.x - 8; x < centre.x + 8; ++x) {
-            const COLORREF c = GetPixel(screen, x, y);
-            teal += GetGValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetRValue(c) + 50 ? 1 : 0;
-        }
-    }
-    ReleaseDC(nullptr, screen);
-    return teal;
-}
-bool TrayShowsTheProgramIcon() {
-    return TealPixelsInTheTray() > 64;
-}
-bool TrayShowsThePausedIcon() {
-    return TealPixelsInTheTray() == 0;
-}
-
 // A window of this process that keeps the tray icon's notifications.
 class IconOwner {
   public:
@@ -688,6 +664,20 @@ TEST(TrayIconInProcess, ThePausedIconAndTipStayUntilResumed) {
     EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
     EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 12 micropauses today");
     icon.SetMicropausesToday(1);
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 1 micropause today");
+
+    // Off hours show the paused icon too, and say until when; a pause's tip stands
+    // before theirs.
+    icon.SetOffHours(rilto::OffHoursShown{true, "Mon 09:00"});
+    EXPECT_TRUE(WaitUntil(TrayShowsThePausedIcon, kWait)) << TealPixelsInTheTray();
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: off hours until Mon 09:00");
+    icon.SetPausedUntil("18:30");
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: paused until 18:30");
+    icon.SetPausedUntil("");
+    icon.SetOffHours(rilto::OffHoursShown{true, ""});
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: off hours");
+    icon.SetOffHours(rilto::OffHoursShown{});
+    EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
     EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 1 micropause today");
 }
 

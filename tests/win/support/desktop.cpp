@@ -301,6 +301,26 @@ std::wstring TipOfTheTrayIcon() {
     return text;
 }
 
+int TealPixelsInTheTray() {
+    const POINT centre = TrayIconCentre();
+    const HDC screen = GetDC(nullptr);
+    int teal = 0;
+    for (int y = centre.y - 8; y < centre.y + 8; ++y) {
+        for (int x = centre.x - 8; x < centre.x + 8; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            teal += GetGValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetRValue(c) + 50 ? 1 : 0;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return teal;
+}
+bool TrayShowsTheProgramIcon() {
+    return TealPixelsInTheTray() > 64;
+}
+bool TrayShowsThePausedIcon() {
+    return TealPixelsInTheTray() == 0;
+}
+
 HWND DescendantWithId(HWND window, int id) {
     struct Search {
         int id;
