@@ -27,6 +27,11 @@ inline constexpr char kCannotStart[] =
 inline constexpr char kResumeBefore[] = "&Resume (paused until ";
 inline constexpr char kResumeAfter[] = ")";
 inline constexpr char kPausedTipBefore[] = "Rilto Micropause: paused until ";
+// Off hours: the tray's tip, and the tray menu's greyed line, each followed by " until "
+// and the next start, "Mon 09:00", when one comes.
+inline constexpr char kOffHoursTip[] = "Rilto Micropause: off hours";
+inline constexpr char kOffHoursLine[] = "Off hours";
+inline constexpr char kOffHoursUntil[] = " until ";
 // "Rilto Micropause: 12 micropauses today", "...: 1 micropause today".
 inline constexpr char kTodayTipBefore[] = "Rilto Micropause: ";
 inline constexpr char kTodayTipOne[] = " micropause today";

@@ -96,7 +96,12 @@ void Scheduler::PauseChanged() {
 }
 
 bool Scheduler::Paused() {
-    return pause_ != nullptr && pause_->Active();
+    return (pause_ != nullptr && pause_->Active()) || (offHours_ != nullptr && offHours_->Active());
+}
+
+bool Scheduler::PausedWithinLast(std::int64_t seconds) {
+    const bool paused = pause_ != nullptr && pause_->PausedWithinLast(seconds);
+    return paused || (offHours_ != nullptr && offHours_->OffWithinLast(seconds));
 }
 
 bool Scheduler::Held() {
@@ -148,8 +153,8 @@ void Scheduler::SeedLastInputTimes() {
 
 // The micropause countdown runs on every tick, so a reminder left open never holds
 // back the micropauses; the exercise countdown waits while its reminder shows, waits
-// for a hold, or the user is away. During a pause both hold still: that time is neither
-// work nor rest.
+// for a hold, or the user is away. During a pause or off hours both hold still: that
+// time is neither work nor rest.
 void Scheduler::MinuteTick() {
     const std::optional<std::uint32_t> newest = NewestInput();
     if (newest && state_.LastMinuteInput &&
@@ -162,7 +167,7 @@ void Scheduler::MinuteTick() {
     const std::int64_t minuteSeconds =
         (minuteMs_ + kMillisecondsPerSecond - 1) / kMillisecondsPerSecond;
     FollowSession(newest);
-    if (pause_ != nullptr && pause_->PausedWithinLast(minuteSeconds)) {
+    if (PausedWithinLast(minuteSeconds)) {
         return;
     }
     ObservePresence(newest);
@@ -298,7 +303,8 @@ void Scheduler::ExerciseStep() {
     if (state_.MinutesToExercise != 0) {
         return;
     }
-    if (Held()) {
+    // Due the moment off hours begin: it waits for their end as for a hold's.
+    if (Paused() || Held()) {
         state_.ReminderHeld = true;
         return;
     }
@@ -322,7 +328,7 @@ void Scheduler::MicropauseStep() {
         return;
     }
     if (state_.MinutesToMicropause == 1) {
-        if (settings_.AudiblePre && !presence_.Shut() &&
+        if (settings_.AudiblePre && !presence_.Shut() && !Paused() &&
             (hold_ == nullptr || !hold_->WouldHold())) {
             sounds_.AudibleWarningPre();
         }
@@ -400,7 +406,7 @@ void Scheduler::IdlePoll() {
     // that was paused, even in part, is no rest either.
     const bool anyMonitored = std::any_of(settings_.Monitor.begin(), settings_.Monitor.end(),
                                           [](bool monitored) { return monitored; });
-    const bool paused = pause_ != nullptr && pause_->PausedWithinLast(MicropauseSeconds());
+    const bool paused = PausedWithinLast(MicropauseSeconds());
     if (active && !presence_.Shut()) {
         state_.Resting = false;
     }

@@ -15,6 +15,7 @@
 #include "engine/clock.h"
 #include "engine/hold.h"
 #include "engine/hook_watchdog.h"
+#include "engine/off_hours.h"
 #include "engine/presence.h"
 #include "engine/statistics_book.h"
 #include "engine/pause.h"
@@ -113,6 +114,8 @@ class Scheduler {
     void SetHoldGate(HoldGate& gate);
     // While a pause lasts, the countdowns hold still: no break falls due.
     void SetPause(Pause& pause) { pause_ = &pause; }
+    // Off hours are a pause that comes by the clock: the same holds for them.
+    void SetOffHours(OffHours& offHours) { offHours_ = &offHours; }
     // Where the day's figures go.
     void SetDayCounter(DayCounter& counter) { counter_ = &counter; }
     void Count(DayCount what) {
@@ -120,7 +123,7 @@ class Scheduler {
             counter_->Count(what);
         }
     }
-    // A pause began or ended: at its end, what waited for it goes on.
+    // A pause, or off hours, began or ended: at the end of both, what waited goes on.
     void PauseChanged();
 
     const SchedulerState& State() const { return state_; }
@@ -195,7 +198,10 @@ class Scheduler {
     void ReleaseExerciseSeconds();
 
   private:
+    // A pause lasts or it is off hours.
     bool Paused();
+    // Paused or off hours at some moment of the last `seconds`.
+    bool PausedWithinLast(std::int64_t seconds);
     // Whether a break that falls due now must wait for the end of a hold.
     bool Held();
     // The held breaks come now, unless a pause keeps them.
@@ -249,6 +255,7 @@ class Scheduler {
     ExerciseFlow* exercise_;
     HoldGate* hold_ = nullptr;
     Pause* pause_ = nullptr;
+    OffHours* offHours_ = nullptr;
     DayCounter* counter_ = nullptr;
     Presence presence_;
     HookWatchdog watchdog_;

@@ -73,6 +73,9 @@ bool SettingsDialog::ApplyBoxes() {
         p_.view.ShowMessage(HoursRefusedMessage(refused));
         return false;
     }
+    if (p_.applied) {
+        p_.applied();
+    }
     return true;
 }
 

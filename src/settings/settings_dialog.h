@@ -75,6 +75,9 @@ struct SettingsDialogPorts {
     std::function<void(const std::string&)> showWarning;
     // Added exercises from here are stored by their bare names.
     std::string programFolder;
+    // Apply is done: what follows the options without being part of the dialog looks
+    // at them again.
+    std::function<void()> applied;
 };
 
 // OK applies, waits this long, then hides the dialog.

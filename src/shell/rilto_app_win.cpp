@@ -21,14 +21,15 @@ RiltoApp::RiltoApp()
       tSeconds_("tSeconds"),
       tPause_("tPause"),
       tHold_("tHold"),
+      tSchedule_("tSchedule"),
       // Told from the hook window's procedure, so that a menu or message box open at
       // the time does not swallow the notice.
       hook_([this] { hookWindow_.Post([this] { ShowNotice(kNoHookLibrary); }); }),
       random_(static_cast<std::mt19937::result_type>(GetTickCount()) ^
               static_cast<std::mt19937::result_type>(GetCurrentProcessId())),
       core_(CorePorts{
-          store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_}, hook_, systemInput_,
-          holdProbe_, sound_,
+          store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_, tSchedule_}, hook_,
+          systemInput_, holdProbe_, sound_,
           CoreViews{frmRilto_, frmX_, frmChkExercise_, frmSettings_, *this, frmDailyLimit_},
           TrayActions{[this] { LoadSettingsDialog(); },
                       [this](std::optional<TrayPoint> at) { return ShowTrayMenu(at); },
@@ -143,6 +144,7 @@ bool RiltoApp::CreateWindows() {
     tSeconds_.Attach(frmRilto_.hwnd(), [this] { core_.OnSecond(); });
     tPause_.Attach(frmRilto_.hwnd(), [this] { core_.OnPauseTimer(); });
     tHold_.Attach(frmRilto_.hwnd(), [this] { core_.OnHoldTimer(); });
+    tSchedule_.Attach(frmRilto_.hwnd(), [this] { core_.OnScheduleTimer(); });
     loop_.TakeKeys(frmRilto_, &FrmRilto::TranslateDialogMessage);
     loop_.TakeKeys(frmSettings_, &FrmSettings::TranslateDialogMessage);
     loop_.TakeKeys(frmAbout_, &FrmAboutTevrin::TranslateDialogMessage);
@@ -273,6 +275,10 @@ void RiltoApp::EndProcess() {
 
 void RiltoApp::ShowPausedUntil(const std::string& until) {
     trayIcon_.SetPausedUntil(until);
+}
+
+void RiltoApp::ShowOffHours(const OffHoursShown& offHours) {
+    trayIcon_.SetOffHours(offHours);
 }
 
 void RiltoApp::ShowMicropausesToday(int count) {

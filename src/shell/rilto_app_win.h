@@ -77,6 +77,7 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
 
     // StatusView
     void ShowPausedUntil(const std::string& until) override;
+    void ShowOffHours(const OffHoursShown& offHours) override;
     void ShowMicropausesToday(int count) override;
     void FiguresWritten() override;
 
@@ -89,6 +90,7 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     WinTimer tSeconds_;
     WinTimer tPause_;
     WinTimer tHold_;
+    WinTimer tSchedule_;
     WinClock clock_;
     WinSound sound_;
     WinActivityHook hook_;

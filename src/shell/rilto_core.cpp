@@ -15,6 +15,7 @@ RiltoCore::RiltoCore(const CorePorts& ports)
                                 ports.views.micropause, minuteMs_}),
       holdGate_(settings_, ports.holdProbe, ports.timers.hold, ports.clock, minuteMs_),
       pause_(ports.store, ports.clock, ports.timers.pause),
+      offHours_(settings_, ports.clock, ports.timers.schedule),
       statistics_(ports.store, ports.clock),
       dailyLimit_(DailyLimitPorts{
           settings_, statistics_, ports.views.dailyLimit, [this] { return BreaksQuiet(); },
@@ -23,12 +24,14 @@ RiltoCore::RiltoCore(const CorePorts& ports)
                                  ports.views.player, ports.views.reminder, ports.random}),
       settingsDialog_(SettingsDialogPorts{
           writer_, ports.store, scheduler_, ports.hook, breaks_, ports.views.settings,
-          [this](const std::string& text) { status_.ShowWarning(text); }, ports.programFolder}),
+          [this](const std::string& text) { status_.ShowWarning(text); }, ports.programFolder,
+          [this] { offHours_.Check(); }}),
       tray_(ports.tray),
       figuresWrittenAt_(ports.clock.TickCount()) {
     scheduler_.SetExerciseFlow(breaks_);
     scheduler_.SetHoldGate(holdGate_);
     scheduler_.SetPause(pause_);
+    scheduler_.SetOffHours(offHours_);
     scheduler_.SetDayCounter(statistics_);
     statistics_.OnChange(
         [this] { status_.ShowMicropausesToday(statistics_.Today()[DayCount::micropauses]); });
@@ -36,11 +39,17 @@ RiltoCore::RiltoCore(const CorePorts& ports)
         scheduler_.PauseChanged();
         status_.ShowPausedUntil(pause_.UntilText());
     });
+    offHours_.OnChange([this] {
+        scheduler_.PauseChanged();
+        status_.ShowOffHours(OffHoursShown{offHours_.Active(), offHours_.UntilText()});
+    });
     breaks_.OnBreakEnded([this] { WriteDayFigures(); });
 }
 
 void RiltoCore::Start(StartupHost& host) {
     RunStartup(StartupParts{store_, writer_, exercises_, scheduler_, hook_, host});
+    // The working hours as the options just loaded have them.
+    offHours_.Check();
 }
 
 // The figures go with the minute, when they changed: a crash loses a minute at most. The
@@ -68,6 +77,10 @@ void RiltoCore::OnHoldTimer() {
     holdGate_.Look();
 }
 
+void RiltoCore::OnScheduleTimer() {
+    offHours_.Check();
+}
+
 TrayMenuContent RiltoCore::TrayMenu() {
     TrayFeatures features;
     features.settingsDialog = true;
@@ -75,6 +88,8 @@ TrayMenuContent RiltoCore::TrayMenu() {
     features.exerciseBreaks = true;
     TrayMenuContent content = LoadTrayMenu(store_, features);
     content.pausedUntil = pause_.UntilText();
+    content.offHours = offHours_.Active();
+    content.offHoursUntil = offHours_.UntilText();
     return content;
 }
 
@@ -114,6 +129,7 @@ void RiltoCore::RemindMeLater() {
 void RiltoCore::Resumed() {
     scheduler_.Resumed();
     pause_.Check();
+    offHours_.Check();
 }
 
 void RiltoCore::Noticed(SystemNotice notice) {
@@ -138,6 +154,7 @@ void RiltoCore::Noticed(SystemNotice notice) {
 void RiltoCore::TimeChanged() {
     pause_.Check();
     status_.ShowPausedUntil(pause_.UntilText());
+    offHours_.Check();
 }
 
 void RiltoCore::WriteDayFigures() {
@@ -147,7 +164,7 @@ void RiltoCore::WriteDayFigures() {
 }
 
 bool RiltoCore::BreaksQuiet() {
-    return pause_.Active();
+    return pause_.Active() || offHours_.Active();
 }
 
 bool RiltoCore::BreakInTheWay() {

@@ -19,6 +19,7 @@
 #include "engine/daily_limit.h"
 #include "engine/hold.h"
 #include "engine/micropause_view.h"
+#include "engine/off_hours.h"
 #include "engine/pause.h"
 #include "engine/progress_bar.h"
 #include "engine/scheduler.h"
@@ -34,15 +35,17 @@
 #include "settings/settings_dialog.h"
 #include "shell/startup.h"
 #include "shell/tray_menu_model.h"
+#include "shell/tray_tip.h"
 
 namespace rilto {
 
 // One timer for each thing that runs on time.
 struct CoreTimers {
-    Timer& minutes;  // tMinutes: the countdowns
-    Timer& seconds;  // tSeconds: the idle poll, a micropause's bar, an exercise's seconds
-    Timer& pause;    // tPause: a pause's end
-    Timer& hold;     // tHold: the looks at a hold
+    Timer& minutes;   // tMinutes: the countdowns
+    Timer& seconds;   // tSeconds: the idle poll, a micropause's bar, an exercise's seconds
+    Timer& pause;     // tPause: a pause's end
+    Timer& hold;      // tHold: the looks at a hold
+    Timer& schedule;  // tSchedule: the next start or end of the working hours
 };
 
 // What the program shows beside its windows: the tray icon's state, the micropause
@@ -52,6 +55,8 @@ class StatusView {
     virtual ~StatusView() = default;
     // "hh:nn" while the breaks are paused, empty when they are not.
     virtual void ShowPausedUntil(const std::string& until) = 0;
+    // Off hours began or ended, or their next start moved.
+    virtual void ShowOffHours(const OffHoursShown& offHours) = 0;
     virtual void ShowMicropausesToday(int count) = 0;
     virtual void ShowWarning(const std::string& text) = 0;
     // The day's figures were written: an open statistics window draws them again.
@@ -100,6 +105,7 @@ class RiltoCore {
     void OnSecond();
     void OnPauseTimer();
     void OnHoldTimer();
+    void OnScheduleTimer();
 
     // The tray menu's commands, and the menu as its next display shows it.
     TrayMenuContent TrayMenu();
@@ -114,12 +120,14 @@ class RiltoCore {
     void StopForToday();
     void RemindMeLater();
 
-    // The machine woke: a pause that ended meanwhile ends now.
+    // The machine woke: a pause that ended meanwhile ends now, and off hours that began
+    // or ended meanwhile are found.
     void Resumed();
     // A power or session notice: the machine sleeps or woke, the session locked or not.
     void Noticed(SystemNotice notice);
     // The clock was set or the time zone changed: a pause that ended meanwhile ends, and
-    // the tray says again until when one lasts, in the new local time.
+    // the tray says again until when one lasts, in the new local time; off hours follow
+    // the new local time.
     void TimeChanged();
 
     // The day's figures written: each minute, also while the minute's timer stands still
@@ -135,6 +143,7 @@ class RiltoCore {
     Scheduler& scheduler() { return scheduler_; }
     HoldGate& holdGate() { return holdGate_; }
     Pause& pause() { return pause_; }
+    OffHours& offHours() { return offHours_; }
     StatisticsBook& statistics() { return statistics_; }
     DailyLimit& dailyLimit() { return dailyLimit_; }
     ExerciseTable& exercises() { return exercises_; }
@@ -146,7 +155,7 @@ class RiltoCore {
   private:
     // A minute has passed since the figures were last written.
     bool FiguresDue() const;
-    // No break comes of itself now: paused.
+    // No break comes of itself now: paused, or off hours.
     bool BreaksQuiet();
     // A break runs, waits or shows its reminder, or the foreground holds breaks: the daily
     // limit waits too.
@@ -164,6 +173,7 @@ class RiltoCore {
     Scheduler scheduler_;
     HoldGate holdGate_;
     Pause pause_;
+    OffHours offHours_;
     StatisticsBook statistics_;
     DailyLimit dailyLimit_;
     ExerciseTable exercises_;

@@ -53,6 +53,12 @@ void TrayIconKeeper::SetPausedUntil(const std::string& until) {
     }
 }
 
+void TrayIconKeeper::SetOffHours(const OffHoursShown& offHours) {
+    if (tray_) {
+        tray_->SetOffHours(offHours);
+    }
+}
+
 void TrayIconKeeper::SetMicropausesToday(int count) {
     if (tray_) {
         tray_->SetMicropausesToday(count);

@@ -1,7 +1,8 @@
 #pragma once
 // The program's tray icon for the life of the program: made at its first add, tried
 // again for a minute when the taskbar is not there yet (at log-on), added again when
-// Explorer restarts, and told the pause and today's count whether it is there or not.
+// Explorer restarts, and told the pause, today's count and off hours whether it is there
+// or not.
 
 #include <windows.h>
 
@@ -28,6 +29,7 @@ class TrayIconKeeper {
     void ReturnFocus();
     void SetPausedUntil(const std::string& until);
     void SetMicropausesToday(int count);
+    void SetOffHours(const OffHoursShown& offHours);
 
   private:
     void Retry();

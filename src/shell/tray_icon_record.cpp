@@ -5,15 +5,15 @@
 namespace rilto {
 
 TrayIconRecord TrayRecordFor(TrayIconCall call, const std::string& pausedUntil,
-                             std::optional<int> micropausesToday) {
+                             std::optional<int> micropausesToday, const OffHoursShown& offHours) {
     TrayIconRecord record;
     record.flags = kTrayFlagIcon | kTrayFlagTip | kTrayFlagShowTip;
     if (call == TrayIconCall::Add) {
         record.flags |= kTrayFlagMessage;
         record.callbackMessage = kTrayCallbackMessage;
     }
-    record.pausedIcon = !pausedUntil.empty();
-    record.tip = TrayTip(pausedUntil, micropausesToday);
+    record.pausedIcon = !pausedUntil.empty() || offHours.active;
+    record.tip = TrayTip(pausedUntil, micropausesToday, offHours);
     return record;
 }
 

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/tray_tip.h"
+
 namespace rilto {
 
 inline constexpr std::uint32_t kTrayFlagMessage = 0x01;
@@ -38,8 +40,10 @@ struct TrayIconRecord {
 };
 
 // The record of an add (the callback too) or of a change of what the icon shows, for
-// the breaks paused until `pausedUntil` ("hh:nn", empty when not) and today's count.
+// the breaks paused until `pausedUntil` ("hh:nn", empty when not), today's count and off
+// hours: the paused icon while paused or off hours.
 TrayIconRecord TrayRecordFor(TrayIconCall call, const std::string& pausedUntil,
-                             std::optional<int> micropausesToday);
+                             std::optional<int> micropausesToday,
+                             const OffHoursShown& offHours = {});
 
 }  // namespace rilto

@@ -28,7 +28,7 @@ NOTIFYICONDATAW TrayIcon::Record() const {
 }
 
 NOTIFYICONDATAW TrayIcon::Shown(TrayIconCall call) const {
-    const TrayIconRecord record = TrayRecordFor(call, pausedUntil_, micropausesToday_);
+    const TrayIconRecord record = TrayRecordFor(call, pausedUntil_, micropausesToday_, offHours_);
     NOTIFYICONDATAW nid = Record();
     nid.uFlags = record.flags;
     nid.uCallbackMessage = record.callbackMessage;
@@ -62,10 +62,22 @@ void TrayIcon::Delete() {
 }
 
 void TrayIcon::SetPausedUntil(const std::string& until) {
-    if (!until.empty() && !pausedIcon_) {
+    pausedUntil_ = until;
+    Changed();
+}
+
+void TrayIcon::SetOffHours(const OffHoursShown& offHours) {
+    if (offHours_ == offHours) {
+        return;
+    }
+    offHours_ = offHours;
+    Changed();
+}
+
+void TrayIcon::Changed() {
+    if ((!pausedUntil_.empty() || offHours_.active) && !pausedIcon_) {
         pausedIcon_ = LoadTrayIcon(ThisModule(), IDI_RILTO_PAUSED);
     }
-    pausedUntil_ = until;
     if (added_) {
         // A taskbar that has lost the icon gets the state with the next add.
         NOTIFYICONDATAW nid = Shown(TrayIconCall::Modify);

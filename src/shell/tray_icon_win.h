@@ -10,11 +10,12 @@
 
 #include "common/handles_win.h"
 #include "shell/tray_icon_record.h"
+#include "shell/tray_tip.h"
 
 namespace rilto {
 
-// The icon belongs to its owner: gone with it, deleted once. While the breaks are paused
-// it shows the paused icon and says until when.
+// The icon belongs to its owner: gone with it, deleted once. While the breaks are paused,
+// or it is off hours, it shows the paused icon and says until when.
 class TrayIcon {
   public:
     // `icon` is borrowed; it must outlive the tray icon.
@@ -36,18 +37,25 @@ class TrayIcon {
     void SetPausedUntil(const std::string& until);
     // Today's micropauses, for the tip while no pause lasts.
     void SetMicropausesToday(int count);
+    // Off hours: the paused icon, with the tip "Rilto Micropause: off hours until Mon
+    // 09:00", unless a pause's tip stands before it.
+    void SetOffHours(const OffHoursShown& offHours);
 
   private:
     NOTIFYICONDATAW Record() const;
     // The record of `call`, with the icon and the tip of the state to show.
     NOTIFYICONDATAW Shown(TrayIconCall call) const;
+    // The paused icon loaded when it is to show, and the icon's record changed.
+    void Changed();
 
     HWND window_;
     HICON icon_;
-    // Loaded at the first pause; null if it cannot be, and then the tip alone tells.
+    // Loaded at the first pause or off hours; null if it cannot be, and then the tip alone
+    // tells.
     UniqueIcon pausedIcon_;
     std::string pausedUntil_;
     std::optional<int> micropausesToday_;
+    OffHoursShown offHours_;
     bool added_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "common/texts.h"
 #include "exercise/scheme_store.h"
 #include "shell/resource.h"
+#include "shell/tray_tip.h"
 
 namespace rilto {
 
@@ -70,6 +71,11 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuContent& content) {
     }
     menu.push_back(Separator());
     if (content.pausedUntil.empty()) {
+        if (content.offHours) {
+            // A line that says, not a command: it has no id.
+            menu.push_back(Command(0, "", false));
+            menu.back().caption = OffHoursText(content.offHoursUntil);
+        }
         menu.push_back(PauseSubmenu());
     } else {
         menu.push_back(Command(IDM_RESUME, ""));

@@ -36,6 +36,10 @@ struct TrayMenuContent {
     // "hh:nn" while the breaks are paused: "&Pause" gives way to "&Resume (paused until
     // hh:nn)". Empty when they are not.
     std::string pausedUntil;
+    // Off hours, with their next start ("Mon 09:00", empty when none comes): a greyed line
+    // "Off hours until Mon 09:00" just above "&Pause", unless a pause lasts too.
+    bool offHours = false;
+    std::string offHoursUntil;
 };
 
 // The menu as the next display shows it: items whose command the program cannot carry
@@ -59,8 +63,8 @@ struct TrayMenuItem {
 
 // The whole menu, in order: the windows first, a separator, the breaks at once, a
 // separator, one item per scheme, a separator, "&Pause" (or "&Resume (paused until
-// hh:nn)" while paused) and "Sh&utdown Rilto". The scheme items take the ids from
-// IDM_SCHEME_FIRST on, as many as there are ids for.
+// hh:nn)" while paused; off hours greyed above "&Pause") and "Sh&utdown Rilto". The scheme items
+// take the ids from IDM_SCHEME_FIRST on, as many as there are ids for.
 std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuContent& content);
 
 // What the tray icon reports: the low word of its callback's lParam. In the old form the

@@ -5,15 +5,25 @@
 
 namespace rilto {
 
-std::string TrayTip(const std::string& pausedUntil, std::optional<int> micropausesToday) {
+std::string TrayTip(const std::string& pausedUntil, std::optional<int> micropausesToday,
+                    const OffHoursShown& offHours) {
     if (!pausedUntil.empty()) {
         return kPausedTipBefore + pausedUntil;
+    }
+    if (offHours.active) {
+        return offHours.until.empty() ? std::string(kOffHoursTip)
+                                      : kOffHoursTip + std::string(kOffHoursUntil) + offHours.until;
     }
     if (!micropausesToday) {
         return kProductTitle;
     }
     return kTodayTipBefore + std::to_string(*micropausesToday) +
            (*micropausesToday == 1 ? kTodayTipOne : kTodayTipMany);
+}
+
+std::string OffHoursText(const std::string& until) {
+    return until.empty() ? std::string(kOffHoursLine)
+                         : kOffHoursLine + std::string(kOffHoursUntil) + until;
 }
 
 }  // namespace rilto

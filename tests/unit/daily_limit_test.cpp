@@ -285,6 +285,24 @@ TEST(DailyLimit, NeverWhileTheBreaksAreQuiet) {
     EXPECT_EQ(limit.NextAt(), 510);
 }
 
+// Off hours the minutes the user works still count, but the window waits for the hours
+// to begin.
+TEST(DailyLimit, NotOutsideTheWorkingHours) {
+    LimitRig rig;  // from 9:00
+    rig.settings.ScheduleOn = true;
+    rig.settings.Hours.fill("10:00-18:00");
+    rig.StoreActiveMinutes(kToday, 479);
+    rig.Start();
+    rig.core.offHours().Check();  // as start-up does
+    rig.WorkMinutes(5);
+    EXPECT_EQ(rig.ActiveToday(), 484);
+    EXPECT_EQ(rig.Shown(), 0u);
+    rig.AdvanceMinutes(55);  // 10:00
+    rig.WorkMinutes(2);
+    ASSERT_EQ(rig.Shown(), 1u);
+    EXPECT_GE(rig.window.shownAt[0], 60 * kMsPerMinute);
+}
+
 TEST(DailyLimit, SaysTheMinutesInHoursAndMinutes) {
     EXPECT_EQ(HoursAndMinutes(482), "8 h 02 min");
     EXPECT_EQ(HoursAndMinutes(60), "1 h 00 min");

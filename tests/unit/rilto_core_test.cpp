@@ -130,6 +130,15 @@ TEST(RiltoCore, StartBringsTheProgramUpFromTheStore) {
     EXPECT_EQ(rig.settings.InterruptEvery, 7);
     EXPECT_EQ(rig.state().MinutesToMicropause, 7);
     EXPECT_TRUE(rig.tMinutes.Enabled());
+    EXPECT_FALSE(rig.core.offHours().Active());
+
+    // The working hours as stored: Saturday off, so off hours from the start.
+    CoreRig off;
+    off.store.SaveSetting("Schedule", "On", "1");
+    off.store.SaveSetting("Schedule", "Sat", "");
+    off.core.Start(host);
+    EXPECT_TRUE(off.core.offHours().Active());
+    EXPECT_EQ(off.status.offHours, (OffHoursShown{true, "Mon 09:00"}));
 }
 
 TEST(RiltoCore, TheTrayMenuOffersEveryCommandAndEachReachesItsPart) {
@@ -193,9 +202,10 @@ TEST(RiltoCore, ItsSecondsRunItsOwnExerciseBreaks) {
     fakes::FakeTimer seconds(parts.clock, "seconds");
     fakes::FakeTimer pause(parts.clock, "pause");
     fakes::FakeTimer hold(parts.clock, "hold");
+    fakes::FakeTimer schedule(parts.clock, "schedule");
     RiltoCore core(
-        CorePorts{parts.store, parts.clock, CoreTimers{minutes, seconds, pause, hold}, parts.hook,
-                  parts.hook, parts.probe, parts.sound,
+        CorePorts{parts.store, parts.clock, CoreTimers{minutes, seconds, pause, hold, schedule},
+                  parts.hook, parts.hook, parts.probe, parts.sound,
                   CoreViews{parts.view, parts.player, parts.reminder, parts.settingsView,
                             parts.status, parts.dailyLimitView},
                   TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},

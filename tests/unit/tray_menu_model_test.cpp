@@ -282,6 +282,39 @@ TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
             "-", "&Resume (paused until 09:05) #2011", "Sh&utdown Rilto #2006"}));
 }
 
+// Off hours: a greyed line that says until when, just above "&Pause"; a pause's item
+// stands alone.
+TEST(TrayMenuItems, OffHoursShowGreyedAbovePauseUnlessPaused) {
+    TrayMenuContent content = LoadTrayMenu(MemorySettingsStore(), TrayFeatures{true, true, true});
+    content.offHours = true;
+    content.offHoursUntil = "Mon 09:00";
+    const std::vector<std::string> head{"&Options...* #2001",
+                                        "&Status... #2002",
+                                        "&About... #2003",
+                                        "S&tatistics... #2012",
+                                        "-",
+                                        "&Micropause Now! #2004",
+                                        "&Exercise Now! #2005",
+                                        "-",
+                                        "Scheme (grey) #2100",
+                                        "-"};
+    std::vector<std::string> expected = head;
+    expected.insert(expected.end(),
+                    {"Off hours until Mon 09:00 (grey) #0", kPauseLine, "Sh&utdown Rilto #2006"});
+    EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+
+    content.offHoursUntil = "";
+    expected = head;
+    expected.insert(expected.end(), {"Off hours (grey) #0", kPauseLine, "Sh&utdown Rilto #2006"});
+    EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+
+    content.pausedUntil = "18:30";
+    expected = head;
+    expected.insert(expected.end(),
+                    {"&Resume (paused until 18:30) #2011", "Sh&utdown Rilto #2006"});
+    EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+}
+
 // More schemes than there are ids: the items stop at the last id, and the separator and
 // the items below them stay.
 TEST(TrayMenuItems, SchemeItemsStopAtTheLastId) {

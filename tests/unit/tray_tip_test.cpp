@@ -21,5 +21,17 @@ TEST(TrayTip, APauseHidesTheCountAndAnUnknownCountShowsTheTitle) {
     EXPECT_EQ(TrayTip("", std::nullopt), "Rilto Micropause");
 }
 
+// Off hours stand before the count, and a pause before them.
+TEST(TrayTip, OffHoursSayUntilTheNextStartUnlessAPauseLasts) {
+    const OffHoursShown monday{true, "Mon 09:00"};
+    EXPECT_EQ(TrayTip("", 4, monday), "Rilto Micropause: off hours until Mon 09:00");
+    EXPECT_EQ(TrayTip("", std::nullopt, monday), "Rilto Micropause: off hours until Mon 09:00");
+    EXPECT_EQ(TrayTip("", 4, OffHoursShown{true, ""}), "Rilto Micropause: off hours");
+    EXPECT_EQ(TrayTip("", 4, OffHoursShown{false, ""}), "Rilto Micropause: 4 micropauses today");
+    EXPECT_EQ(TrayTip("18:30", 4, monday), "Rilto Micropause: paused until 18:30");
+    EXPECT_EQ(OffHoursText("Mon 09:00"), "Off hours until Mon 09:00");
+    EXPECT_EQ(OffHoursText(""), "Off hours");
+}
+
 }  // namespace
 }  // namespace rilto

@@ -226,9 +226,15 @@ TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
                                 [](const std::function<bool()>& busy) {
                                     harness::WaitUntil([&] { return !busy(); }, 5000);
                                 }});
-    rilto::SettingsDialog controller(
-        rilto::SettingsDialogPorts{rig.core.writer(), rig.store, rig.scheduler, rig.hook, rig.flow,
-                                   dialog, nullptr, rilto::fakes::kProgramFolder});
+    rilto::SettingsDialog controller(rilto::SettingsDialogPorts{rig.core.writer(),
+                                                                rig.store,
+                                                                rig.scheduler,
+                                                                rig.hook,
+                                                                rig.flow,
+                                                                dialog,
+                                                                nullptr,
+                                                                rilto::fakes::kProgramFolder,
+                                                                {}});
     dialog.Attach(controller);
     ASSERT_TRUE(dialog.Create());
     // The widest numbers each box takes.

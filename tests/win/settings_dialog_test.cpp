@@ -102,8 +102,15 @@ struct DialogRig : rilto::fakes::ExerciseRig {
                                          [](const std::function<bool()>& busy) {
                                              harness::WaitUntil([&] { return !busy(); }, 5000);
                                          }}),
-          controller(rilto::SettingsDialogPorts{core.writer(), store, scheduler, hook, flow, dialog,
-                                                nullptr, rilto::fakes::kProgramFolder}) {
+          controller(rilto::SettingsDialogPorts{core.writer(),
+                                                store,
+                                                scheduler,
+                                                hook,
+                                                flow,
+                                                dialog,
+                                                nullptr,
+                                                rilto::fakes::kProgramFolder,
+                                                {}}) {
         dialog.Attach(controller);
     }
     FrmSettings dialog;

@@ -302,8 +302,6 @@ TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
 }
 
-std::wstring TipOfTheTrayIcon();
-
 // "YYYY-MM-DDThh:mm:ssZ" of the time `minutes` from now, and its local "hh:mm".
 struct PauseEnd {
     std::wstring stored;
@@ -567,71 +565,6 @@ TEST(TrayMenuInProcess, EachPauseItemRaisesItsEvent) {
                                                 "resume"}));
 }
 
-void MoveMouseTo(POINT at) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(INPUT));
-}
-
-HWND VisibleTip() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            if (IsWindowVisible(w) && ClassOf(w) == L"tooltips_class32") {
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The tip the tray shows for its first icon: the pointer leaves the tray, comes back
-// onto the icon and stays until the tip shows; then leaves again.
-std::wstring TipOfTheTrayIcon() {
-    const POINT away{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
-    MoveMouseTo(away);
-    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
-    const POINT icon = TrayIconCentre();
-    MoveMouseTo(icon);
-    PumpFor(100);
-    MoveMouseTo(POINT{icon.x + 1, icon.y});
-    HWND tip = nullptr;
-    WaitUntil([&] { return (tip = VisibleTip()) != nullptr; }, kWait);
-    const std::wstring text = tip != nullptr ? TextOf(tip) : L"";
-    MoveMouseTo(away);
-    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
-    return text;
-}
-
-// How many pixels of the tray's first icon, as drawn on the screen, have the program
-// icon's teal: most of the face, where the paused icon's grey face has none. (Wine draws
-// a changed icon over the old one, so the pictures are told apart by colour, not
-// compared pixel for pixel.)
-int TealPixelsInTheTray() {
-    const POINT centre = TrayIconCentre();
-    const HDC screen = GetDC(nullptr);
-    int teal = 0;
-    for (int y = centre.y - 8; y < centre.y + 8; ++y) {
-        for (int x = centre.x - 8; x < centre.x + 8; ++x) {
-            const COLORREF c = GetPixel(screen, x, y);
-            teal += GetGValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetRValue(c) + 50 ? 1 : 0;
-        }
-    }
-    ReleaseDC(nullptr, screen);
-    return teal;
-}
-bool TrayShowsTheProgramIcon() {
-    return TealPixelsInTheTray() > 64;
-}
-bool TrayShowsThePausedIcon() {
-    return TealPixelsInTheTray() == 0;
-}
-
 // A window of this process that keeps the tray icon's notifications.
 class IconOwner {
   public:
@@ -731,6 +664,20 @@ TEST(TrayIconInProcess, ThePausedIconAndTipStayUntilResumed) {
     EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
     EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 12 micropauses today");
     icon.SetMicropausesToday(1);
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 1 micropause today");
+
+    // Off hours show the paused icon too, and say until when; a pause's tip stands
+    // before theirs.
+    icon.SetOffHours(rilto::OffHoursShown{true, "Mon 09:00"});
+    EXPECT_TRUE(WaitUntil(TrayShowsThePausedIcon, kWait)) << TealPixelsInTheTray();
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: off hours until Mon 09:00");
+    icon.SetPausedUntil("18:30");
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: paused until 18:30");
+    icon.SetPausedUntil("");
+    icon.SetOffHours(rilto::OffHoursShown{true, ""});
+    EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: off hours");
+    icon.SetOffHours(rilto::OffHoursShown{});
+    EXPECT_TRUE(WaitUntil(TrayShowsTheProgramIcon, kWait)) << TealPixelsInTheTray();
     EXPECT_EQ(TipOfTheTrayIcon(), L"Rilto Micropause: 1 micropause today");
 }
 

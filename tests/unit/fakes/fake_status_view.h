@@ -1,6 +1,7 @@
 #pragma once
-// What the program shows beside its windows, recorded: the tray icon's pause and count,
-// the micropause screen's warning, and how often the day's figures were written.
+// What the program shows beside its windows, recorded: the tray icon's pause, off hours
+// and count, the micropause screen's warning, and how often the day's figures were
+// written.
 
 #include <string>
 
@@ -10,11 +11,13 @@ namespace rilto::fakes {
 
 struct FakeStatusView : StatusView {
     void ShowPausedUntil(const std::string& until) override { pausedUntil = until; }
+    void ShowOffHours(const OffHoursShown& shown) override { offHours = shown; }
     void ShowMicropausesToday(int count) override { micropausesToday = count; }
     void ShowWarning(const std::string& text) override { warning = text; }
     void FiguresWritten() override { ++figuresWritten; }
 
     std::string pausedUntil;
+    OffHoursShown offHours;
     int micropausesToday = 0;
     std::string warning;
     int figuresWritten = 0;

@@ -54,6 +54,7 @@ struct SchedulerRig {
           tSeconds(clock, "tSeconds", &log),
           tPause(clock, "tPause"),
           tHold(clock, "tHold"),
+          tSchedule(clock, "tSchedule", &log),
           hook(clock),
           sound(log, clock),
           view(log, clock),
@@ -62,8 +63,8 @@ struct SchedulerRig {
           settingsView(clock),
           dailyLimitView(clock),
           core(CorePorts{
-              store, clock, CoreTimers{tMinutes, tSeconds, tPause, tHold}, hook, hook, probe, sound,
-              CoreViews{view, player, reminder, settingsView, status, dailyLimitView},
+              store, clock, CoreTimers{tMinutes, tSeconds, tPause, tHold, tSchedule}, hook, hook,
+              probe, sound, CoreViews{view, player, reminder, settingsView, status, dailyLimitView},
               TrayActions{[] {}, [](std::optional<TrayPoint>) { return false; }, [] {}, [] {}},
               kProgramFolder, [this] { return randomValue; }, minuteMs}),
           settings(core.settings()),
@@ -77,6 +78,7 @@ struct SchedulerRig {
         tSeconds.OnTick([this] { core.OnSecond(); });
         tPause.OnTick([this] { core.OnPauseTimer(); });
         tHold.OnTick([this] { core.OnHoldTimer(); });
+        tSchedule.OnTick([this] { core.OnScheduleTimer(); });
         scheduler.SetExerciseFlow(exercise);
         settingsView.micropauseRunning = [this] { return state().MicropauseRunning; };
     }
@@ -114,6 +116,7 @@ struct SchedulerRig {
     FakeTimer tSeconds;
     FakeTimer tPause;
     FakeTimer tHold;
+    FakeTimer tSchedule;
     MemorySettingsStore store;
     FakeActivityHook hook;
     FakeHoldProbe probe;

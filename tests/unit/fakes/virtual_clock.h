@@ -54,7 +54,8 @@ class VirtualClock : public Clock {
     }
     std::int64_t FromLocal(const CivilDateTime& local) override {
         const std::int64_t wall = SecondsFromCivil(local);
-        for (const std::int64_t offset : {kStandardOffset, kSummerOffset}) {
+        // Passed twice: the first, in summer time.
+        for (const std::int64_t offset : {kSummerOffset, kStandardOffset}) {
             if (OffsetAt(wall - offset) == offset) {
                 return wall - offset;
             }
@@ -66,6 +67,8 @@ class VirtualClock : public Clock {
     void ShiftWall(std::int64_t seconds) { wallShift_ += seconds; }
     // From this instant on, local time is two hours ahead of UTC.
     void SpringForwardAt(std::int64_t utc) { summerFrom_ = utc; }
+    // From this instant on, local time is one hour ahead of UTC again.
+    void FallBackAt(std::int64_t utc) { summerUntil_ = utc; }
 
     // Milliseconds since the test began.
     std::uint64_t Elapsed() const { return now_; }
@@ -82,12 +85,13 @@ class VirtualClock : public Clock {
     static constexpr std::int64_t kStandardOffset = 3600;
     static constexpr std::int64_t kSummerOffset = 7200;
     std::int64_t OffsetAt(std::int64_t utc) const {
-        return utc >= summerFrom_ ? kSummerOffset : kStandardOffset;
+        return utc >= summerFrom_ && utc < summerUntil_ ? kSummerOffset : kStandardOffset;
     }
 
     std::uint32_t startTick_;
     std::int64_t startUtc_;
     std::int64_t summerFrom_ = INT64_MAX;
+    std::int64_t summerUntil_ = INT64_MAX;
     std::int64_t wallShift_ = 0;
     std::uint64_t now_ = 0;
     // Timers that fall due at the same moment fire in the order they were armed.

@@ -100,9 +100,11 @@ class Simulation {
           tSeconds_(clock_, "tSeconds"),
           tPause_(clock_, "tPause"),
           tHold_(clock_, "tHold"),
+          tSchedule_(clock_, "tSchedule"),
           hook_(clock_),
           settingsView_(clock_),
-          core_(CorePorts{store_, clock_, CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_}, hook_,
+          core_(CorePorts{store_, clock_,
+                          CoreTimers{tMinutes_, tSeconds_, tPause_, tHold_, tSchedule_}, hook_,
                           hook_, probe_, sound_,
                           CoreViews{view_, player_, reminder_, settingsView_, status_, dailyLimit_},
                           TrayActions{}, "C:\\Rilto", [this] { return Uniform(0, 999) / 1000.0; }}),
@@ -130,6 +132,7 @@ class Simulation {
         tSeconds_.OnTick([this] { core_.OnSecond(); });
         tPause_.OnTick([this] { core_.OnPauseTimer(); });
         tHold_.OnTick([this] { core_.OnHoldTimer(); });
+        tSchedule_.OnTick([this] { core_.OnScheduleTimer(); });
         view_.shown = [this] { MicropauseShown(); };
         view_.natural = [this] { NaturalClaimed(); };
         reminder_.onShow = [this] { ReminderShown(); };
@@ -406,6 +409,7 @@ class Simulation {
     FakeTimer tSeconds_;
     FakeTimer tPause_;
     FakeTimer tHold_;
+    FakeTimer tSchedule_;
     MemorySettingsStore store_;
     FakeActivityHook hook_;
     FakeHoldProbe probe_;

@@ -260,6 +260,67 @@ POINT TrayIconCentre() {
     return at;
 }
 
+void MoveMouseTo(POINT at) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+HWND VisibleTip() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            if (IsWindowVisible(w) && ClassOf(w) == L"tooltips_class32") {
+                *reinterpret_cast<HWND*>(p) = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring TipOfTheTrayIcon() {
+    // Room for a loaded machine.
+    constexpr DWORD kWait = 15000;
+    const POINT away{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+    MoveMouseTo(away);
+    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
+    const POINT icon = TrayIconCentre();
+    MoveMouseTo(icon);
+    PumpFor(100);
+    MoveMouseTo(POINT{icon.x + 1, icon.y});
+    HWND tip = nullptr;
+    WaitUntil([&] { return (tip = VisibleTip()) != nullptr; }, kWait);
+    const std::wstring text = tip != nullptr ? TextOf(tip) : L"";
+    MoveMouseTo(away);
+    WaitUntil([] { return VisibleTip() == nullptr; }, kWait);
+    return text;
+}
+
+int TealPixelsInTheTray() {
+    const POINT centre = TrayIconCentre();
+    const HDC screen = GetDC(nullptr);
+    int teal = 0;
+    for (int y = centre.y - 8; y < centre.y + 8; ++y) {
+        for (int x = centre.x - 8; x < centre.x + 8; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            teal += GetGValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetRValue(c) + 50 ? 1 : 0;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return teal;
+}
+bool TrayShowsTheProgramIcon() {
+    return TealPixelsInTheTray() > 64;
+}
+bool TrayShowsThePausedIcon() {
+    return TealPixelsInTheTray() == 0;
+}
+
 HWND DescendantWithId(HWND window, int id) {
     struct Search {
         int id;

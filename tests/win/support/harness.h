@@ -129,6 +129,20 @@ POINT CentreOf(HWND hwnd);
 void SendDpiChange(HWND window, UINT dpi);
 // Where the program's tray icon sits on the screen.
 POINT TrayIconCentre();
+// The mouse pointer moved to a point of the screen, as the user moves it.
+void MoveMouseTo(POINT at);
+// A tooltip window showing now, of any process, or null.
+HWND VisibleTip();
+// The tip the tray shows for its first icon: the pointer leaves the tray, comes back onto
+// the icon and stays until the tip shows; then leaves again. Empty when none shows.
+std::wstring TipOfTheTrayIcon();
+// How many pixels of the tray's first icon, as drawn on the screen, have the program
+// icon's teal: most of the face, where the paused icon's grey face has none. (Wine draws
+// a changed icon over the old one, so the pictures are told apart by colour, not
+// compared pixel for pixel.)
+int TealPixelsInTheTray();
+bool TrayShowsTheProgramIcon();
+bool TrayShowsThePausedIcon();
 // A control anywhere inside a window (on a page of a dialog, say), by identifier.
 HWND DescendantWithId(HWND window, int id);
 
