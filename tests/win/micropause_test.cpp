@@ -72,8 +72,10 @@ TEST_F(Micropause, TheScreenComesTopmostFillsItsBarAndHidesAtTheEnd) {
     EXPECT_GT(later, early);
 
     ASSERT_TRUE(WaitUntil([&] { return !Shown(); }, kWait));
+    // Seen from its first look, which a loaded machine may delay by a second: well over
+    // half of its 6 seconds, whatever the load.
     const DWORD length = GetTickCount() - shownAt;
-    EXPECT_GT(length, 5000u);
+    EXPECT_GT(length, 4000u);
     EXPECT_LT(length, 10000u);
     std::wstring last;
     WaitUntil(
