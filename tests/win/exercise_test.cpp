@@ -15,7 +15,7 @@
 namespace harness {
 namespace {
 
-constexpr DWORD kShowMs = 10000;
+constexpr DWORD kShowMs = 20000;
 // The minute of the tests that wait for the reminder: more than the test needs to take
 // the foreground or read a label the program has just set.
 constexpr DWORD kShortMinute = 4000;
