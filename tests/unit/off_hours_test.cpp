@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/schedule.h"
+
 #include "common/civil_time.h"
 #include "engine/system_notice.h"
 #include "fakes/exercise_rig.h"
@@ -22,14 +24,7 @@ namespace {
 using fakes::kMsPerHour;
 using fakes::kMsPerMinute;
 
-Settings ScheduleOf(const std::array<const char*, kDaysInWeek>& days) {
-    Settings s;
-    s.ScheduleOn = true;
-    for (std::size_t i = 0; i < kDaysInWeek; ++i) {
-        s.Hours[i] = days[i];
-    }
-    return s;
-}
+using fakes::ScheduleOf;
 
 void UseSchedule(Settings& settings, const std::array<const char*, kDaysInWeek>& days) {
     settings.ScheduleOn = true;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/schedule.h"
+
 namespace rilto {
 namespace {
 
@@ -9,14 +11,7 @@ CivilDateTime At(int day, int hour, int minute) {
     return CivilDateTime{2026, 12, day, hour, minute, 0};  // 2026-12-07 is a Monday
 }
 
-Settings ScheduleOf(const std::array<const char*, kDaysInWeek>& days) {
-    Settings s;
-    s.ScheduleOn = true;
-    for (std::size_t i = 0; i < kDaysInWeek; ++i) {
-        s.Hours[i] = days[i];
-    }
-    return s;
-}
+using fakes::ScheduleOf;
 
 TEST(WorkingHours, DayTextsAreReadOrSayWhatIsWrong) {
     EXPECT_EQ(ReadDayHours(" 08:30-12:00 , 13:00-17:30 ").ranges,
