@@ -53,6 +53,13 @@ constexpr OptionRow Switch(Option option, const char* section, const char* key, 
                      kNoRange, OptionBox::Check, kNoRange, kNoRange,           true,        field};
 }
 
+// A switch Apply never writes.
+constexpr OptionRow Kept(Option option, const char* section, const char* key, bool def,
+                         OptionField field) {
+    return OptionRow{option,   section,         key,      OptionKind::Switch, def ? 1 : 0, "",
+                     kNoRange, OptionBox::None, kNoRange, kNoRange,           false,       field};
+}
+
 constexpr OptionRow Text(Option option, const char* section, const char* key, const char* def,
                          OptionBox box, OptionField field) {
     return OptionRow{option,   section, key,      OptionKind::Text, 0,    def,
@@ -119,6 +126,12 @@ constexpr std::array<OptionRow, kOptionCount> kOptionTable{{
     Switch(Option::LimitOn, kDailyLimit, "On", false, FieldOf<&Settings::LimitOn>()),
     Number(Option::LimitM, kDailyLimit, "LimitM", 480, {30, 1440}, OptionBox::Clamped, {30, 1440},
            {30, 1440}, FieldOf<&Settings::LimitM>()),
+    // "Options" the dialog does not show, so Apply leaves them as they are stored: whether
+    // break screens stay out of screen capture (switched off only in the store), and
+    // reading mode, which the tray menu switches and stores at once.
+    Kept(Option::HideFromCapture, kOptions, "HideFromCapture", true,
+         FieldOf<&Settings::HideFromCapture>()),
+    Kept(Option::ReadingMode, kOptions, "ReadingMode", false, FieldOf<&Settings::ReadingMode>()),
     // A lock set from outside the program: read where it matters, never written.
     OptionRow{Option::DisableEsc2, kMicropause, "DisableEsc2", OptionKind::Switch, 0, "", kNoRange,
               OptionBox::None, kNoRange, kNoRange, false, OptionField{}},

@@ -14,7 +14,7 @@
 namespace rilto {
 
 // The options in the order Apply writes them. DisableEsc2 is set from outside the program
-// and never written.
+// and never written; HideFromCapture and ReadingMode are kept outside the settings dialog.
 enum class Option {
     InterruptFor,
     InterruptEvery,
@@ -50,6 +50,8 @@ enum class Option {
     HoursSun,
     LimitOn,
     LimitM,
+    HideFromCapture,
+    ReadingMode,
     DisableEsc2,
     Count
 };

@@ -58,6 +58,10 @@ struct Settings {
     // "DailyLimit": a word when the day's active minutes reach the limit.
     bool LimitOn = false;
     std::int32_t LimitM = 0;
+
+    // "Options"
+    bool HideFromCapture = false;  // break screens ask to be left out of screen capture
+    bool ReadingMode = false;      // time without input is work, not rest
 };
 
 }  // namespace rilto
