@@ -1,5 +1,7 @@
 #include "engine/blank_covers_win.h"
 
+#include "common/capture_exclusion_win.h"
+
 namespace rilto {
 
 namespace {
@@ -25,6 +27,7 @@ void BlankCovers::Place(const std::vector<ScreenRect>& places) {
     for (const ScreenRect& place : places) {
         auto cover = std::make_unique<Cover>();
         if (cover->Create(place)) {
+            KeepOutOfCapture(cover->hwnd(), hideFromCapture_);
             covers_.push_back(std::move(cover));
         }
     }

@@ -21,6 +21,8 @@ class BlankCovers {
     // Gone until they are placed again.
     void Remove();
     std::size_t Count() const { return covers_.size(); }
+    // Covers placed from now on are left out of screen capture, or not.
+    void HideFromCapture(bool hide) { hideFromCapture_ = hide; }
 
   private:
     class Cover : public Window {
@@ -29,6 +31,7 @@ class BlankCovers {
         LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     };
     std::vector<std::unique_ptr<Cover>> covers_;
+    bool hideFromCapture_ = false;
 };
 
 }  // namespace rilto

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "common/capture_exclusion_win.h"
 #include "common/dpi_win.h"
 #include "common/product.h"
 #include "common/raise.h"
@@ -82,6 +83,11 @@ void SessionNotifications::Unregister() {
         WTSUnRegisterSessionNotification(hwnd_);
         hwnd_ = nullptr;
     }
+}
+
+void FrmRilto::HideFromCapture(bool hide) {
+    KeepOutOfCapture(hwnd(), hide);
+    covers_.HideFromCapture(hide);
 }
 
 void FrmRilto::BindProgressBar(CProgressBar& bar) {

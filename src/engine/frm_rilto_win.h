@@ -78,6 +78,8 @@ class FrmRilto : public Window, public MicropauseView {
     bool TranslateDialogMessage(MSG* msg);
     // The status window: shown where it belongs now, in front.
     void ShowStatusWindow();
+    // The micropause screen and its covers are left out of screen capture, or not.
+    void HideFromCapture(bool hide);
 
     // The micropause screen, as the scheduler drives it.
     void SetCaption(ViewLabel label, const std::string& text) override;

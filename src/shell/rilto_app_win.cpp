@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/capture_exclusion_win.h"
 #include "common/hook_window_address_win.h"
 #include "common/minute.h"
 #include "common/product.h"
@@ -58,6 +59,8 @@ int RiltoApp::Run(const std::string& arguments) {
         return 1;
     }
     core_.Start(*this);
+    // The options are loaded now: the break screens learn whether screen sharing may see them.
+    frmRilto_.HideFromCapture(core_.settings().HideFromCapture);
     // The exercise player and the reminder come last, as the start-up order has them:
     // the program is reachable and in the tray the sooner. Nothing can start a break
     // before they exist, as no message is handled between the timers' start and here.
@@ -165,13 +168,19 @@ bool RiltoApp::CreateExerciseWindows() {
     if (!frmX_.Create(std::move(player))) {
         return false;
     }
+    const bool hide = core_.settings().HideFromCapture;
+    KeepOutOfCapture(frmX_.hwnd(), hide);
     FrmChkExerciseEvents reminder;
     reminder.exerciseNow = [&breaks] { return breaks.ExerciseNowFromReminder(); };
     reminder.later = [&breaks](const std::string& minutes) { breaks.Later(minutes); };
     reminder.closed = [&breaks] { breaks.ReminderClosed(); };
     loop_.TakeKeys(frmX_, &FrmX::PreTranslate);
     loop_.TakeKeys(frmChkExercise_, &FrmChkExercise::TranslateDialogMessage);
-    return frmChkExercise_.Create(std::move(reminder));
+    if (!frmChkExercise_.Create(std::move(reminder))) {
+        return false;
+    }
+    KeepOutOfCapture(frmChkExercise_.hwnd(), hide);
+    return true;
 }
 
 // Loaded once and kept hidden; the tray shows it.

@@ -1,13 +1,17 @@
 // The main form's keys and clicks in the real program: what may end a micropause and
-// what may not, ESC from another program's focus, the double clicks on its labels, and
-// the end of the user's session.
+// what may not, ESC from another program's focus, the double clicks on its labels, the
+// end of the user's session; and the break screens kept out of screen capture.
 
 #include <gtest/gtest.h>
 
 #include <cwctype>
 #include <string>
+#include <vector>
 
+#include "common/capture_exclusion.h"
+#include "common/wide_text_win.h"
 #include "engine/frm_rilto_ids.h"
+#include "exercise/frm_chk_exercise_ids.h"
 #include "shell/resource.h"
 #include "support/rilto_test.h"
 
@@ -142,6 +146,90 @@ TEST_F(Form, TheEndOfTheSessionClearsTray) {
     SendMessageTimeoutW(form_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, nullptr);
     // A message sent with a time-out is still handled when the program gets to it.
     EXPECT_TRUE(WaitUntil([] { return ReadSetting(L"Options", L"tray") == L"0"; }, kWait));
+}
+
+// The break screens as another program finds them: the micropause screen, the exercise
+// player and the reminder, each made at start-up and kept hidden until a break.
+std::vector<HWND> BreakScreens(HWND form) {
+    std::vector<HWND> screens{form};
+    for (const wchar_t* windowClass : {L"RiltoExercisePlayer", L"" RILTO_REMINDER_CLASS}) {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindWindowW(windowClass, nullptr)) != nullptr; }, kWait);
+        screens.push_back(found);
+    }
+    // Answered from the message loop: start-up, which made and set up the windows, is over.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
+    return screens;
+}
+
+UINT_PTR AffinityAsked(HWND window) {
+    return reinterpret_cast<UINT_PTR>(GetPropW(window, rilto::kCaptureAffinityProperty));
+}
+
+// The Windows version the prefix presents to programs started from now on, restored
+// afterwards: Wine reads it from where Windows keeps it when no version is set for Wine
+// itself.
+class WindowsVersionOfPrefix {
+  public:
+    WindowsVersionOfPrefix(const std::wstring& version, const std::wstring& build)
+        : version_(Read(kVersion)), build_(Read(kBuild)) {
+        Write(kVersion, version);
+        Write(kBuild, build);
+    }
+    ~WindowsVersionOfPrefix() {
+        Write(kVersion, version_);
+        Write(kBuild, build_);
+    }
+
+  private:
+    static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion";
+    static constexpr wchar_t kVersion[] = L"CurrentVersion";
+    static constexpr wchar_t kBuild[] = L"CurrentBuildNumber";
+    static std::wstring Read(const wchar_t* value) {
+        wchar_t text[64] = L"";
+        DWORD size = sizeof text;
+        RegGetValueW(HKEY_LOCAL_MACHINE, kKey, value, RRF_RT_REG_SZ, nullptr, text, &size);
+        return text;
+    }
+    static void Write(const wchar_t* value, const std::wstring& text) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, value, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    const std::wstring version_;
+    const std::wstring build_;
+};
+
+// Windows 10 from version 2004 on is asked to leave every break screen out of screen
+// capture, never for WDA_MONITOR's black box; older Windows and HideFromCapture 0 are
+// asked nothing.
+TEST_F(Form, BreakScreensAskToBeLeftOutOfScreenCapture) {
+    const WindowsVersionOfPrefix windows2004(L"10.0", L"19041");
+    Start();
+    for (const HWND screen : BreakScreens(form_)) {
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(AffinityAsked(screen), rilto::kExcludeFromCapture)
+            << rilto::Narrow(ClassOf(screen));
+    }
+}
+
+TEST_F(Form, OnOlderWindowsBreakScreensAskNothing) {
+    const WindowsVersionOfPrefix windows1909(L"10.0", L"18363");
+    Start();
+    for (const HWND screen : BreakScreens(form_)) {
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(AffinityAsked(screen), 0u) << rilto::Narrow(ClassOf(screen));
+    }
+}
+
+TEST_F(Form, WithHideFromCaptureOffBreakScreensAskNothing) {
+    const WindowsVersionOfPrefix windows2004(L"10.0", L"19041");
+    WriteSetting(L"Options", L"HideFromCapture", L"0");
+    Start();
+    for (const HWND screen : BreakScreens(form_)) {
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(AffinityAsked(screen), 0u) << rilto::Narrow(ClassOf(screen));
+    }
 }
 
 }  // namespace
