@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "support/device_use_record.h"
 #include "support/exercise_support.h"
 #include "support/rilto_test.h"
@@ -53,6 +55,7 @@ TEST_F(CallHoldTest, AMicrophoneInUseHoldsADueReminderUntilItsUseEnds) {
         zoom.End();
         DWORD took = 0;
         EXPECT_TRUE(ReminderWithin(kAfterTheCall, &took)) << took << " ms";
+        std::printf("the reminder came %lu ms after the call ended\n", took);
         SaveScreenshot(L"call-ended-reminder");
         StopRilto(running_);
     }
