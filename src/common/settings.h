@@ -45,7 +45,7 @@ struct Settings {
     // Minutes without input (or locked, or asleep) that count as an exercise break.
     std::int32_t AwayM = 0;
 
-    // "Hold": breaks wait while the user presents, plays or works full screen.
+    // "Hold": breaks wait while the user presents, plays, works full screen or is on a call.
     bool FullScreen = false;    // full-screen programs, presentations and Focus Assist
     std::int32_t MaxM = 0;      // minutes a break waits at most
     std::string Programs;       // program file names, separated by ";"

@@ -49,12 +49,12 @@ TEST_F(CallHoldTest, AMicrophoneInUseHoldsADueReminderUntilItsUseEnds) {
     {
         DeviceUseRecord zoom(L"microphone", L"NonPackaged\\C:#Program Files#Zoom#bin#Zoom.exe");
         ASSERT_TRUE(zoom.Created());
-        Start();
+        ASSERT_NO_FATAL_FAILURE(Start());
         // Due at the second minute, then held for a minute and more of looks.
         EXPECT_FALSE(ReminderWithin(3 * kMinute + kMinute / 2));
         zoom.End();
         DWORD took = 0;
-        EXPECT_TRUE(ReminderWithin(kAfterTheCall, &took)) << took << " ms";
+        ASSERT_TRUE(ReminderWithin(kAfterTheCall, &took)) << took << " ms";
         std::printf("the reminder came %lu ms after the call ended\n", took);
         SaveScreenshot(L"call-ended-reminder");
         StopRilto(running_);
@@ -67,12 +67,12 @@ TEST_F(CallHoldTest, AMicrophoneInUseHoldsADueReminderUntilItsUseEnds) {
 TEST_F(CallHoldTest, ACameraInUseHoldsUnlessHoldsForCallsAreOff) {
     DeviceUseRecord skype(L"webcam", L"Microsoft.SkypeApp_kzf8qxf38zg5c");
     ASSERT_TRUE(skype.Created());
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_FALSE(ReminderWithin(3 * kMinute + kMinute / 2));
 
     StopRilto(running_);
     WriteSetting(L"Hold", L"Calls", L"0");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     DWORD took = 0;
     EXPECT_TRUE(ReminderWithin(2 * kMinute + kWait, &took)) << took << " ms";
 }
