@@ -108,6 +108,9 @@ constexpr std::array<OptionRow, kOptionCount> kOptionTable{{
     Number(Option::MaxM, kHold, "MaxM", 60, {1, 480}, OptionBox::Clamped, {1, 480}, {1, 480},
            FieldOf<&Settings::MaxM>()),
     Text(Option::Programs, kHold, "Programs", "", OptionBox::Text, FieldOf<&Settings::Programs>()),
+    Switch(Option::Calls, kHold, "Calls", true, FieldOf<&Settings::Calls>()),
+    Text(Option::IgnoreDevices, kHold, "IgnoreDevices", "", OptionBox::Text,
+         FieldOf<&Settings::IgnoreDevices>()),
     // "Schedule": off until switched on, then Monday to Friday from nine to five.
     Switch(Option::ScheduleOn, kSchedule, "On", false, FieldOf<&Settings::ScheduleOn>()),
     Text(Option::HoursMon, kSchedule, "Mon", kDefaultWorkingHours, OptionBox::Hours,

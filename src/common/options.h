@@ -40,6 +40,8 @@ enum class Option {
     FullScreen,
     MaxM,
     Programs,
+    Calls,
+    IgnoreDevices,
     ScheduleOn,
     HoursMon,
     HoursTue,

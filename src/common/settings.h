@@ -45,10 +45,12 @@ struct Settings {
     // Minutes without input (or locked, or asleep) that count as an exercise break.
     std::int32_t AwayM = 0;
 
-    // "Hold": breaks wait while the user presents, plays or works full screen.
-    bool FullScreen = false;  // full-screen programs, presentations and Focus Assist
-    std::int32_t MaxM = 0;    // minutes a break waits at most
-    std::string Programs;     // program file names, separated by ";"
+    // "Hold": breaks wait while the user presents, plays, works full screen or is on a call.
+    bool FullScreen = false;    // full-screen programs, presentations and Focus Assist
+    std::int32_t MaxM = 0;      // minutes a break waits at most
+    std::string Programs;       // program file names, separated by ";"
+    bool Calls = false;         // a program using the microphone or the camera
+    std::string IgnoreDevices;  // program file or package names whose calls hold nothing
 
     // "Schedule": breaks only in the working hours, when on. Each weekday's ranges,
     // Monday first, as typed: "hh:mm-hh:mm" separated by ","; empty is a day off.

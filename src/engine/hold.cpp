@@ -66,8 +66,17 @@ HoldGate::HoldGate(const Settings& settings, HoldProbe& probe, Timer& tHold, Clo
                    std::uint32_t minuteMs)
     : settings_(settings), probe_(probe), tHold_(tHold), clock_(clock), minuteMs_(minuteMs) {}
 
+HoldReason HoldGate::Reason() {
+    const HoldReason reason = ReasonToHold(probe_.Look(), settings_);
+    if (reason != HoldReason::None || !settings_.Calls) {
+        return reason;
+    }
+    return CallHolds(probe_.DevicesInUse(), settings_, clock_.UtcNow()) ? HoldReason::Call
+                                                                        : HoldReason::None;
+}
+
 bool HoldGate::WouldHold() {
-    return holding_ || ReasonToHold(probe_.Look(), settings_) != HoldReason::None;
+    return holding_ || Reason() != HoldReason::None;
 }
 
 bool HoldGate::Holds() {
@@ -92,7 +101,7 @@ void HoldGate::Look() {
     // The tick count wraps every 49.7 days; the difference does not care.
     const std::uint32_t held = clock_.TickCount() - heldSince_;
     const auto cap = static_cast<std::uint32_t>(settings_.MaxM) * minuteMs_;
-    if (held >= cap || ReasonToHold(probe_.Look(), settings_) == HoldReason::None) {
+    if (held >= cap || Reason() == HoldReason::None) {
         Release();
     }
 }

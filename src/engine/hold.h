@@ -1,7 +1,8 @@
 #pragma once
-// Holding breaks while the user presents, plays or shares a screen: what the foreground
-// looks like, whether that holds a break that falls due, and the gate that keeps a held
-// break until the hold ends (or has lasted MaxM minutes) and then lets it through.
+// Holding breaks while the user presents, plays, shares a screen or is on a call: what
+// the foreground looks like, whether that or a call holds a break that falls due, and the
+// gate that keeps a held break until the hold ends (or has lasted MaxM minutes) and then
+// lets it through.
 
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "common/settings.h"
+#include "engine/calls.h"
 #include "engine/clock.h"
 #include "engine/timer.h"
 
@@ -35,20 +37,25 @@ struct ForegroundView {
     bool focusAssist = false;
 };
 
-// Looks at the foreground window only: cheap enough to ask every 2 seconds.
+// Looks at the foreground window, and at Windows' record of the microphone's and the
+// camera's users: cheap enough to ask every 2 seconds.
 class HoldProbe {
   public:
     virtual ~HoldProbe() = default;
     virtual ForegroundView Look() = 0;
+    // The uses of the microphone and the camera going on now; none where Windows keeps
+    // no record.
+    virtual std::vector<DeviceUse> DevicesInUse() = 0;
 };
 
-enum class HoldReason { None, FullScreen, Notifications, FocusAssist, Program };
+enum class HoldReason { None, FullScreen, Notifications, FocusAssist, Program, Call };
 
 // The program file names of "Programs": separated by ";", blanks around each dropped,
 // empty ones skipped, a folder in front of a name ignored.
 std::vector<std::string> HoldPrograms(std::string_view programs);
 
-// Whether, and why, the foreground holds breaks under the "Hold" options.
+// Whether, and why, the foreground holds breaks under the "Hold" options. Calls are the
+// gate's to ask about.
 HoldReason ReasonToHold(const ForegroundView& view, const Settings& settings);
 
 // How often a hold is looked at while a break waits.
@@ -56,8 +63,9 @@ inline constexpr std::uint32_t kHoldPollMs = 2000;
 
 // Keeps breaks that fall due during a hold. A held break is never dropped: the gate lets
 // it through at the first look that finds the hold over, or once the hold has kept it
-// for MaxM minutes, so that a long game cannot switch the program off. It looks at the
-// foreground only when a break falls due, and then every 2 seconds while one waits.
+// for MaxM minutes, so that a long game or call cannot switch the program off. It looks
+// at the foreground, and then at the devices, only when a break falls due, and then every
+// 2 seconds while one waits.
 class HoldGate {
   public:
     // MaxM counts minutes of `minuteMs` milliseconds.
@@ -80,6 +88,9 @@ class HoldGate {
     // Nothing waits any more (the breaks came another way): the looks stop.
     void Clear();
     bool Holding() const { return holding_; }
+    // Why a break falling due now would wait: the foreground first; the devices are read
+    // only when it holds nothing and calls hold breaks.
+    HoldReason Reason();
 
   private:
     void Release();

@@ -9,6 +9,7 @@
 #include "common/handles_win.h"
 #include "common/system_function_win.h"
 #include "common/wide_text_win.h"
+#include "engine/calls_win.h"
 
 namespace rilto {
 
@@ -129,6 +130,10 @@ ForegroundView WinHoldProbe::Look() {
         view.program = ProgramOf(processId);
     }
     return view;
+}
+
+std::vector<DeviceUse> WinHoldProbe::DevicesInUse() {
+    return DevicesInUseNow();
 }
 
 // Focus Assist (formerly "quiet hours") has no documented reader. Windows 10 and 11

@@ -1,11 +1,13 @@
 #pragma once
-// The foreground as Windows shows it, for holding breaks. Everything is read from the
-// foreground window and a few questions to the system, never from a list of processes,
-// so that a look costs next to nothing.
+// The foreground as Windows shows it, and its record of the microphone's and the camera's
+// users, for holding breaks. Everything is read from the foreground window, a few
+// questions to the system and a few registry keys, never from a list of processes, so
+// that a look costs next to nothing.
 
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "engine/full_screen.h"
 #include "engine/hold.h"
@@ -20,6 +22,7 @@ class WinHoldProbe : public HoldProbe {
   public:
     WinHoldProbe();
     ForegroundView Look() override;
+    std::vector<DeviceUse> DevicesInUse() override;
 
   private:
     bool FocusAssistOn() const;

@@ -76,6 +76,8 @@
 #define IDC_TXTMAXM 3502
 #define IDC_UPDOWN6 3503
 #define IDC_TXTPROGRAMS 3504
+#define IDC_CHKCALLS 3505
+#define IDC_TXTIGNOREDEVICES 3506
 
 // "Schedule": the switch, one box per weekday from Monday (IDC_TXTHOURS0 + day), the line
 // that says what they mean, and the daily limit.

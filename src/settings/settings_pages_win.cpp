@@ -45,9 +45,9 @@ constexpr OptionControl kExerciseBreakControls[] = {
 };
 
 constexpr OptionControl kHoldControls[] = {
-    {IDC_CHKFULLSCREEN, Option::FullScreen},
-    {IDC_TXTMAXM, Option::MaxM, IDC_UPDOWN6},
-    {IDC_TXTPROGRAMS, Option::Programs},
+    {IDC_CHKFULLSCREEN, Option::FullScreen},       {IDC_TXTMAXM, Option::MaxM, IDC_UPDOWN6},
+    {IDC_TXTPROGRAMS, Option::Programs},           {IDC_CHKCALLS, Option::Calls},
+    {IDC_TXTIGNOREDEVICES, Option::IgnoreDevices},
 };
 
 constexpr OptionControl kScheduleControls[] = {

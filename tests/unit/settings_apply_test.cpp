@@ -175,6 +175,8 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
         "Hold/FullScreen",
         "Hold/MaxM",
         "Hold/Programs",
+        "Hold/Calls",
+        "Hold/IgnoreDevices",
         "Schedule/On",
         "Schedule/Mon",
         "Schedule/Tue",

@@ -37,6 +37,8 @@ TEST(SettingsLoader, EmptyStoreGivesEveryDefault) {
     EXPECT_TRUE(s.FullScreen);
     EXPECT_EQ(s.MaxM, 60);
     EXPECT_EQ(s.Programs, "");
+    EXPECT_TRUE(s.Calls);
+    EXPECT_EQ(s.IgnoreDevices, "");
 }
 
 // The settings pages' number boxes: the spin buttons reach only numbers the box keeps,

@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/handles_win.h"
 #include "engine/hold_probe_win.h"
+#include "support/device_use_record.h"
 #include "support/harness.h"
 
 namespace {
@@ -202,6 +205,44 @@ TEST(HoldProbe, ThisProgramsOwnWindowsNeverHold) {
     const rilto::ForegroundView view = rilto::WinHoldProbe().Look();
     EXPECT_FALSE(view.coversMonitor);
     EXPECT_EQ(view.program, "");
+}
+
+// Windows' record of the devices' users: a program's key under the microphone's or the
+// camera's, packaged or under NonPackaged, is in use while its LastUsedTimeStop is 0.
+TEST(HoldProbe, ReadsWhichProgramsUseTheMicrophoneOrTheCameraNow) {
+    rilto::WinHoldProbe probe;
+    EXPECT_TRUE(probe.DevicesInUse().empty()) << "no record, no use";
+    {
+        constexpr ULONGLONG kBegan = 133'000'000'000'000'000;
+        const harness::DeviceUseRecord zoom(
+            L"microphone", L"NonPackaged\\C:#Program Files#Zoom#bin#Zoom.exe", kBegan);
+        const harness::DeviceUseRecord skype(L"webcam", L"Microsoft.SkypeApp_kzf8qxf38zg5c");
+        harness::DeviceUseRecord ended(L"webcam", L"NonPackaged\\C:#Tools#Recorder.exe");
+        ended.End();
+        // A stop written as another type than Windows writes is no record of a use.
+        harness::DeviceUseRecord odd(L"microphone", L"Odd.App_123");
+        const DWORD zero = 0;
+        RegSetKeyValueW(
+            HKEY_CURRENT_USER,
+            (std::wstring(harness::kAccessManager) + L"\\ConsentStore\\microphone\\Odd.App_123")
+                .c_str(),
+            L"LastUsedTimeStop", REG_DWORD, &zero, sizeof zero);
+        ASSERT_TRUE(zoom.Created() && skype.Created() && ended.Created() && odd.Created());
+
+        std::vector<rilto::DeviceUse> uses = probe.DevicesInUse();
+        std::sort(uses.begin(), uses.end(),
+                  [](const auto& a, const auto& b) { return a.key < b.key; });
+        ASSERT_EQ(uses.size(), 2u);
+        EXPECT_EQ(uses[0].key, "C:#Program Files#Zoom#bin#Zoom.exe");
+        EXPECT_FALSE(uses[0].packaged);
+        EXPECT_EQ(uses[0].began, kBegan);
+        EXPECT_EQ(uses[1].key, "Microsoft.SkypeApp_kzf8qxf38zg5c");
+        EXPECT_TRUE(uses[1].packaged);
+        EXPECT_NEAR(static_cast<double>(uses[1].began), static_cast<double>(harness::FileTimeNow()),
+                    60.0 * 10'000'000);
+    }
+    EXPECT_TRUE(probe.DevicesInUse().empty());
+    EXPECT_FALSE(harness::KeyExists(harness::kAccessManager)) << "the records are taken away";
 }
 
 }  // namespace

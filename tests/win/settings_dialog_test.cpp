@@ -57,6 +57,8 @@ SettingsForm Sample(bool first) {
     form.SetOn(Option::FullScreen, !first);
     form[Option::MaxM] = first ? "60" : "480";
     form[Option::Programs] = first ? "" : "powerpnt.exe;zoom.exe";
+    form.SetOn(Option::Calls, first);
+    form[Option::IgnoreDevices] = first ? "" : "voicemeeter.exe;Microsoft.SkypeApp";
     form.SetOn(Option::ScheduleOn, first);
     const Option days[] = {Option::HoursMon, Option::HoursTue, Option::HoursWed, Option::HoursThu,
                            Option::HoursFri, Option::HoursSat, Option::HoursSun};

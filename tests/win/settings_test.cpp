@@ -122,20 +122,27 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     SendMessageTimeoutW(Control(IDC_TXTAWAYM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"500"),
                         SMTO_ABORTIFHUNG, kWait, nullptr);
     EXPECT_FALSE(Checked(IDC_CHKMONITOR0));
-    // "Holds": full screen off, a hold longer than the box allows, and two programs.
+    // "Holds": full screen and calls off, a hold longer than the box allows, two programs
+    // and two that use the microphone all day.
     SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, 3, 0);
     ASSERT_TRUE(WaitUntil([&] { return Page() == 3; }, kWait));
     EXPECT_TRUE(Checked(IDC_CHKFULLSCREEN));
     EXPECT_EQ(TextOf(Control(IDC_TXTMAXM)), L"60");
+    EXPECT_TRUE(Checked(IDC_CHKCALLS));
+    EXPECT_EQ(TextOf(Control(IDC_CHKCALLS)),
+              L"Hold breaks while a program uses the mi&crophone or camera");
+    EXPECT_EQ(TextOf(Control(IDC_TXTIGNOREDEVICES)), L"");
     Click(IDC_CHKFULLSCREEN);
+    Click(IDC_CHKCALLS);
     for (const auto& [id, text] :
-         {std::pair{IDC_TXTMAXM, L"900"}, std::pair{IDC_TXTPROGRAMS, L"powerpnt.exe;zoom.exe"}}) {
+         {std::pair{IDC_TXTMAXM, L"900"}, std::pair{IDC_TXTPROGRAMS, L"powerpnt.exe;zoom.exe"},
+          std::pair{IDC_TXTIGNOREDEVICES, L"voicemeeter.exe;Microsoft.SkypeApp"}}) {
         SendMessageTimeoutW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
                             SMTO_ABORTIFHUNG, kWait, nullptr);
     }
     Click(IDC_APPLY);
     // Apply runs in the program: on a busy machine its last value may come a little later.
-    WaitUntil([] { return ReadSetting(L"Hold", L"Programs").has_value(); }, kWait);
+    WaitUntil([] { return ReadSetting(L"Hold", L"IgnoreDevices").has_value(); }, kWait);
     EXPECT_EQ(ReadSetting(L"Micropause", L"InterruptFor").value_or(L""), L"5");
     EXPECT_EQ(ReadSetting(L"Micropause", L"Monitor0").value_or(L""), L"0");
     EXPECT_EQ(ReadSetting(L"Micropause", L"DisableEsc2").value_or(L""), L"1");
@@ -143,6 +150,9 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     EXPECT_EQ(ReadSetting(L"Hold", L"MaxM").value_or(L""), L"480");
     EXPECT_EQ(ReadSetting(L"Exercise", L"AwayM").value_or(L""), L"120");
     EXPECT_EQ(ReadSetting(L"Hold", L"Programs").value_or(L""), L"powerpnt.exe;zoom.exe");
+    EXPECT_EQ(ReadSetting(L"Hold", L"Calls").value_or(L""), L"0");
+    EXPECT_EQ(ReadSetting(L"Hold", L"IgnoreDevices").value_or(L""),
+              L"voicemeeter.exe;Microsoft.SkypeApp");
     EXPECT_NE(Dialog(), nullptr);  // Apply leaves it open
     Click(IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kWait));

@@ -36,14 +36,21 @@ inline constexpr char kPreWarningPlayed[] = "play C:\\Program Files\\Rilto\\pre.
 inline constexpr char kStartWarningPlayed[] = "play C:\\Program Files\\Rilto\\start.wav wait";
 inline constexpr char kExerciseWarningPlayed[] = "play C:\\Program Files\\Rilto\\x.wav nowait";
 
-// The foreground as the test sets it; each look counted.
+// The foreground and the devices in use as the test sets them; each look, and each
+// reading of the devices, counted.
 struct FakeHoldProbe : HoldProbe {
     ForegroundView Look() override {
         ++looks;
         return view;
     }
+    std::vector<DeviceUse> DevicesInUse() override {
+        ++deviceReads;
+        return devices;
+    }
     ForegroundView view;
+    std::vector<DeviceUse> devices;
     int looks = 0;
+    int deviceReads = 0;
 };
 
 struct SchedulerRig {
