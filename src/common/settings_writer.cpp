@@ -43,6 +43,10 @@ void SettingsWriter::SetNumAtaTime(std::int32_t count) {
     settings_.NumAtaTime = count;
 }
 
+void SettingsWriter::SetReadingMode(bool on) {
+    settings_.ReadingMode = on;
+}
+
 bool SettingsWriter::SetSound(int target, const std::string& file) {
     std::string* field = SoundField(settings_, target);
     if (field == nullptr) {

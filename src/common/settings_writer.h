@@ -2,8 +2,9 @@
 // The one writer of the options in effect. Everyone else reads them; every change of the
 // running program goes through here: start-up's load, Apply, the scheme in use that the
 // tray or the settings pages switch to, NumAtaTime read afresh by the exercise breaks,
-// and a warning sound chosen in its dialog (in use at once, stored by the next Apply). The
-// lock on escaping set from outside ("DisableEsc2") is kept here too, whatever the change.
+// reading mode as the tray switches it, and a warning sound chosen in its dialog (in use at once,
+// stored by the next Apply). The lock on escaping set from outside ("DisableEsc2") is kept here
+// too, whatever the change.
 
 #include <cstdint>
 #include <string>
@@ -35,6 +36,7 @@ class SettingsWriter {
     void Apply(const Settings& changed);
     void UseScheme(const std::string& name);
     void SetNumAtaTime(std::int32_t count);
+    void SetReadingMode(bool on);
     // False, and nothing changes, for a target that is none of the three.
     bool SetSound(int target, const std::string& file);
 

@@ -36,6 +36,10 @@ inline constexpr char kOffHoursUntil[] = " until ";
 inline constexpr char kTodayTipBefore[] = "Rilto Micropause: ";
 inline constexpr char kTodayTipOne[] = " micropause today";
 inline constexpr char kTodayTipMany[] = " micropauses today";
+// Reading mode, added to whatever the tip says: "Rilto Micropause: 3 micropauses today,
+// reading mode", or "Rilto Micropause: reading mode" when it says nothing else.
+inline constexpr char kReadingModeTip[] = "reading mode";
+inline constexpr char kReadingModeTipAfter[] = ", ";
 
 // The status labels of the micropause screen, and what the program writes into them.
 inline constexpr char kNextExerciseBreakCaption[] = "Next Exercise Break:";

@@ -38,6 +38,12 @@ void Presence::Observe(std::uint32_t latestInput) {
     }
 }
 
+void Presence::MarkPresent() {
+    if (!Shut()) {
+        presentAt_ = std::max(presentAt_, clock_.TickCount64());
+    }
+}
+
 void Presence::Locked() {
     locked_ = true;
 }

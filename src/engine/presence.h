@@ -20,6 +20,9 @@ class Presence {
     // The newest input time a poll read (the hooks' or Windows'). New input marks the user
     // present at its time, unless the session is locked or the machine asleep.
     void Observe(std::uint32_t latestInput);
+    // The user is at the screen now, input or not (they read): present from now, unless
+    // the session is locked or the machine asleep.
+    void MarkPresent();
 
     // The session locks or unlocks, the machine suspends or resumes; each said once or
     // more. When the user is back at last (unlocked and awake), the ending returns how

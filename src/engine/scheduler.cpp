@@ -95,6 +95,13 @@ void Scheduler::PauseChanged() {
     }
 }
 
+void Scheduler::ReadingModeChanged() {
+    if (settings_.ReadingMode) {
+        ObservePresence(std::nullopt);
+        CheckAbsence();
+    }
+}
+
 bool Scheduler::Paused() {
     return (pause_ != nullptr && pause_->Active()) || (offHours_ != nullptr && offHours_->Active());
 }
@@ -154,12 +161,13 @@ void Scheduler::SeedLastInputTimes() {
 // The micropause countdown runs on every tick, so a reminder left open never holds
 // back the micropauses; the exercise countdown waits while its reminder shows, waits
 // for a hold, or the user is away. During a pause or off hours both hold still: that
-// time is neither work nor rest.
+// time is neither work nor rest. A minute of reading, input or not, is an active one.
 void Scheduler::MinuteTick() {
     const std::optional<std::uint32_t> newest = NewestInput();
-    if (newest && state_.LastMinuteInput &&
-        IsLater(static_cast<std::int32_t>(*newest),
-                static_cast<std::int32_t>(*state_.LastMinuteInput))) {
+    const bool inputSeen = newest && state_.LastMinuteInput &&
+                           IsLater(static_cast<std::int32_t>(*newest),
+                                   static_cast<std::int32_t>(*state_.LastMinuteInput));
+    if (inputSeen || (settings_.ReadingMode && !presence_.Shut())) {
         Count(DayCount::activeMinutes);
     }
     state_.LastMinuteInput = newest;
@@ -181,6 +189,9 @@ void Scheduler::MinuteTick() {
 void Scheduler::ObservePresence(std::optional<std::uint32_t> newest) {
     if (newest) {
         presence_.Observe(*newest);
+    }
+    if (settings_.ReadingMode) {
+        presence_.MarkPresent();
     }
 }
 
@@ -364,7 +375,8 @@ void Scheduler::SecondsTick() {
 
 // A whole poll period, InterruptFor seconds, without newer input is a natural
 // micropause. Input is what the hooks recorded, or what Windows saw while every kind is
-// monitored; in a locked session, whatever comes counts as none.
+// monitored; in a locked session, whatever comes counts as none. In reading mode a quiet
+// period with the screen open is no rest: the user reads.
 void Scheduler::IdlePoll() {
     bool active = false;
     std::optional<std::int32_t> hooksNewest;
@@ -410,7 +422,8 @@ void Scheduler::IdlePoll() {
     if (active && !presence_.Shut()) {
         state_.Resting = false;
     }
-    if ((active && !presence_.Shut()) || !anyMonitored || !hook_.Available() || paused) {
+    const bool reading = settings_.ReadingMode && !presence_.Shut();
+    if ((active && !presence_.Shut()) || !anyMonitored || !hook_.Available() || paused || reading) {
         return;
     }
     NaturalMicropause();

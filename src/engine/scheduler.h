@@ -4,7 +4,9 @@
 // exercise reminder; tSeconds polls the activity hook for natural micropauses,
 // advances a running micropause, or hands a running exercise break its seconds.
 // Time away (no input for AwayM minutes, a locked session, a sleeping machine) counts
-// as an exercise break.
+// as an exercise break. In reading mode time without input is work: only a locked session
+// or a sleeping machine is time away or rest, and every minute the screen is open to the
+// user is an active one.
 
 #include <array>
 #include <cstdint>
@@ -125,6 +127,9 @@ class Scheduler {
     }
     // A pause, or off hours, began or ended: at the end of both, what waited goes on.
     void PauseChanged();
+    // ReadingMode was switched: switched on, the user is at the screen from now, and an
+    // absence that quiet input began is over.
+    void ReadingModeChanged();
 
     const SchedulerState& State() const { return state_; }
 
@@ -213,7 +218,8 @@ class Scheduler {
     void ExerciseStep();
     void MicropauseStep();
     void IdlePoll();
-    // The newest input any monitored source saw: what the presence is told.
+    // The newest input any monitored source saw: what the presence is told. In reading
+    // mode the user is present at every look while the screen is open to them.
     void ObservePresence(std::optional<std::uint32_t> newest);
     // The session's lock as Windows tells it when asked, and input after a sleep: lost
     // notices leave no lock or sleep behind. `newest` as for ObservePresence.

@@ -17,6 +17,8 @@
 #define IDM_PAUSE_TOMORROW 2010
 #define IDM_RESUME 2011
 #define IDM_POPUP_STATISTICS 2012
+// "Rea&ding Mode", checked while on
+#define IDM_READING_MODE 2013
 // mnuX(i), one item per exercise scheme: IDM_SCHEME_FIRST + i - 1
 #define IDM_SCHEME_FIRST 2100
 #define IDM_SCHEME_LAST 2999

@@ -130,6 +130,7 @@ bool RiltoApp::CreateWindows() {
             core_.RunScheme(name);
         }
     };
+    menu.readingMode = [this] { core_.SwitchReadingMode(); };
     menu.shutdown = [this] { ShutdownRilto(*this); };
     menu.pauseFor = [this](int minutes) { core_.PauseFor(minutes); };
     menu.pauseUntilTomorrow = [this] { core_.PauseUntilTomorrow(); };
@@ -292,6 +293,10 @@ void RiltoApp::ShowOffHours(const OffHoursShown& offHours) {
 
 void RiltoApp::ShowMicropausesToday(int count) {
     trayIcon_.SetMicropausesToday(count);
+}
+
+void RiltoApp::ShowReadingMode(bool on) {
+    trayIcon_.SetReadingMode(on);
 }
 
 void RiltoApp::FiguresWritten() {

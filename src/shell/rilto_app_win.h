@@ -79,6 +79,7 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     void ShowPausedUntil(const std::string& until) override;
     void ShowOffHours(const OffHoursShown& offHours) override;
     void ShowMicropausesToday(int count) override;
+    void ShowReadingMode(bool on) override;
     void FiguresWritten() override;
 
     // Where rilto32.exe lies, asked of Windows once.

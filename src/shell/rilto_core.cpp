@@ -1,5 +1,7 @@
 #include "shell/rilto_core.h"
 
+#include "common/options.h"
+
 namespace rilto {
 
 RiltoCore::RiltoCore(const CorePorts& ports)
@@ -50,6 +52,7 @@ void RiltoCore::Start(StartupHost& host) {
     RunStartup(StartupParts{store_, writer_, exercises_, scheduler_, hook_, host});
     // The working hours as the options just loaded have them.
     offHours_.Check();
+    status_.ShowReadingMode(settings_.ReadingMode);
 }
 
 // The figures go with the minute, when they changed: a crash loses a minute at most. The
@@ -90,6 +93,7 @@ TrayMenuContent RiltoCore::TrayMenu() {
     content.pausedUntil = pause_.UntilText();
     content.offHours = offHours_.Active();
     content.offHoursUntil = offHours_.UntilText();
+    content.readingMode = settings_.ReadingMode;
     return content;
 }
 
@@ -116,6 +120,15 @@ void RiltoCore::PauseUntilTomorrow() {
 
 void RiltoCore::Resume() {
     pause_.Resume();
+}
+
+void RiltoCore::SwitchReadingMode() {
+    const bool on = !settings_.ReadingMode;
+    writer_.SetReadingMode(on);
+    const OptionRow& row = RowOf(Option::ReadingMode);
+    store_.SaveSetting(row.section, row.key, on ? "1" : "0");
+    scheduler_.ReadingModeChanged();
+    status_.ShowReadingMode(on);
 }
 
 void RiltoCore::StopForToday() {

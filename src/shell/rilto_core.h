@@ -58,6 +58,8 @@ class StatusView {
     // Off hours began or ended, or their next start moved.
     virtual void ShowOffHours(const OffHoursShown& offHours) = 0;
     virtual void ShowMicropausesToday(int count) = 0;
+    // Reading mode is on or off: at start-up and whenever the tray switches it.
+    virtual void ShowReadingMode(bool on) = 0;
     virtual void ShowWarning(const std::string& text) = 0;
     // The day's figures were written: an open statistics window draws them again.
     virtual void FiguresWritten() = 0;
@@ -115,6 +117,10 @@ class RiltoCore {
     void PauseFor(std::int32_t minutes);
     void PauseUntilTomorrow();
     void Resume();
+    // "Rea&ding Mode": on if it was off, off if on; stored at once, so that it outlasts the
+    // program, and kept in the options in effect, so that the settings dialog's Apply
+    // leaves it as it is.
+    void SwitchReadingMode();
 
     // The daily limit's window: "&Stop for today", and "Re&mind me later" or its close.
     void StopForToday();

@@ -59,6 +59,12 @@ void TrayIconKeeper::SetOffHours(const OffHoursShown& offHours) {
     }
 }
 
+void TrayIconKeeper::SetReadingMode(bool on) {
+    if (tray_) {
+        tray_->SetReadingMode(on);
+    }
+}
+
 void TrayIconKeeper::SetMicropausesToday(int count) {
     if (tray_) {
         tray_->SetMicropausesToday(count);

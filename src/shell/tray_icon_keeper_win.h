@@ -30,6 +30,7 @@ class TrayIconKeeper {
     void SetPausedUntil(const std::string& until);
     void SetMicropausesToday(int count);
     void SetOffHours(const OffHoursShown& offHours);
+    void SetReadingMode(bool on);
 
   private:
     void Retry();

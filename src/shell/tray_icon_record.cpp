@@ -5,7 +5,8 @@
 namespace rilto {
 
 TrayIconRecord TrayRecordFor(TrayIconCall call, const std::string& pausedUntil,
-                             std::optional<int> micropausesToday, const OffHoursShown& offHours) {
+                             std::optional<int> micropausesToday, const OffHoursShown& offHours,
+                             bool readingMode) {
     TrayIconRecord record;
     record.flags = kTrayFlagIcon | kTrayFlagTip | kTrayFlagShowTip;
     if (call == TrayIconCall::Add) {
@@ -13,7 +14,7 @@ TrayIconRecord TrayRecordFor(TrayIconCall call, const std::string& pausedUntil,
         record.callbackMessage = kTrayCallbackMessage;
     }
     record.pausedIcon = !pausedUntil.empty() || offHours.active;
-    record.tip = TrayTip(pausedUntil, micropausesToday, offHours);
+    record.tip = TrayTip(pausedUntil, micropausesToday, offHours, readingMode);
     return record;
 }
 

@@ -41,9 +41,9 @@ struct TrayIconRecord {
 
 // The record of an add (the callback too) or of a change of what the icon shows, for
 // the breaks paused until `pausedUntil` ("hh:nn", empty when not), today's count and off
-// hours: the paused icon while paused or off hours.
+// hours, and reading mode: the paused icon while paused or off hours.
 TrayIconRecord TrayRecordFor(TrayIconCall call, const std::string& pausedUntil,
                              std::optional<int> micropausesToday,
-                             const OffHoursShown& offHours = {});
+                             const OffHoursShown& offHours = {}, bool readingMode = false);
 
 }  // namespace rilto

@@ -28,7 +28,8 @@ NOTIFYICONDATAW TrayIcon::Record() const {
 }
 
 NOTIFYICONDATAW TrayIcon::Shown(TrayIconCall call) const {
-    const TrayIconRecord record = TrayRecordFor(call, pausedUntil_, micropausesToday_, offHours_);
+    const TrayIconRecord record =
+        TrayRecordFor(call, pausedUntil_, micropausesToday_, offHours_, readingMode_);
     NOTIFYICONDATAW nid = Record();
     nid.uFlags = record.flags;
     nid.uCallbackMessage = record.callbackMessage;
@@ -71,6 +72,14 @@ void TrayIcon::SetOffHours(const OffHoursShown& offHours) {
         return;
     }
     offHours_ = offHours;
+    Changed();
+}
+
+void TrayIcon::SetReadingMode(bool on) {
+    if (readingMode_ == on) {
+        return;
+    }
+    readingMode_ = on;
     Changed();
 }
 

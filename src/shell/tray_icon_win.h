@@ -40,6 +40,8 @@ class TrayIcon {
     // Off hours: the paused icon, with the tip "Rilto Micropause: off hours until Mon
     // 09:00", unless a pause's tip stands before it.
     void SetOffHours(const OffHoursShown& offHours);
+    // Reading mode: the tip says so.
+    void SetReadingMode(bool on);
 
   private:
     NOTIFYICONDATAW Record() const;
@@ -56,6 +58,7 @@ class TrayIcon {
     std::string pausedUntil_;
     std::optional<int> micropausesToday_;
     OffHoursShown offHours_;
+    bool readingMode_ = false;
     bool added_ = false;
 };
 

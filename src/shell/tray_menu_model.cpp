@@ -60,6 +60,8 @@ std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuContent& content) {
     menu.push_back(Separator());
     menu.push_back(Command(IDM_DEMO_MICROPAUSE, "&Micropause Now!"));
     menu.push_back(Command(IDM_EXERCISE, "&Exercise Now!", content.exerciseEnabled));
+    menu.push_back(Command(IDM_READING_MODE, "Rea&ding Mode"));
+    menu.back().checked = content.readingMode;
     menu.push_back(Separator());
     int id = IDM_SCHEME_FIRST;
     for (const std::string& name : content.schemes) {

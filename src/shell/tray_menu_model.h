@@ -40,6 +40,8 @@ struct TrayMenuContent {
     // "Off hours until Mon 09:00" just above "&Pause", unless a pause lasts too.
     bool offHours = false;
     std::string offHoursUntil;
+    // "Rea&ding Mode" shows its check mark.
+    bool readingMode = false;
 };
 
 // The menu as the next display shows it: items whose command the program cannot carry
@@ -56,15 +58,17 @@ struct TrayMenuItem {
     bool enabled = true;
     // Shown bold: what a double click on the icon does.
     bool isDefault = false;
+    // Shown with a check mark: a mode that is on.
+    bool checked = false;
     std::vector<TrayMenuItem> items;
 
     bool operator==(const TrayMenuItem&) const = default;
 };
 
-// The whole menu, in order: the windows first, a separator, the breaks at once, a
-// separator, one item per scheme, a separator, "&Pause" (or "&Resume (paused until
-// hh:nn)" while paused; off hours greyed above "&Pause") and "Sh&utdown Rilto". The scheme items
-// take the ids from IDM_SCHEME_FIRST on, as many as there are ids for.
+// The whole menu, in order: the windows first, a separator, the breaks at once and
+// "Rea&ding Mode", a separator, one item per scheme, a separator, "&Pause" (or "&Resume (paused
+// until hh:nn)" while paused; off hours greyed above "&Pause") and "Sh&utdown Rilto". The scheme
+// items take the ids from IDM_SCHEME_FIRST on, as many as there are ids for.
 std::vector<TrayMenuItem> TrayMenuItems(const TrayMenuContent& content);
 
 // What the tray icon reports: the low word of its callback's lParam. In the old form the

@@ -15,6 +15,10 @@ UINT EnabledFlag(bool enabled) {
     return enabled ? MF_ENABLED : MF_GRAYED;
 }
 
+UINT CheckedFlag(bool checked) {
+    return checked ? MF_CHECKED : MF_UNCHECKED;
+}
+
 // The items that raise an event of their own, with nothing to tell it.
 struct PlainItem {
     int id;
@@ -27,6 +31,7 @@ constexpr PlainItem kPlainItems[] = {
     {IDM_POPUP_STATISTICS, &TrayMenuEvents::statistics},
     {IDM_DEMO_MICROPAUSE, &TrayMenuEvents::micropauseNow},
     {IDM_EXERCISE, &TrayMenuEvents::exerciseNow},
+    {IDM_READING_MODE, &TrayMenuEvents::readingMode},
     {IDM_SHUTDOWN_RILTO, &TrayMenuEvents::shutdown},
     {IDM_PAUSE_TOMORROW, &TrayMenuEvents::pauseUntilTomorrow},
     {IDM_RESUME, &TrayMenuEvents::resume},
@@ -61,8 +66,9 @@ bool Append(HMENU menu, const std::vector<TrayMenuItem>& items) {
                 break;
             }
             case TrayMenuItem::Kind::Command:
-                appended = AppendMenuW(menu, MF_STRING | EnabledFlag(item.enabled),
-                                       static_cast<UINT_PTR>(item.id), Widen(item.caption).c_str());
+                appended = AppendMenuW(
+                    menu, MF_STRING | EnabledFlag(item.enabled) | CheckedFlag(item.checked),
+                    static_cast<UINT_PTR>(item.id), Widen(item.caption).c_str());
                 if (appended && item.isDefault) {
                     SetMenuDefaultItem(menu, static_cast<UINT>(item.id), FALSE);
                 }

@@ -23,6 +23,7 @@ struct TrayMenuEvents {
     std::function<void()> statistics;
     std::function<void()> micropauseNow;
     std::function<void()> exerciseNow;
+    std::function<void()> readingMode;
     // mnuX(i): the scheme's place in the list (from 1) and its name.
     std::function<void(int, const std::string&)> scheme;
     std::function<void()> shutdown;

@@ -5,8 +5,10 @@
 
 namespace rilto {
 
-std::string TrayTip(const std::string& pausedUntil, std::optional<int> micropausesToday,
-                    const OffHoursShown& offHours) {
+namespace {
+
+std::string TipWithoutMode(const std::string& pausedUntil, std::optional<int> micropausesToday,
+                           const OffHoursShown& offHours) {
     if (!pausedUntil.empty()) {
         return kPausedTipBefore + pausedUntil;
     }
@@ -19,6 +21,20 @@ std::string TrayTip(const std::string& pausedUntil, std::optional<int> micropaus
     }
     return kTodayTipBefore + std::to_string(*micropausesToday) +
            (*micropausesToday == 1 ? kTodayTipOne : kTodayTipMany);
+}
+
+}  // namespace
+
+std::string TrayTip(const std::string& pausedUntil, std::optional<int> micropausesToday,
+                    const OffHoursShown& offHours, bool readingMode) {
+    const std::string tip = TipWithoutMode(pausedUntil, micropausesToday, offHours);
+    if (!readingMode) {
+        return tip;
+    }
+    if (tip == kProductTitle) {
+        return kTodayTipBefore + std::string(kReadingModeTip);
+    }
+    return tip + kReadingModeTipAfter + kReadingModeTip;
 }
 
 std::string OffHoursText(const std::string& until) {

@@ -1,6 +1,6 @@
 #pragma once
 // The tray icon's tip: the pause while one lasts, otherwise off hours while they last,
-// otherwise today's micropauses.
+// otherwise today's micropauses; and reading mode while it is on.
 
 #include <optional>
 #include <string>
@@ -18,9 +18,10 @@ struct OffHoursShown {
 
 // "Rilto Micropause: paused until hh:nn", or "Rilto Micropause: off hours until Mon 09:00"
 // ("Rilto Micropause: off hours" with no next start), or "Rilto Micropause: 12
-// micropauses today", or the title alone while the count is not known.
+// micropauses today", or the title alone while the count is not known; in reading mode
+// followed by ", reading mode" ("Rilto Micropause: reading mode" after the title alone).
 std::string TrayTip(const std::string& pausedUntil, std::optional<int> micropausesToday,
-                    const OffHoursShown& offHours = {});
+                    const OffHoursShown& offHours = {}, bool readingMode = false);
 
 // "Off hours until Mon 09:00", or "Off hours" with no next start.
 std::string OffHoursText(const std::string& until);

@@ -38,6 +38,11 @@ TEST(TrayIconRecord, AChangeShowsTheIconAndTheTipOfTheState) {
     EXPECT_TRUE(addedPaused.pausedIcon);
     EXPECT_EQ(addedPaused.tip, "Rilto Micropause: paused until 09:05");
     EXPECT_EQ(addedPaused.flags & 0x01u, 0x01u);
+
+    // Reading mode is in the tip, and keeps the program's icon.
+    const TrayIconRecord reading = TrayRecordFor(TrayIconCall::Add, "", 2, {}, true);
+    EXPECT_FALSE(reading.pausedIcon);
+    EXPECT_EQ(reading.tip, "Rilto Micropause: 2 micropauses today, reading mode");
 }
 
 }  // namespace

@@ -207,9 +207,9 @@ TEST(TrayIconRetry, TriesThirtyTimesInAll) {
 }
 
 // The menu as the user reads it, one line per item: "-" a separator, "*" after the bold
-// default item, "(grey)" after a greyed one, " >" and its items after a submenu, and the
-// command's id after every command, so that an item with the right text but another
-// command shows.
+// default item, "(grey)" after a greyed one, "(checked)" after one with a check mark,
+// " >" and its items after a submenu, and the command's id after every command, so that
+// an item with the right text but another command shows.
 std::vector<std::string> Lines(const std::vector<TrayMenuItem>& items) {
     std::vector<std::string> lines;
     for (const TrayMenuItem& item : items) {
@@ -221,6 +221,7 @@ std::vector<std::string> Lines(const std::vector<TrayMenuItem>& items) {
         std::string line = item.caption;
         line += item.isDefault ? "*" : "";
         line += item.enabled ? "" : " (grey)";
+        line += item.checked ? " (checked)" : "";
         if (item.kind == TrayMenuItem::Kind::Submenu) {
             line += " >";
             for (const std::string& sub : Lines(item.items)) {
@@ -244,42 +245,44 @@ TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
     MemorySettingsStore store;
     const TrayFeatures all{true, true, true};
     // No schemes: the greyed placeholder.
-    EXPECT_EQ(Lines(TrayMenuItems(LoadTrayMenu(store, all))),
-              (std::vector<std::string>{"&Options...* #2001", "&Status... #2002", "&About... #2003",
-                                        "S&tatistics... #2012", "-", "&Micropause Now! #2004",
-                                        "&Exercise Now! #2005", "-", "Scheme (grey) #2100", "-",
-                                        kPauseLine, "Sh&utdown Rilto #2006"}));
+    EXPECT_EQ(
+        Lines(TrayMenuItems(LoadTrayMenu(store, all))),
+        (std::vector<std::string>{
+            "&Options...* #2001", "&Status... #2002", "&About... #2003", "S&tatistics... #2012",
+            "-", "&Micropause Now! #2004", "&Exercise Now! #2005", "Rea&ding Mode #2013", "-",
+            "Scheme (grey) #2100", "-", kPauseLine, "Sh&utdown Rilto #2006"}));
 
     store.SaveSetting("Schemes", "Num", "3");
     store.SaveSetting("Schemes", "1", "*Short break");
     store.SaveSetting("Schemes", "2", "*Medium break");
     store.SaveSetting("Schemes", "3", "Mine");
     TrayMenuContent content = LoadTrayMenu(store, all);
-    EXPECT_EQ(
-        Lines(TrayMenuItems(content)),
-        (std::vector<std::string>{
-            "&Options...* #2001", "&Status... #2002", "&About... #2003", "S&tatistics... #2012",
-            "-", "&Micropause Now! #2004", "&Exercise Now! #2005", "-", "*Short break #2100",
-            "*Medium break #2101", "Mine #2102", "-", kPauseLine, "Sh&utdown Rilto #2006"}));
+    EXPECT_EQ(Lines(TrayMenuItems(content)),
+              (std::vector<std::string>{"&Options...* #2001", "&Status... #2002", "&About... #2003",
+                                        "S&tatistics... #2012", "-", "&Micropause Now! #2004",
+                                        "&Exercise Now! #2005", "Rea&ding Mode #2013", "-",
+                                        "*Short break #2100", "*Medium break #2101", "Mine #2102",
+                                        "-", kPauseLine, "Sh&utdown Rilto #2006"}));
 
     content.pausedUntil = "14:30";
-    EXPECT_EQ(Lines(TrayMenuItems(content)),
-              (std::vector<std::string>{
-                  "&Options...* #2001", "&Status... #2002", "&About... #2003",
-                  "S&tatistics... #2012", "-", "&Micropause Now! #2004", "&Exercise Now! #2005",
-                  "-", "*Short break #2100", "*Medium break #2101", "Mine #2102", "-",
-                  "&Resume (paused until 14:30) #2011", "Sh&utdown Rilto #2006"}));
+    EXPECT_EQ(
+        Lines(TrayMenuItems(content)),
+        (std::vector<std::string>{"&Options...* #2001", "&Status... #2002", "&About... #2003",
+                                  "S&tatistics... #2012", "-", "&Micropause Now! #2004",
+                                  "&Exercise Now! #2005", "Rea&ding Mode #2013", "-",
+                                  "*Short break #2100", "*Medium break #2101", "Mine #2102", "-",
+                                  "&Resume (paused until 14:30) #2011", "Sh&utdown Rilto #2006"}));
 
     // Nothing the program cannot do yet is offered.
     content = LoadTrayMenu(store, TrayFeatures{});
     content.pausedUntil = "09:05";
-    EXPECT_EQ(
-        Lines(TrayMenuItems(content)),
-        (std::vector<std::string>{
-            "&Options...* (grey) #2001", "&Status... #2002", "&About... (grey) #2003",
-            "S&tatistics... #2012", "-", "&Micropause Now! #2004", "&Exercise Now! (grey) #2005",
-            "-", "*Short break (grey) #2100", "*Medium break (grey) #2101", "Mine (grey) #2102",
-            "-", "&Resume (paused until 09:05) #2011", "Sh&utdown Rilto #2006"}));
+    EXPECT_EQ(Lines(TrayMenuItems(content)),
+              (std::vector<std::string>{
+                  "&Options...* (grey) #2001", "&Status... #2002", "&About... (grey) #2003",
+                  "S&tatistics... #2012", "-", "&Micropause Now! #2004",
+                  "&Exercise Now! (grey) #2005", "Rea&ding Mode #2013", "-",
+                  "*Short break (grey) #2100", "*Medium break (grey) #2101", "Mine (grey) #2102",
+                  "-", "&Resume (paused until 09:05) #2011", "Sh&utdown Rilto #2006"}));
 }
 
 // Off hours: a greyed line that says until when, just above "&Pause"; a pause's item
@@ -295,6 +298,7 @@ TEST(TrayMenuItems, OffHoursShowGreyedAbovePauseUnlessPaused) {
                                         "-",
                                         "&Micropause Now! #2004",
                                         "&Exercise Now! #2005",
+                                        "Rea&ding Mode #2013",
                                         "-",
                                         "Scheme (grey) #2100",
                                         "-"};
@@ -313,6 +317,31 @@ TEST(TrayMenuItems, OffHoursShowGreyedAbovePauseUnlessPaused) {
     expected.insert(expected.end(),
                     {"&Resume (paused until 18:30) #2011", "Sh&utdown Rilto #2006"});
     EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+}
+
+// "Rea&ding Mode" stands right below "&Exercise Now!", above the schemes' separator,
+// whatever the rest shows; it carries the check mark while the mode is on, and no other
+// item ever does.
+TEST(TrayMenuItems, ReadingModeStandsAboveTheSchemesAndIsCheckedWhileOn) {
+    TrayMenuContent content = LoadTrayMenu(MemorySettingsStore(), TrayFeatures{true, true, true});
+    for (const bool paused : {false, true}) {
+        content.pausedUntil = paused ? "10:15" : "";
+        for (const bool on : {false, true}) {
+            content.readingMode = on;
+            const std::vector<std::string> lines = Lines(TrayMenuItems(content));
+            ASSERT_GE(lines.size(), 9u);
+            EXPECT_EQ(std::vector<std::string>(lines.begin() + 5, lines.begin() + 9),
+                      (std::vector<std::string>{
+                          "&Micropause Now! #2004", "&Exercise Now! #2005",
+                          on ? "Rea&ding Mode (checked) #2013" : "Rea&ding Mode #2013", "-"}))
+                << paused << on;
+            std::size_t checked = 0;
+            for (const std::string& line : lines) {
+                checked += line.find("(checked)") != std::string::npos ? 1 : 0;
+            }
+            EXPECT_EQ(checked, on ? 1u : 0u) << paused;
+        }
+    }
 }
 
 // More schemes than there are ids: the items stop at the last id, and the separator and

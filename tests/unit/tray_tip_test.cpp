@@ -33,5 +33,18 @@ TEST(TrayTip, OffHoursSayUntilTheNextStartUnlessAPauseLasts) {
     EXPECT_EQ(OffHoursText(""), "Off hours");
 }
 
+// Reading mode is added to whatever the tip says, pause and off hours included, and
+// stands alone after the title; the longest of them fits the tray's 127 characters.
+TEST(TrayTip, ReadingModeIsAddedToWhateverTheTipSays) {
+    EXPECT_EQ(TrayTip("", 3, {}, true), "Rilto Micropause: 3 micropauses today, reading mode");
+    EXPECT_EQ(TrayTip("", std::nullopt, {}, true), "Rilto Micropause: reading mode");
+    EXPECT_EQ(TrayTip("17:45", 3, {}, true), "Rilto Micropause: paused until 17:45, reading mode");
+    const OffHoursShown monday{true, "Mon 09:00"};
+    const std::string longest = TrayTip("", 3, monday, true);
+    EXPECT_EQ(longest, "Rilto Micropause: off hours until Mon 09:00, reading mode");
+    EXPECT_LE(longest.size(), 127u);
+    EXPECT_EQ(TrayTip("", 3, monday, false), "Rilto Micropause: off hours until Mon 09:00");
+}
+
 }  // namespace
 }  // namespace rilto

@@ -389,8 +389,8 @@ std::vector<SeenItem> ItemsOf(HMENU menu) {
 }
 
 // The menu as the user reads it, one line per item: "-" a separator, "*" after the bold
-// default item, "(grey)" after a greyed one, " >" and its items after a submenu, and the
-// command's id after every command.
+// default item, "(grey)" after a greyed one, "(checked)" after one with a check mark, " >"
+// and its items after a submenu, and the command's id after every command.
 std::vector<std::wstring> Lines(HMENU menu) {
     std::vector<std::wstring> lines;
     for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
@@ -411,6 +411,7 @@ std::vector<std::wstring> Lines(HMENU menu) {
         std::wstring line = text;
         line += (info.fState & MFS_DEFAULT) != 0 ? L"*" : L"";
         line += (info.fState & MFS_GRAYED) != 0 ? L" (grey)" : L"";
+        line += (info.fState & MFS_CHECKED) != 0 ? L" (checked)" : L"";
         if (info.hSubMenu != nullptr) {
             line += L" >";
             for (const std::wstring& sub : Lines(info.hSubMenu)) {
@@ -468,6 +469,7 @@ TEST(TrayMenuInProcess, OpensWithEveryItemInOrder) {
                                            L"-",
                                            L"&Micropause Now! #2004",
                                            L"&Exercise Now! #2005",
+                                           L"Rea&ding Mode #2013",
                                            L"-"};
     const struct {
         std::vector<std::string> schemes;
@@ -531,16 +533,16 @@ TEST(TrayMenuInProcess, ResumeStandsWherePauseIsWhilePaused) {
                 content.pausedUntil = states[i].until;
                 menu.Load(content);
                 const std::vector<SeenItem> items = Shown(menu, owner.hwnd());
-                ASSERT_EQ(items.size(), 13u) << i;
-                EXPECT_EQ(items[12].text, L"Sh&utdown Rilto") << i;
-                EXPECT_EQ(items[11].text, states[i].item) << i;
+                ASSERT_EQ(items.size(), 14u) << i;
+                EXPECT_EQ(items[13].text, L"Sh&utdown Rilto") << i;
+                EXPECT_EQ(items[12].text, states[i].item) << i;
                 if (content.pausedUntil.empty()) {
-                    EXPECT_EQ(items[11].submenuTexts, pauseItems) << i;
-                    submenu = items[11].submenu;
+                    EXPECT_EQ(items[12].submenuTexts, pauseItems) << i;
+                    submenu = items[12].submenu;
                     EXPECT_TRUE(IsMenu(submenu)) << i;
                 } else {
-                    EXPECT_EQ(items[11].id, static_cast<UINT>(IDM_RESUME)) << i;
-                    EXPECT_EQ(items[11].submenu, nullptr) << i;
+                    EXPECT_EQ(items[12].id, static_cast<UINT>(IDM_RESUME)) << i;
+                    EXPECT_EQ(items[12].submenu, nullptr) << i;
                 }
             }
             ASSERT_NE(submenu, nullptr);
@@ -563,6 +565,28 @@ TEST(TrayMenuInProcess, EachPauseItemRaisesItsEvent) {
     }
     EXPECT_EQ(raised, (std::vector<std::string>{"for 30", "for 60", "for 120", "until tomorrow",
                                                 "resume"}));
+}
+
+// "Rea&ding Mode" shows its check mark while the mode is on, and only then; chosen, it
+// raises its own event.
+TEST(TrayMenuInProcess, ReadingModeShowsItsCheckMarkAndRaisesItsEvent) {
+    const harness::OtherProgramWindow owner;
+    int switched = 0;
+    rilto::TrayMenuEvents events;
+    events.readingMode = [&] { ++switched; };
+    rilto::TrayMenu menu;
+    ASSERT_TRUE(menu.Create(events));
+    rilto::TrayMenuContent content;
+    content.schemes = {"Scheme"};
+    for (const bool on : {true, false}) {
+        content.readingMode = on;
+        menu.Load(content);
+        Shown(menu, owner.hwnd());
+        ASSERT_GE(openLines.size(), 8u);
+        EXPECT_EQ(openLines[7], on ? L"Rea&ding Mode (checked) #2013" : L"Rea&ding Mode #2013");
+    }
+    EXPECT_TRUE(menu.Execute(IDM_READING_MODE));
+    EXPECT_EQ(switched, 1);
 }
 
 // A window of this process that keeps the tray icon's notifications.
