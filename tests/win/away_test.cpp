@@ -195,10 +195,18 @@ TEST_F(AwayTest, HooksDroppedByTheLibraryComeBack) {
         const std::size_t a = text.find(L'/');
         return a == text.npos ? std::wstring() : text.substr(a + 1, text.find(L'/', a + 1) - a - 1);
     };
-    PumpFor(1500);
-    hooktest::SendKey();
-    PumpFor(500);
-    const std::wstring second = Diagnostics();
+    // A loaded machine may give the program's hook no turn for a key (Windows and Wine
+    // allow a low-level hook only so long): the key is given again, up to 3 times.
+    std::wstring second;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PumpFor(1500);
+        hooktest::SendKey();
+        PumpFor(500);
+        second = Diagnostics();
+        if (!second.empty() && keyboardTime(second) != keyboardTime(first)) {
+            break;
+        }
+    }
     EXPECT_NE(keyboardTime(second), keyboardTime(first))
         << std::string(second.begin(), second.end());
     EXPECT_NE(second.find(L"; hooks installed again: 1"), second.npos);
