@@ -19,7 +19,9 @@
 
 namespace {
 
-constexpr DWORD kWait = 10000;
+// Every wait is for something that must happen: a loaded machine may take many seconds to
+// start the helper and bring its window in front.
+constexpr DWORD kWait = 30000;
 constexpr char kHelperProgram[] = "hold_helper.exe";
 
 RECT PrimaryMonitor() {
