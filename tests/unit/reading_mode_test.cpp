@@ -7,6 +7,7 @@
 
 #include "common/day_figures.h"
 #include "fakes/exercise_rig.h"
+#include "fakes/quiet_host.h"
 #include "shell/tray_tip.h"
 
 namespace rilto {
@@ -161,18 +162,7 @@ TEST(ReadingMode, EveryMinuteOfReadingIsActiveAndTheDailyLimitSeesIt) {
     EXPECT_EQ(quiet.Today(DayCount::activeMinutes), 0);
 }
 
-// Start-up's windows, of which none matters here.
-class QuietHost : public StartupHost {
-  public:
-    void ShowVersion(const std::string&) override {}
-    std::uint32_t HookWindowHandle() override { return 1; }
-    void FirstTimeInitialise() override {}
-    void LayOutMicropauseScreen() override {}
-    void ShowWarning(const std::string&) override {}
-    void AddTrayIcon() override {}
-    void HideMainForm() override {}
-    std::string ProgramFolder() override { return "C:\\Rilto"; }
-};
+using fakes::QuietHost;
 
 // The tray's item turns it on and off, stores "1" or "0" at once and shows it in the menu
 // and the tip; the settings dialog's Apply leaves it as it is, and a new start reads it.

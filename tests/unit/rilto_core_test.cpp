@@ -7,6 +7,7 @@
 #include "engine/system_notice.h"
 #include "exercise/scheme_store.h"
 #include "fakes/exercise_rig.h"
+#include "fakes/quiet_host.h"
 
 namespace rilto {
 namespace {
@@ -107,19 +108,7 @@ TEST(RiltoCore, TheTrayAndTheStatisticsWindowHearOfThePauseAndTheDaysCount) {
     EXPECT_EQ(rig.status.micropausesToday, 1);
 }
 
-// Start-up's windows: the core asks for them in its order; only the tray icon matters here.
-class QuietHost : public StartupHost {
-  public:
-    void ShowVersion(const std::string&) override {}
-    std::uint32_t HookWindowHandle() override { return 1; }
-    void FirstTimeInitialise() override {}
-    void LayOutMicropauseScreen() override {}
-    void ShowWarning(const std::string&) override {}
-    void AddTrayIcon() override { ++trayIcons; }
-    void HideMainForm() override {}
-    std::string ProgramFolder() override { return "C:\\Rilto"; }
-    int trayIcons = 0;
-};
+using fakes::QuietHost;
 
 TEST(RiltoCore, StartBringsTheProgramUpFromTheStore) {
     CoreRig rig;
