@@ -57,9 +57,15 @@ class Tray : public ::testing::Test {
         ClearStore();
     }
     // Closes the open menu and checks that no other opens after it.
+    // On a loaded machine the menu may not have taken the keyboard yet when the first ESC
+    // comes: it is pressed again, up to 3 times.
     void CloseTheOnlyMenu() {
-        PressKey(VK_ESCAPE);
-        ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+        bool closed = false;
+        for (int attempt = 0; attempt < 3 && !closed; ++attempt) {
+            PressKey(VK_ESCAPE);
+            closed = WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait);
+        }
+        ASSERT_TRUE(closed);
         PumpFor(700);
         EXPECT_EQ(FindMenuWindow(running_.Id()), nullptr);
     }
