@@ -18,7 +18,7 @@
 namespace harness {
 namespace {
 
-constexpr DWORD kWait = 10000;
+constexpr DWORD kWait = harness::kShowWait;
 constexpr DWORD kSecond = 1000;
 constexpr wchar_t kDropHooksVariable[] = L"RILTO_TEST_DROP_HOOKS_MS";
 

@@ -17,7 +17,7 @@
 namespace harness {
 namespace {
 
-constexpr DWORD kWait = 10000;
+constexpr DWORD kWait = harness::kShowWait;
 // The program's minute: 30 of them are a minute of the test.
 constexpr DWORD kMinute = 2000;
 constexpr DWORD kInputEvery = 400;

@@ -19,7 +19,7 @@ using namespace harness;
 
 namespace {
 
-constexpr DWORD kWait = 15000;
+constexpr DWORD kWait = harness::kShowWait;
 constexpr wchar_t kLastRilto[] = L"Last rilto micropause: ";
 // Long enough that only a skip can end it while a test looks.
 constexpr wchar_t kLongMicropause[] = L"60";

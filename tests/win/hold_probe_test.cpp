@@ -21,7 +21,7 @@ namespace {
 
 // Every wait is for something that must happen: a loaded machine may take many seconds to
 // start the helper and bring its window in front.
-constexpr DWORD kWait = 30000;
+constexpr DWORD kWait = harness::kShowWait;
 constexpr char kHelperProgram[] = "hold_helper.exe";
 
 RECT PrimaryMonitor() {

@@ -15,7 +15,7 @@
 namespace harness {
 namespace {
 
-constexpr DWORD kWait = 10000;
+constexpr DWORD kWait = harness::kShowWait;
 // The program's minute: a few of the hold's 2-second looks.
 constexpr DWORD kMinute = 3000;
 // A hold ends: the break comes within 2 seconds, and a little for a loaded machine.

@@ -12,7 +12,7 @@ namespace {
 
 constexpr DWORD kMinute = 2000;
 // Room for a loaded machine; every bound stays well below a real minute.
-constexpr DWORD kWait = 15000;
+constexpr DWORD kWait = harness::kShowWait;
 
 class ReadingMode : public RiltoTest {
   protected:

@@ -11,7 +11,7 @@ namespace {
 
 constexpr DWORD kMinute = 2000;
 // Room for a loaded machine; every bound stays well below a real minute.
-constexpr DWORD kWait = 10000;
+constexpr DWORD kWait = harness::kShowWait;
 
 class ShortMinute : public RiltoTest {
   protected:

@@ -13,7 +13,7 @@
 namespace harness {
 namespace {
 
-constexpr DWORD kWait = 10000;
+constexpr DWORD kWait = harness::kShowWait;
 constexpr wchar_t kTitle[] = L"Rilto Statistics";
 
 // The local date `daysAgo` days before today (after it when negative), "YYYY-MM-DD".

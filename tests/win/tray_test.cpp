@@ -24,7 +24,7 @@ using namespace harness;
 
 namespace {
 
-constexpr DWORD kWait = 15000;
+constexpr DWORD kWait = harness::kShowWait;
 
 void RightClickTrayIcon() {
     const POINT at = TrayIconCentre();

@@ -20,6 +20,11 @@ std::wstring BinPath(const std::wstring& file);
 // window of the program under test would have it: true when the window took it.
 using FirstLook = std::function<bool(MSG*)>;
 
+// How long a test waits for something the program should show or do soon. A loaded
+// machine running many copies of Wine may take many seconds to start a program or
+// paint a window; a wait that succeeds returns at once, so a long limit costs nothing.
+constexpr DWORD kShowWait = 30000;
+
 // Polls `done` every 20 ms, pumping this thread's messages, for at most `timeoutMs`.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, const FirstLook& first = {});
 // Pumps this thread's messages for `ms`; what is waiting at least once.

@@ -12,7 +12,7 @@ namespace harness {
 
 class SettingsWindowTest : public RiltoTest {
   protected:
-    static constexpr DWORD kWait = 10000;
+    static constexpr DWORD kWait = kShowWait;
 
     HWND Dialog() {
         const HWND d = FindProcessWindow(running_.Id(), L"Rilto Options");
