@@ -4,6 +4,7 @@
 #   make dist   the program folder at dist/
 #   make installer  the setup, dist/rilto-setup-<version>.exe
 #   make release    the setup and the zip of the program folder, dist/rilto-<version>.zip
+#   make pictures  the README's pictures, taken from this build into docs/screenshots/
 #   make bench  benchmarks that print figures, ending with one table of them and their goals
 #   make fuzz   each fuzz target for FUZZ_SECONDS (default 60), then the runs they made
 #   make mutants  mutation testing of the portable core against the native unit tests
@@ -11,7 +12,7 @@
 #               build/mutants/report.txt; not part of make test
 
 .PHONY: all deps native windows test test-native test-windows test-fuzz fuzz run dist installer \
-        release bench mutants format clean
+        release pictures bench mutants format clean
 
 FUZZ_SECONDS ?= 60
 
@@ -60,6 +61,12 @@ release: installer
 
 run: dist
 	scripts/with-wine.sh sh -c 'cd dist && wine rilto32.exe'
+
+# The setup's pictures come from its test; the program's from readme_pictures.
+pictures: windows
+	scripts/with-wine.sh --fresh --xvfb ctest --preset windows -R installer_test
+	scripts/with-wine.sh --fresh --xvfb wine build/windows/bin/readme_pictures.exe
+	scripts/make-screenshots.py
 
 bench: windows
 	@cmake --build --preset windows --target benchmarks

@@ -3,7 +3,7 @@
 
 The tests save the whole (Xvfb) screen as a 24-bit BMP in build/screenshots/; this
 cuts each picture the README shows down to its window on the black screen and writes
-it as a PNG in docs/screenshots/. Run it after `make test`:
+it as a PNG in docs/screenshots/. `make pictures` takes them and runs it:
 
     scripts/make-screenshots.py [--from build/screenshots] [--to docs/screenshots]
 
@@ -23,11 +23,17 @@ import sys
 SHOTS = [
     ("micropause", "panel"),
     ("tray-menu", "tray"),
-    ("settings-micropauses", "window"),
-    ("scheme-page", "window"),
-    ("settings-holds", "window"),
     ("tray-menu-reading", "tray"),
     ("tray-menu-paused", "tray"),
+    ("settings-micropauses", "window"),
+    ("settings-exercise-breaks", "window"),
+    ("settings-exercise-schemes", "window"),
+    ("settings-holds", "window"),
+    ("settings-schedule", "window"),
+    ("settings-keys", "window"),
+    ("statistics", "window"),
+    ("daily-limit", "window"),
+    ("riltoctl-status", "window"),
     ("about", "window"),
     ("installer-components", "window"),
     ("installer-finish", "window"),
@@ -115,7 +121,7 @@ def main():
         print(f"make-screenshots: {os.path.relpath(target, root)}")
     if missing:
         sys.exit("make-screenshots: no screenshot of " + ", ".join(missing) +
-                 " in " + args.source + ": run `make test` first")
+                 " in " + args.source + ": run `make pictures`")
 
 
 if __name__ == "__main__":

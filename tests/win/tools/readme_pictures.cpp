@@ -1,0 +1,190 @@
+// The README's pictures, taken from the real programs of this build: each test below
+// brings one window (or a few, one after another) onto the bare screen and saves it under
+// build/screenshots; scripts/make-screenshots.py then cuts each down to its window.
+// Run by `make pictures`, not by `make test`: it checks nothing a test does not.
+//
+// The store starts empty and the program's first run imports the default settings, so the
+// menus show the schemes a new user sees.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "settings/frm_settings_ids.h"
+#include "support/settings_window.h"
+#include "tools/input_sender.h"
+
+namespace harness {
+namespace {
+
+constexpr DWORD kWait = kShowWait;
+// What each page of the options is called in the pictures' names, page by page.
+const wchar_t* const kPageNames[] = {
+    L"settings-micropauses", L"settings-exercise-breaks", L"settings-exercise-schemes",
+    L"settings-holds",       L"settings-schedule",        L"settings-keys",
+};
+
+// The local day `daysAgo` days before today.
+SYSTEMTIME LocalDay(int daysAgo) {
+    SYSTEMTIME day{};
+    GetLocalTime(&day);
+    FILETIME ft{};
+    SystemTimeToFileTime(&day, &ft);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    ticks.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24 * 3600 * 10'000'000ULL;
+    ft.dwLowDateTime = ticks.LowPart;
+    ft.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&ft, &day);
+    return day;
+}
+
+// The day as the statistics name it, "YYYY-MM-DD".
+std::wstring DateText(const SYSTEMTIME& day) {
+    wchar_t text[16];
+    swprintf(text, 16, L"%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
+    return text;
+}
+
+// A month of working days as a user might have had them, today's among them.
+void WriteAMonthOfFigures() {
+    for (int daysAgo = 0; daysAgo < 30; ++daysAgo) {
+        const SYSTEMTIME day = LocalDay(daysAgo);
+        if (day.wDayOfWeek == 0 || day.wDayOfWeek == 6) {
+            continue;  // a weekend
+        }
+        const int n = 9 + (daysAgo * 7) % 8;
+        wchar_t text[128];
+        swprintf(text, 128,
+                 L"micropauses=%d;skipped=%d;natural=%d;exercises=%d;postponed=%d;"
+                 L"activeMinutes=%d",
+                 n, daysAgo % 3, 3 + daysAgo % 4, 2 + daysAgo % 2, daysAgo % 2,
+                 300 + (daysAgo * 37) % 150);
+        WriteSetting(L"Statistics", DateText(day), text);
+    }
+}
+
+class Pictures : public SettingsWindowTest {
+  protected:
+    void SetUp() override {
+        SettingsWindowTest::SetUp();
+        // The micropause screen in the middle of the screen, clear of the tray.
+        WriteSetting(L"Micropause", L"Blank", L"0");
+    }
+    void TearDown() override {
+        CloseMenus();
+        SettingsWindowTest::TearDown();
+    }
+    // The program's tray menu, opened with a right click on its icon as the user opens it.
+    HWND OpenTrayMenu() {
+        HWND menu = nullptr;
+        for (int attempt = 0; attempt < 5 && menu == nullptr; ++attempt) {
+            const POINT at = TrayIconCentre();
+            ClickAt(at.x, at.y, true);
+            WaitUntil([&] { return (menu = FindMenuWindow(running_.Id())) != nullptr; }, 3000);
+        }
+        PumpFor(500);
+        return menu;
+    }
+    void CloseMenus() {
+        for (int attempt = 0; attempt < 3 && FindMenuWindow(running_.Id()) != nullptr; ++attempt) {
+            PressKey(VK_ESCAPE);
+            WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, 3000);
+        }
+    }
+    // The tray menu as it is now, saved as `name`, and closed again.
+    void TakeTrayMenu(const wchar_t* name) {
+        ASSERT_NE(OpenTrayMenu(), nullptr);
+        SaveScreenshot(name);
+        CloseMenus();
+    }
+};
+
+TEST_F(Pictures, TheMicropause) {
+    WriteSetting(L"Micropause", L"InterruptFor", L"30");
+    Start();
+    MicropauseNow();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, kWait));
+    PumpFor(6000);  // the bar a fifth along
+    SaveScreenshot(L"micropause");
+}
+
+TEST_F(Pictures, TheTrayMenuPlainReadingAndPaused) {
+    Start();
+    TakeTrayMenu(L"tray-menu");
+    Command(IDM_READING_MODE);
+    ASSERT_TRUE(WaitUntil([] { return ReadSetting(L"Options", L"ReadingMode") == L"1"; }, kWait));
+    TakeTrayMenu(L"tray-menu-reading");
+    Command(IDM_READING_MODE);
+    Command(IDM_PAUSE_60);
+    ASSERT_TRUE(
+        WaitUntil([] { return ReadSetting(L"Options", L"PausedUntil").has_value(); }, kWait));
+    TakeTrayMenu(L"tray-menu-paused");
+}
+
+TEST_F(Pictures, EveryPageOfTheOptions) {
+    Start();
+    Command(IDM_POPUP_OPTIONS);
+    ASSERT_NE(WaitForDialog(), nullptr);
+    const int pages = static_cast<int>(SendMessageW(Control(IDC_TS), TCM_GETITEMCOUNT, 0, 0));
+    ASSERT_EQ(pages, static_cast<int>(std::size(kPageNames))) << "a page without a picture name";
+    for (int page = 0; page < pages; ++page) {
+        SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, page, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return IsWindowVisible(Control(IDC_PICTS0 + page)) != FALSE; }, kWait));
+        PumpFor(500);
+        SaveScreenshot(kPageNames[page]);
+    }
+    Click(IDCANCEL);
+}
+
+TEST_F(Pictures, TheStatisticsWindow) {
+    WriteAMonthOfFigures();
+    Start();
+    Command(IDM_POPUP_STATISTICS);
+    ASSERT_TRUE(
+        WaitUntil([&] { return FindProcessWindow(running_.Id(), L"Rilto Statistics"); }, kWait));
+    PumpFor(1000);
+    SaveScreenshot(L"statistics");
+}
+
+// The daily limit of 6 hours, with 5 h 59 min active already today: one more minute of
+// work (of a second, here) reaches it.
+TEST_F(Pictures, TheDailyLimit) {
+    WriteSetting(L"Statistics", DateText(LocalDay(0)), L"micropauses=14;activeMinutes=359");
+    WriteSetting(L"DailyLimit", L"On", L"1");
+    WriteSetting(L"DailyLimit", L"LimitM", L"360");
+    WriteSetting(L"Micropause", L"InterruptEvery", L"60");
+    ShortenMinute(1000);
+    OtherProgramWindow typing(true);
+    Start();
+    ASSERT_TRUE(typing.TakeForeground());
+    const auto limit = [&] { return FindProcessWindow(running_.Id(), L"Rilto Daily Limit"); };
+    const DWORD from = GetTickCount();
+    while (limit() == nullptr && GetTickCount() - from < 60000) {
+        hooktest::SendKey();
+        hooktest::SendMouseMove();
+        WaitUntil([&] { return limit() != nullptr; }, 300);
+    }
+    ASSERT_NE(limit(), nullptr);
+    ShowWindow(typing.hwnd(), SW_HIDE);
+    PumpFor(700);
+    SaveScreenshot(L"daily-limit");
+}
+
+TEST_F(Pictures, TheAboutBox) {
+    Start();
+    Command(IDM_POPUP_ABOUT);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (about = FindProcessWindow(running_.Id(), L"About Rilto")) != nullptr; },
+        kWait));
+    PumpFor(500);
+    SaveScreenshot(L"about");
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+}  // namespace harness
