@@ -105,6 +105,7 @@ add_executable(riltoctl ${CMAKE_SOURCE_DIR}/src/trigger/riltoctl_win.cpp
                         ${CMAKE_SOURCE_DIR}/src/trigger/console_output_win.cpp
                         ${CMAKE_SOURCE_DIR}/src/companion/runtime_without_exceptions_win.cpp
                         ${CMAKE_SOURCE_DIR}/src/common/control_command.cpp
+                        ${CMAKE_SOURCE_DIR}/src/common/text.cpp
                         ${CMAKE_SOURCE_DIR}/src/common/tray_handle.cpp)
 target_compile_options(riltoctl PRIVATE ${RILTO_SMALL_PROGRAM_OPTIONS} -fno-threadsafe-statics)
 target_link_libraries(riltoctl PRIVATE user32 advapi32)

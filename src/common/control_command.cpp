@@ -1,5 +1,7 @@
 #include "common/control_command.h"
 
+#include "common/text.h"
+
 namespace rilto {
 
 namespace {
@@ -17,16 +19,6 @@ constexpr VerbName kSingleWords[] = {
 };
 constexpr char kPause[] = "pause";
 constexpr char kTomorrow[] = "tomorrow";
-
-std::string LowerAscii(std::string_view word) {
-    std::string lower(word);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
 
 // Whole decimal digits from 1 to 1440; leading zeros are digits too.
 std::optional<std::int32_t> PauseMinutes(std::string_view word) {
@@ -59,12 +51,12 @@ std::optional<ControlCommand> ParseControlArguments(const std::vector<std::strin
     if (words.empty()) {
         return std::nullopt;
     }
-    const std::string first = LowerAscii(words[0]);
+    const std::string first = AsciiLower(words[0]);
     if (first == kPause) {
         if (words.size() != 2) {
             return std::nullopt;
         }
-        if (LowerAscii(words[1]) == kTomorrow) {
+        if (AsciiLower(words[1]) == kTomorrow) {
             return ControlCommand{ControlVerb::PauseUntilTomorrow, 0};
         }
         const std::optional<std::int32_t> minutes = PauseMinutes(words[1]);
