@@ -1,6 +1,6 @@
 # How large each shipped file may be, in bytes (a KB is 1024 bytes). The program itself
-# carries its pictures; the three small ones post a message, record input times or check
-# a folder, and must not carry the C++ library's streams, locales or exception runtime.
+# carries its pictures; the small ones post a message, carry a command, record input times
+# or check a folder, and must not carry the C++ library's streams, locales or exception runtime.
 #
 # Included, this names the limits: RILTO_SIZE_LIMITS, entries FILE=BYTES. Run as a
 # script with -DFILE=<path of a built file>, it fails when the file is over its limit
@@ -11,6 +11,7 @@ set(RILTO_SIZE_LIMITS
     rilto32.exe=1048576
     riltomultimedia.exe=131072
     shutdowntrigger.exe=65536
+    riltoctl.exe=65536
     rsiorril.dll=65536)
 
 if(NOT CMAKE_SCRIPT_MODE_FILE)

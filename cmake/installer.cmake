@@ -45,7 +45,8 @@ set(RILTO_SETUP ${RILTO_BIN}/${RILTO_SETUP_NAME})
 set(RILTO_ZIP ${RILTO_RELEASE_DIR}/rilto-${PROJECT_VERSION}.zip)
 
 set(program_files
-    $<TARGET_FILE:rilto32> $<TARGET_FILE:shutdowntrigger> $<TARGET_FILE:rsiorril>
+    $<TARGET_FILE:rilto32> $<TARGET_FILE:shutdowntrigger> $<TARGET_FILE:riltoctl>
+    $<TARGET_FILE:rsiorril>
     $<TARGET_FILE:riltomultimedia> ${RILTO_BIN}/rilto32.reg ${RILTO_BIN}/media.txt
     ${RILTO_MEDIA_FILES})
 
@@ -57,7 +58,7 @@ add_custom_command(
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-dist.sh ${RILTO_BIN} ${RILTO_STAGE}
   COMMAND ${CMAKE_COMMAND} -DFOLDER=${RILTO_STAGE} -DOUT=${RILTO_STAGE_LIST}
           -P ${CMAKE_SOURCE_DIR}/installer/list-files.cmake
-  DEPENDS ${program_files} rilto32 shutdowntrigger rsiorril riltomultimedia rilto_media
+  DEPENDS ${program_files} rilto32 shutdowntrigger riltoctl rsiorril riltomultimedia rilto_media
           ${CMAKE_SOURCE_DIR}/scripts/make-dist.sh ${CMAKE_SOURCE_DIR}/installer/list-files.cmake
   COMMENT "Laying out the program folder for the release"
   VERBATIM)

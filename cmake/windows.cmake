@@ -98,6 +98,20 @@ target_link_libraries(shutdowntrigger PRIVATE rilto_common user32 advapi32)
 target_link_options(shutdowntrigger PRIVATE -municode ${RILTO_STATIC_LINK} -Wl,--gc-sections)
 rilto_program_resources(shutdowntrigger "Ends a running Rilto Micropause")
 
+# riltoctl, a console program: the trigger's way to the running copy, and the few files
+# of the floors it reads requests and answers with, compiled with the small programs'
+# options rather than linked from the floors' libraries, which are built with exceptions.
+add_executable(riltoctl ${CMAKE_SOURCE_DIR}/src/trigger/riltoctl_win.cpp
+                        ${CMAKE_SOURCE_DIR}/src/trigger/console_output_win.cpp
+                        ${CMAKE_SOURCE_DIR}/src/companion/runtime_without_exceptions_win.cpp
+                        ${CMAKE_SOURCE_DIR}/src/common/control_command.cpp
+                        ${CMAKE_SOURCE_DIR}/src/common/text.cpp
+                        ${CMAKE_SOURCE_DIR}/src/common/tray_handle.cpp)
+target_compile_options(riltoctl PRIVATE ${RILTO_SMALL_PROGRAM_OPTIONS} -fno-threadsafe-statics)
+target_link_libraries(riltoctl PRIVATE user32 advapi32)
+target_link_options(riltoctl PRIVATE -municode -mconsole ${RILTO_STATIC_LINK} -Wl,--gc-sections)
+rilto_program_resources(riltoctl "Commands to a running Rilto Micropause")
+
 add_library(rsiorril SHARED ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.cpp
                             ${CMAKE_SOURCE_DIR}/src/hooklib/rsiorril.def)
 set_target_properties(rsiorril PROPERTIES PREFIX "" OUTPUT_NAME rsiorril)

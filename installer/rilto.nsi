@@ -229,7 +229,7 @@ SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} \
-    "The program, its activity hook, the exercise videos and pictures, and a Start-menu shortcut."
+    "The program, its activity hook, its command-line tool riltoctl, the exercise videos and pictures, and a Start-menu shortcut."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecAutostart} \
     "Start ${PRODUCT} whenever you sign in to Windows."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END

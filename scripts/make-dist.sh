@@ -9,7 +9,7 @@ out=$2
 mkdir -p "$out"
 find "$out" -mindepth 1 -maxdepth 1 ! -name 'rilto-setup-*.exe' ! -name 'rilto-*.zip' \
   -exec rm -rf {} +
-for f in rilto32.exe shutdowntrigger.exe rsiorril.dll riltomultimedia.exe rilto32.reg; do
+for f in rilto32.exe shutdowntrigger.exe riltoctl.exe rsiorril.dll riltomultimedia.exe rilto32.reg; do
   [ -f "$bin/$f" ] && cp "$bin/$f" "$out/"
 done
 # The exercise media, as the build listed them in media.txt.

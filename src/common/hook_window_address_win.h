@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
+#include "common/handles_win.h"
 #include "common/product.h"
+#include "common/tray_handle.h"
 
 namespace rilto {
 
@@ -26,6 +28,22 @@ inline bool IsHookWindow(HWND hwnd) {
     wchar_t name[64];
     return hwnd != nullptr && GetClassNameW(hwnd, name, 64) > 0 &&
            lstrcmpW(name, kHookWindowClass) == 0;
+}
+
+// The value "tray" holds now, as a reader parses it; 0 when there is none to read.
+inline std::uint32_t PublishedTrayValue() {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kOptionsKeyW, 0, KEY_READ, &raw) != ERROR_SUCCESS) {
+        return 0;
+    }
+    const UniqueKey key(raw);
+    char buffer[kTrayBufferSize];
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key.get(), kTrayValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                         &size) != ERROR_SUCCESS) {
+        return 0;
+    }
+    return ParseTrayHandle(buffer, size);
 }
 
 // The running copy's hook window for a value read from "tray", or null when the value

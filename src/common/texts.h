@@ -81,4 +81,52 @@ inline constexpr char kMissingMediaAdvice[] =
     "time.\n\nTo get the files back, install Rilto Micropause again: your settings and "
     "schemes are kept. Or, in Rilto Options, take these exercises out of your schemes.";
 
+// riltoctl: its usage, what it says on standard error, and the running copy's "status",
+// one fact a line.
+inline constexpr char kControlUsage[] =
+    "Usage: riltoctl COMMAND\n"
+    "Commands to the running Rilto Micropause, names in any case:\n"
+    "  pause MINUTES   pause the breaks for 1 to 1440 minutes\n"
+    "  pause tomorrow  pause the breaks until midnight\n"
+    "  resume          end a pause\n"
+    "  micropause      a micropause now\n"
+    "  exercise        an exercise break now\n"
+    "  statistics      open the statistics window\n"
+    "  status          the next breaks, the pause, holds and today's figures\n"
+    "  help            this text\n"
+    "Exit codes: 0 done, 1 Rilto Micropause is not running, 2 a command or argument\n"
+    "riltoctl does not know.\n";
+inline constexpr char kControlUnknown[] = "riltoctl: unknown command or argument\n";
+inline constexpr char kControlNotRunning[] = "riltoctl: Rilto Micropause is not running\n";
+inline constexpr char kControlNoAnswer[] = "riltoctl: Rilto Micropause does not answer\n";
+inline constexpr char kControlRefused[] =
+    "riltoctl: the running Rilto Micropause does not take this command\n";
+inline constexpr char kStatusNextMicropause[] = "next micropause in ";
+inline constexpr char kStatusMicropauseOff[] = "next micropause off";
+inline constexpr char kStatusMicropauseOnScreen[] = "micropause on screen";
+inline constexpr char kStatusMicropauseDue[] = "next micropause due";
+inline constexpr char kStatusMicropauseAfterExercise[] = "next micropause after the exercise break";
+inline constexpr char kStatusNextExercise[] = "next exercise break in ";
+inline constexpr char kStatusMinute[] = " minute";
+inline constexpr char kStatusMinutes[] = " minutes";
+inline constexpr char kStatusExerciseOff[] = "next exercise break off";
+inline constexpr char kStatusExerciseInProgress[] = "exercise break in progress";
+inline constexpr char kStatusExerciseDue[] = "exercise break due";
+inline constexpr char kStatusPausedUntil[] = "paused until ";
+inline constexpr char kStatusNotPaused[] = "not paused";
+inline constexpr char kStatusHeld[] = "breaks held";
+inline constexpr char kStatusHeldFullScreen[] = "breaks held: a full-screen window";
+inline constexpr char kStatusHeldNotifications[] =
+    "breaks held: Windows is in a presentation or game";
+inline constexpr char kStatusHeldFocusAssist[] = "breaks held: Focus Assist";
+inline constexpr char kStatusHeldProgram[] = "breaks held: a program of the hold list";
+inline constexpr char kStatusHeldCall[] = "breaks held: a call";
+inline constexpr char kStatusOffHours[] = "off hours";
+inline constexpr char kStatusReadingMode[] = "reading mode on";
+// "micropauses today: 12 taken, 2 skipped, 3 natural"
+inline constexpr char kStatusToday[] = "micropauses today: ";
+inline constexpr char kStatusTaken[] = " taken, ";
+inline constexpr char kStatusSkipped[] = " skipped, ";
+inline constexpr char kStatusNatural[] = " natural";
+
 }  // namespace rilto

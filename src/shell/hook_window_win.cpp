@@ -7,6 +7,7 @@
 #include "common/product.h"
 #include "common/raise.h"
 #include "engine/frm_rilto_ids.h"
+#include "shell/control_channel_win.h"
 #include "shell/tray_icon_win.h"
 
 namespace rilto {
@@ -36,6 +37,10 @@ LRESULT HookWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // the event in its low word and the icon's id in the high word.
             Raise(events_.trayNotify, LOWORD(lp), POINT{GET_X_LPARAM(wp), GET_Y_LPARAM(wp)});
             return 0;
+        case WM_COPYDATA:
+            return TakeControlRequest(hwnd(), reinterpret_cast<HWND>(wp),
+                                      reinterpret_cast<const COPYDATASTRUCT*>(lp),
+                                      events_.controlRequest);
         case WM_COMMAND:
             Raise(events_.menuCommand, LOWORD(wp));
             return 0;

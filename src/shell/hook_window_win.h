@@ -1,14 +1,17 @@
 #pragma once
 // pichook: the hidden child window whose handle the program publishes in "tray". Other
-// processes send it key commands, the tray icon reports to it, the tray menu's commands
-// come to it, and calls posted to it run from its window procedure.
+// processes send it key commands and riltoctl's requests, the tray icon reports to it,
+// the tray menu's commands come to it, and calls posted to it run from its window
+// procedure.
 
 #include <windows.h>
 
 #include <deque>
 #include <functional>
+#include <string_view>
 
 #include "common/window_win.h"
+#include "shell/control_desk.h"
 
 namespace rilto {
 
@@ -20,6 +23,8 @@ struct HookWindowEvents {
     std::function<void(unsigned, POINT)> trayNotify;
     // A command chosen in the tray menu.
     std::function<void(int)> menuCommand;
+    // A request of riltoctl, sent as WM_COPYDATA (see control_channel_win.h).
+    std::function<ControlReply(std::string_view)> controlRequest;
 };
 
 class HookWindow : public Window {

@@ -10,6 +10,7 @@
 #include "common/texts.h"
 #include "common/trace_win.h"
 #include "common/wide_text_win.h"
+#include "shell/control_desk.h"
 #include "shell/first_run.h"
 #include "shell/first_run_host_win.h"
 #include "shell/single_instance_win.h"
@@ -108,6 +109,16 @@ bool RiltoApp::CreateWindows() {
         core_.tray().IconNotify(event, TrayPoint{anchor.x, anchor.y});
     };
     hook.menuCommand = [this](int id) { trayMenu_.Execute(id); };
+    // riltoctl: as the tray menu's items; the player is made after start-up.
+    hook.controlRequest = [this](std::string_view request) {
+        const auto exerciseNow = [this] {
+            if (exerciseWindowsMade_) {
+                core_.ExerciseNow();
+            }
+        };
+        const auto statistics = [this] { frmStatistics_.Show(); };
+        return CarryOut(request, ControlDeskPorts{core_, exerciseNow, statistics});
+    };
     if (!hookWindow_.Create(frmRilto_.hwnd(), std::move(hook))) {
         return false;
     }

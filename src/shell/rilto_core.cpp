@@ -11,8 +11,9 @@ RiltoCore::RiltoCore(const CorePorts& ports)
       status_(ports.views.status),
       minuteMs_(ports.minuteMs),
       writer_(settings_, ports.store),
+      minutes_(ports.timers.minutes, ports.clock),
       sounds_(ports.sound, settings_, ports.programFolder),
-      scheduler_(SchedulerPorts{settings_, ports.timers.minutes, ports.timers.seconds, ports.hook,
+      scheduler_(SchedulerPorts{settings_, minutes_, ports.timers.seconds, ports.hook,
                                 ports.systemInput, ports.clock, progressBar_, sounds_,
                                 ports.views.micropause, minuteMs_}),
       holdGate_(settings_, ports.holdProbe, ports.timers.hold, ports.clock, minuteMs_),
@@ -58,6 +59,7 @@ void RiltoCore::Start(StartupHost& host) {
 // The figures go with the minute, when they changed: a crash loses a minute at most. The
 // daily limit looks at the minute just counted.
 void RiltoCore::OnMinute() {
+    minutes_.Ticked();
     scheduler_.MinuteTick();
     dailyLimit_.Check();
     WriteDayFigures();

@@ -34,6 +34,7 @@
 #include "exercise/exercise_table.h"
 #include "settings/settings_dialog.h"
 #include "shell/startup.h"
+#include "shell/timer_period.h"
 #include "shell/tray_menu_model.h"
 #include "shell/tray_tip.h"
 
@@ -157,6 +158,8 @@ class RiltoCore {
     SettingsDialog& settingsDialog() { return settingsDialog_; }
     TrayController& tray() { return tray_; }
     std::uint32_t minuteMs() const { return minuteMs_; }
+    // The countdowns' timer, and where its minute stands.
+    TimerPeriod& minuteTimer() { return minutes_; }
 
   private:
     // A minute has passed since the figures were last written.
@@ -174,6 +177,7 @@ class RiltoCore {
     const std::uint32_t minuteMs_;
     Settings settings_;
     SettingsWriter writer_;
+    TimerPeriod minutes_;
     WarningSounds sounds_;
     CProgressBar progressBar_;
     Scheduler scheduler_;

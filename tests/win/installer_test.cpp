@@ -365,7 +365,7 @@ bool NothingInstalled() {
 void ExpectInstalled() {
     const std::wstring dir = InstallDir();
     const auto staged = FilesIn(StagedFolder());
-    for (const wchar_t* file : {kProgram, L"shutdowntrigger.exe", L"rsiorril.dll",
+    for (const wchar_t* file : {kProgram, L"shutdowntrigger.exe", L"riltoctl.exe", L"rsiorril.dll",
                                 L"riltomultimedia.exe", L"rilto32.reg", L"title.avi"}) {
         EXPECT_EQ(staged.count(file), 1u) << testing::PrintToString(std::wstring(file));
     }

@@ -54,8 +54,8 @@ TEST(ShippedFiles, ImportOnlyLibrariesOfWindowsItself) {
                                            "gdi32.dll",    "kernel32.dll", "msvcrt.dll",
                                            "ole32.dll",    "shell32.dll",  "user32.dll",
                                            "version.dll",  "winmm.dll",    "wtsapi32.dll"};
-    for (const wchar_t* file :
-         {L"rilto32.exe", L"shutdowntrigger.exe", L"riltomultimedia.exe", L"rsiorril.dll"}) {
+    for (const wchar_t* file : {L"rilto32.exe", L"shutdowntrigger.exe", L"riltoctl.exe",
+                                L"riltomultimedia.exe", L"rsiorril.dll"}) {
         const std::set<std::string> imported = ImportedLibraries(BinPath(file));
         EXPECT_TRUE(imported.count("kernel32.dll")) << "no import table read from " << file;
         for (const std::string& name : imported) {

@@ -264,7 +264,7 @@ TEST_F(FirstRun, ImportsTheDefaultsItselfWhenNoRegistryEditorCanStart) {
 // Each program asks for no elevation and draws itself at each monitor's own DPI.
 TEST(Manifests, EveryProgramRunsAsInvokerAtEachMonitorsDpi) {
     for (const wchar_t* program :
-         {L"rilto32.exe", L"shutdowntrigger.exe", L"riltomultimedia.exe"}) {
+         {L"rilto32.exe", L"shutdowntrigger.exe", L"riltoctl.exe", L"riltomultimedia.exe"}) {
         const HMODULE exe =
             LoadLibraryExW(BinPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(exe, nullptr) << program;
