@@ -19,7 +19,8 @@ import sys
 # What the README shows, and how much of the screen: "window" is the window on the
 # black screen, without the Wine System Tray window at the top left; "tray" keeps that
 # (a tray menu opens beside it); "panel" is what a full-screen window shows inside its
-# edges, with some of the black around it.
+# edges, with some of the black around it; "console" is a console's text, with the
+# console's black around it.
 SHOTS = [
     ("micropause", "panel"),
     ("tray-menu", "tray"),
@@ -33,7 +34,7 @@ SHOTS = [
     ("settings-keys", "window"),
     ("statistics", "window"),
     ("daily-limit", "window"),
-    ("riltoctl-status", "window"),
+    ("riltoctl-status", "console"),
     ("about", "window"),
     ("installer-components", "window"),
     ("installer-finish", "window"),
@@ -108,7 +109,7 @@ def main():
         if box is None:
             missing.append(name + " (blank)")
             continue
-        if kind == "panel":
+        if kind in ("panel", "console"):
             x, y, w, h = box
             x, y = max(edge, x - MARGIN), max(edge, y - MARGIN)
             w = min(width - edge - x, w + 2 * MARGIN)

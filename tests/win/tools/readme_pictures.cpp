@@ -174,6 +174,44 @@ TEST_F(Pictures, TheDailyLimit) {
     SaveScreenshot(L"daily-limit");
 }
 
+// A console in the program folder where `riltoctl status` is typed, as a user types it.
+TEST_F(Pictures, AConsoleWithRiltoctlStatus) {
+    WriteSetting(L"Options", L"Initialised", L"1");
+    Start();
+    // A console of 64 columns and 9 lines, all of it on screen, so no scroll bar shows.
+    HKEY console = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Console", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &console, nullptr),
+              ERROR_SUCCESS);
+    const DWORD size = (9u << 16) | 64u;
+    RegSetValueExW(console, L"WindowSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
+                   sizeof size);
+    RegSetValueExW(console, L"ScreenBufferSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
+                   sizeof size);
+    RegCloseKey(console);
+
+    const std::wstring folder = L"C:\\Program Files\\Rilto Micropause";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(
+        CopyFileW(BinPath(L"riltoctl.exe").c_str(), (folder + L"\\riltoctl.exe").c_str(), FALSE));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::wstring command = L"cmd.exe";
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                               nullptr, folder.c_str(), &startup, &started));
+    PumpFor(3000);
+    for (const wchar_t c : std::wstring(L"riltoctl status")) {
+        TypeChar(c);
+    }
+    PressKey(VK_RETURN);
+    PumpFor(3000);
+    SaveScreenshot(L"riltoctl-status");
+    TerminateProcess(started.hProcess, 0);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+}
+
 TEST_F(Pictures, TheAboutBox) {
     Start();
     Command(IDM_POPUP_ABOUT);
