@@ -26,6 +26,7 @@ SHOTS = [
     ("settings-micropauses", "window"),
     ("scheme-page", "window"),
     ("settings-holds", "window"),
+    ("settings-keys", "window"),
     ("tray-menu-reading", "tray"),
     ("tray-menu-paused", "tray"),
     ("about", "window"),

@@ -81,4 +81,14 @@ inline constexpr char kMissingMediaAdvice[] =
     "time.\n\nTo get the files back, install Rilto Micropause again: your settings and "
     "schemes are kept. Or, in Rilto Options, take these exercises out of your schemes.";
 
+// Global hot keys that are not in use: a line each on the status window, "Hot key " and the
+// key with what keeps it out of use, and beside the key's box on the settings page "Keys".
+inline constexpr char kHotKeyBefore[] = "Hot key ";
+inline constexpr char kHotKeyRefused[] = " is used by another program";
+inline constexpr char kHotKeyRepeated[] = " is given to two commands";
+inline constexpr char kHotKeyUnreadable[] = " cannot be read: ";
+inline constexpr char kHotKeyRefusedBox[] = "Used by another program";
+inline constexpr char kHotKeyRepeatedBox[] = "Given to another command too";
+inline constexpr char kHotKeyUnreadableBox[] = "Cannot be read";
+
 }  // namespace rilto
