@@ -29,6 +29,16 @@ void PressCtrlAlt(WORD vk) {
     SendInput(6, in, sizeof(INPUT));
 }
 
+// Whether a program has the key now: this one cannot register it then.
+bool KeyTaken(UINT modifiers, UINT vk) {
+    constexpr int kProbeId = 9;
+    if (RegisterHotKey(nullptr, kProbeId, modifiers, vk) == FALSE) {
+        return true;
+    }
+    UnregisterHotKey(nullptr, kProbeId);
+    return false;
+}
+
 // A hot key of this test program, standing in for another program that has the key.
 class OtherProgramsHotKey {
   public:
@@ -79,7 +89,11 @@ class HotKeysTest : public SettingsWindowTest {
 TEST_F(HotKeysTest, AHotKeyFromTheStoreBringsAMicropause) {
     WriteSetting(L"Hotkeys", L"MicropauseNow", L"ctrl+alt+m");
     Start();
-    PumpFor(500);
+    // The keys are registered at the end of start-up, before the program's message loop
+    // answers anything: once it answers, the key is the program's.
+    DWORD_PTR answer = 0;
+    ASSERT_NE(SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, kShowWait, &answer), 0);
+    EXPECT_TRUE(KeyTaken(MOD_CONTROL | MOD_ALT, 'M'));
     EXPECT_FALSE(Shown());
     EXPECT_EQ(StatusLine(), L"") << "the key is the program's";
     PressCtrlAlt('M');
@@ -99,8 +113,8 @@ TEST_F(HotKeysTest, AKeyAnotherProgramHasIsReportedAndTheOthersWork) {
     // The program runs on, and says so on the status window.
     EXPECT_TRUE(WaitUntil([&] { return !StatusLine().empty(); }, kShowWait));
     EXPECT_EQ(StatusLine(),
-              L"Hot key Ctrl+Alt+K is used by another program\n"
-              L"Hot key \"Ctrl+Alt+\" cannot be read: a part is missing");
+              L"Hot key \"Ctrl+Alt+\" cannot be read: a part is missing\n"
+              L"Hot key Ctrl+Alt+K is used by another program");
     EXPECT_EQ(FindMessageBox(running_.Id()), nullptr) << "no message box at start";
 
     OpenKeysPage();
@@ -127,6 +141,7 @@ TEST_F(HotKeysTest, TheKeysPageGoesThroughOkToTheStoreAndToWindows) {
     ASSERT_TRUE(WaitUntil([&] { return Dialog() == nullptr; }, kShowWait));
     EXPECT_EQ(ReadSetting(L"Hotkeys", L"MicropauseNow").value_or(L"<none>"), L"Ctrl+Alt+H");
     EXPECT_EQ(ReadSetting(L"Hotkeys", L"Skip").value_or(L"<none>"), L"");
+    EXPECT_TRUE(KeyTaken(MOD_CONTROL | MOD_ALT, 'H'));
 
     // Registered at once: the key brings a micropause.
     PressCtrlAlt('H');

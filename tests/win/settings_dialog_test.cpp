@@ -574,7 +574,7 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
     Show();
     const wchar_t* shots[] = {L"settings-micropauses",      L"settings-exercise-breaks",
                               L"settings-exercise-schemes", L"settings-holds",
-                              L"settings-schedule",         L"settings-keys"};
+                              L"settings-schedule",         L"settings-dialog-keys"};
     LONG okWidth96 = 0;
     for (const UINT dpi : {96u, 144u}) {
         if (dpi != 96) {
