@@ -30,6 +30,13 @@ constexpr OptionField HoursField() {
     return f;
 }
 
+template <HotKeyCommand Command>
+constexpr OptionField HotkeyField() {
+    OptionField f;
+    f.text = [](Settings& s) { return &s.Hotkeys[static_cast<std::size_t>(Command)]; };
+    return f;
+}
+
 template <std::int32_t Kind>
 constexpr OptionField MonitorField() {
     OptionField f;
@@ -129,6 +136,17 @@ constexpr std::array<OptionRow, kOptionCount> kOptionTable{{
     Switch(Option::LimitOn, kDailyLimit, "On", false, FieldOf<&Settings::LimitOn>()),
     Number(Option::LimitM, kDailyLimit, "LimitM", 480, {30, 1440}, OptionBox::Clamped, {30, 1440},
            {30, 1440}, FieldOf<&Settings::LimitM>()),
+    // "Hotkeys": none until the user gives one, so that nothing clashes out of the box.
+    Text(Option::HotkeyMicropauseNow, kHotkeys, "MicropauseNow", "", OptionBox::HotKey,
+         HotkeyField<HotKeyCommand::MicropauseNow>()),
+    Text(Option::HotkeyExerciseNow, kHotkeys, "ExerciseNow", "", OptionBox::HotKey,
+         HotkeyField<HotKeyCommand::ExerciseNow>()),
+    Text(Option::HotkeyPause, kHotkeys, "Pause", "", OptionBox::HotKey,
+         HotkeyField<HotKeyCommand::Pause>()),
+    Text(Option::HotkeySkip, kHotkeys, "Skip", "", OptionBox::HotKey,
+         HotkeyField<HotKeyCommand::Skip>()),
+    Text(Option::HotkeyStatistics, kHotkeys, "Statistics", "", OptionBox::HotKey,
+         HotkeyField<HotKeyCommand::Statistics>()),
     // "Options" the dialog does not show, so Apply leaves them as they are stored: whether
     // break screens stay out of screen capture (switched off only in the store), and
     // reading mode, which the tray menu switches and stores at once.

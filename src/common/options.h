@@ -1,5 +1,6 @@
 #pragma once
-// Every option of "Micropause", "Exercise", "Hold", "Schedule" and "DailyLimit", described once:
+// Every option of "Micropause", "Exercise", "Hold", "Schedule", "DailyLimit" and "Hotkeys",
+// described once:
 // its key, its default, the range a stored number is kept within, and how the settings dialog shows
 // it. Loading, the dialog's pages and spin buttons, and Apply all read this one table; its order is
 // the order in which Apply writes the options.
@@ -52,6 +53,11 @@ enum class Option {
     HoursSun,
     LimitOn,
     LimitM,
+    HotkeyMicropauseNow,
+    HotkeyExerciseNow,
+    HotkeyPause,
+    HotkeySkip,
+    HotkeyStatistics,
     HideFromCapture,
     ReadingMode,
     DisableEsc2,
@@ -87,6 +93,7 @@ enum class OptionBox {
     StartPoint,  // "from the beginning" / "from a randomly selected point"
     Text,        // a text box
     Hours,       // a text box of time ranges: Apply keeps one it cannot read from the store
+    HotKey,      // a text box of a hot key: Apply writes one it reads as the program writes it
 };
 
 // Where an option lives in the options in effect. Exactly one accessor is set, after

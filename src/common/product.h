@@ -29,6 +29,7 @@ inline constexpr char kSchemes[] = "Schemes";
 inline constexpr char kHold[] = "Hold";
 inline constexpr char kSchedule[] = "Schedule";
 inline constexpr char kDailyLimit[] = "DailyLimit";
+inline constexpr char kHotkeys[] = "Hotkeys";
 
 // The section "Options" as one path: what shutdowntrigger and the companion open.
 inline constexpr wchar_t kOptionsKeyW[] = L"" RILTO_STORE_ROOT "\\Options";

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/hot_key_text.h"
 #include "common/product.h"
 #include "common/texts.h"
 
@@ -60,6 +61,9 @@ struct Settings {
     // "DailyLimit": a word when the day's active minutes reach the limit.
     bool LimitOn = false;
     std::int32_t LimitM = 0;
+
+    // "Hotkeys": a global hot key per command, as "Ctrl+Alt+M"; empty for none.
+    std::array<std::string, kHotKeyCommands> Hotkeys;
 
     // "Options"
     bool HideFromCapture = false;  // break screens ask to be left out of screen capture

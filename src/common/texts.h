@@ -128,5 +128,14 @@ inline constexpr char kStatusToday[] = "micropauses today: ";
 inline constexpr char kStatusTaken[] = " taken, ";
 inline constexpr char kStatusSkipped[] = " skipped, ";
 inline constexpr char kStatusNatural[] = " natural";
+// Global hot keys that are not in use: a line each on the status window, "Hot key " and the
+// key with what keeps it out of use, and beside the key's box on the settings page "Keys".
+inline constexpr char kHotKeyBefore[] = "Hot key ";
+inline constexpr char kHotKeyRefused[] = " is used by another program";
+inline constexpr char kHotKeyRepeated[] = " is given to two commands";
+inline constexpr char kHotKeyUnreadable[] = " cannot be read: ";
+inline constexpr char kHotKeyRefusedBox[] = "Used by another program";
+inline constexpr char kHotKeyRepeatedBox[] = "Given to another command too";
+inline constexpr char kHotKeyUnreadableBox[] = "Cannot be read";
 
 }  // namespace rilto

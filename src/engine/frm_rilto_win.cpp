@@ -185,6 +185,8 @@ LRESULT FrmRilto::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_HOTKEY:
             if (EscapeHotKey::IsEscape(wp)) {
                 Raise(events_.escapePressed);
+            } else {
+                Raise(events_.hotKey, static_cast<int>(wp));
             }
             return 0;
         case WM_TIMER:

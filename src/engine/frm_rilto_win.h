@@ -41,6 +41,8 @@ struct FrmRiltoEvents {
     std::function<void(SystemNotice)> systemNotice;
     // The clock was set, or a setting changed that may be the time zone.
     std::function<void()> timeChanged;
+    // A global hot key of the form other than ESC, by the id it was registered with.
+    std::function<void(int)> hotKey;
 };
 
 // The form hears the session's lock and unlock while this lasts.

@@ -59,6 +59,15 @@ PanelLayout LayOutMicropausePanel(PanelTextMeasure& measure, int iconSize, int d
     row(PanelItem::lblExercise, px(kRowGap) / 2);
     row(PanelItem::lblrilto, px(kRowGap) / 2);
     row(PanelItem::lblvoluntary, px(kSectionGap));
+    if (const TextSize hotKeys = measure.Measure(PanelItem::lblHotKeys, column - slack);
+        hotKeys.height > 0) {
+        // Close under the status lines, as one of them.
+        y -= px(kSectionGap) - px(kRowGap) / 2;
+        l[PanelItem::lblHotKeys] = {columnLeft, y, column, hotKeys.height};
+        y += hotKeys.height + px(kSectionGap);
+    } else {
+        l[PanelItem::lblHotKeys] = {columnLeft, y, column, 0};
+    }
     y = std::max(y, l[PanelItem::picTevrin].bottom() + px(kRowGap));
 
     const TextSize caption = measure.Measure(PanelItem::cmdOK, column);

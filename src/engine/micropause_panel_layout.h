@@ -19,8 +19,11 @@ enum class PanelItem : std::size_t {
     lblvoluntary,
     cmdOK,       // the status window's OK, centred
     lblVersion,  // bottom right
+    // The global hot keys not in use, a line each, below the status lines; it takes no room
+    // (measured 0 high) while every key is in use.
+    lblHotKeys,
 };
-inline constexpr std::size_t kPanelItems = 9;
+inline constexpr std::size_t kPanelItems = 10;
 
 struct PanelBox {
     int x = 0;

@@ -42,6 +42,8 @@ const ControlPlan kControls[] = {
      kLastNaturalMicropause},
     {PanelItem::cmdOK, IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, kOkCaption},
     {PanelItem::lblVersion, IDC_LBLVERSION, L"Static", SS_LEFT, ""},
+    // Shown only while it says something; a typed "&" is shown as it is.
+    {PanelItem::lblHotKeys, IDC_LBLHOTKEYS, L"Static", SS_LEFT | SS_NOPREFIX, "", false},
 };
 
 bool Wraps(PanelItem item) {
@@ -59,6 +61,9 @@ class GdiPanelMeasure : public PanelTextMeasure {
         const HWND control = controls_[static_cast<std::size_t>(item)];
         wchar_t text[1024] = L"";
         GetWindowTextW(control, text, 1024);
+        if (item == PanelItem::lblHotKeys && text[0] == L'\0') {
+            return {};  // no room while every hot key is in use
+        }
         // An empty label keeps the height of a line, ready for its text.
         const wchar_t* measured = text[0] != L'\0' ? text : L" ";
         const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));

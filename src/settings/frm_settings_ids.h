@@ -2,7 +2,7 @@
 // The settings dialog "Rilto Options": its templates and controls. Plain macros: the
 // resource script reads this file too, and the tests find the controls by these.
 
-// The templates: the dialog, its five pages picTs(0 to 4) and the preview panel.
+// The templates: the dialog, its six pages picTs(0 to 5) and the preview panel.
 #define IDD_SETTINGS 300
 #define IDD_SETTINGS_MICROPAUSES 301
 #define IDD_SETTINGS_EXERCISE_BREAKS 302
@@ -10,6 +10,7 @@
 #define IDD_SETTINGS_MOVIE 304
 #define IDD_SETTINGS_HOLDS 305
 #define IDD_SETTINGS_SCHEDULE 306
+#define IDD_SETTINGS_KEYS 307
 
 // The dialog's own controls (OK and Cancel are IDOK and IDCANCEL).
 #define IDC_TS 3001
@@ -93,6 +94,21 @@
 #define IDC_CHKLIMIT 3610
 #define IDC_TXTLIMITM 3611
 #define IDC_UPDOWN8 3612
+
+// "Keys": a box per global hot key (IDC_TXTHOTKEY0 + command) and beside each what keeps
+// it out of use (IDC_LBLHOTKEY0 + command), in the order of the commands. The page itself
+// is picTs(5), whose id follows the preview panel's.
+#define IDC_PICTS5 3011
+#define IDC_TXTHOTKEY0 3701
+#define IDC_TXTHOTKEY1 3702
+#define IDC_TXTHOTKEY2 3703
+#define IDC_TXTHOTKEY3 3704
+#define IDC_TXTHOTKEY4 3705
+#define IDC_LBLHOTKEY0 3711
+#define IDC_LBLHOTKEY1 3712
+#define IDC_LBLHOTKEY2 3713
+#define IDC_LBLHOTKEY3 3714
+#define IDC_LBLHOTKEY4 3715
 
 // The preview panel picMovie
 #define IDC_AM 3401

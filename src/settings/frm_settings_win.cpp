@@ -71,6 +71,8 @@ HWND FrmSettings::Page(int index) const {
             return holds_.hwnd();
         case 4:
             return schedule_.hwnd();
+        case 5:
+            return keys_.hwnd();
         default:
             return nullptr;
     }
@@ -81,7 +83,7 @@ HWND FrmSettings::Control(int id) const {
          {static_cast<const Dialog*>(this), static_cast<const Dialog*>(&micropauses_),
           static_cast<const Dialog*>(&exerciseBreaks_), static_cast<const Dialog*>(&schemes_),
           static_cast<const Dialog*>(&holds_), static_cast<const Dialog*>(&schedule_),
-          static_cast<const Dialog*>(&preview_)}) {
+          static_cast<const Dialog*>(&keys_), static_cast<const Dialog*>(&preview_)}) {
         if (const HWND c = dialog->Item(id); c != nullptr) {
             return c;
         }
@@ -147,7 +149,7 @@ bool FrmSettings::CreatePages() {
 
     return micropauses_.Create(hwnd(), IDC_PICTS0) && exerciseBreaks_.Create(hwnd(), IDC_PICTS1) &&
            schemes_.Create(hwnd(), IDC_PICTS2) && holds_.Create(hwnd(), IDC_PICTS3) &&
-           schedule_.Create(hwnd(), IDC_PICTS4) &&
+           schedule_.Create(hwnd(), IDC_PICTS4) && keys_.Create(hwnd(), IDC_PICTS5) &&
            preview_.Create(hwnd(), [this] { Tell([](SettingsDialog& c) { c.PreviewDone(); }); });
 }
 
@@ -198,6 +200,7 @@ void FrmSettings::Fill(const SettingsForm& form) {
     exerciseBreaks_.Fill(form);
     holds_.Fill(form);
     schedule_.Fill(form);
+    keys_.Fill(form);
 }
 
 SettingsForm FrmSettings::Read() const {
@@ -206,6 +209,7 @@ SettingsForm FrmSettings::Read() const {
     exerciseBreaks_.Read(form);
     holds_.Read(form);
     schedule_.Read(form);
+    keys_.Read(form);
     return form;
 }
 
@@ -413,7 +417,7 @@ void FrmSettings::LaidOut(UINT dpi) {
     for (SettingsPage* page :
          {static_cast<SettingsPage*>(&micropauses_), static_cast<SettingsPage*>(&exerciseBreaks_),
           static_cast<SettingsPage*>(&schemes_), static_cast<SettingsPage*>(&holds_),
-          static_cast<SettingsPage*>(&schedule_)}) {
+          static_cast<SettingsPage*>(&schedule_), static_cast<SettingsPage*>(&keys_)}) {
         page->LayOut(dpi, Sizing::Keep);
         SetPlace(page->hwnd(), display);
     }
@@ -427,7 +431,7 @@ void FrmSettings::LaidOut(UINT dpi) {
 }
 
 void FrmSettings::SizeTabs(UINT dpi) {
-    // Five titles of unequal length do not fit tabs of equal width: each tab takes its
+    // Six titles of unequal length do not fit tabs of equal width: each tab takes its
     // title's width, and what the strip has left is shared out as padding either side of
     // the titles. A pixel a tab is kept back for a tab control that rounds up.
     const HWND strip = Item(IDC_TS);

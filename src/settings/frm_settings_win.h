@@ -1,9 +1,9 @@
 #pragma once
 // frmSettings, "Rilto Options": a modeless dialog made once from its template and
-// hidden until the user asks for it. A tab strip switches between five pages, each a
+// hidden until the user asks for it. A tab strip switches between six pages, each a
 // dialog of its own: the micropause options, the exercise break options, the exercise
-// schemes, the hold options and the schedule (working hours and the daily limit); the
-// preview panel covers them all while it shows. The dialog is
+// schemes, the hold options, the schedule (working hours and the daily limit) and the
+// global hot keys; the preview panel covers them all while it shows. The dialog is
 // the settings controller's view: it shows what the controller gives it, and hands
 // its commands (the buttons, a scheme picked) to the controller.
 
@@ -40,7 +40,7 @@ struct FrmSettingsPorts {
 
 class FrmSettings : public Dialog, public SettingsDialogView {
   public:
-    static constexpr int kPages = 5;
+    static constexpr int kPages = 6;
 
     explicit FrmSettings(FrmSettingsPorts ports);
     ~FrmSettings() override { Destroy(); }
@@ -79,6 +79,9 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     void Hide() override;
     void WaitWhile(const std::function<bool()>& busy) override { ports_.waitWhile(busy); }
     void Pause(std::uint32_t ms) override { Sleep(ms); }
+
+    // What became of each global hot key, beside its box on the page "Keys".
+    void ShowHotKeyStates(const HotKeyStates& states) { keys_.ShowStates(states); }
 
     // A control of the dialog, of one of its pages or of the preview panel, by id.
     HWND Control(int id) const;
@@ -128,6 +131,7 @@ class FrmSettings : public Dialog, public SettingsDialogView {
     SchemesPage schemes_;
     HoldsPage holds_;
     SchedulePage schedule_;
+    KeysPage keys_;
     PreviewPanel preview_;
     std::array<std::wstring, kPages> tipTexts_;
     HWND focusOnShow_ = nullptr;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/hot_key_text.h"
 #include "common/product.h"
 #include "common/settings_loader.h"
 #include "common/text.h"
@@ -72,6 +73,18 @@ void TakeFromPage(const OptionRow& row, SettingsForm& form, Settings& settings,
                 refused.push_back(std::string(DayName(WeekdayOfHours(row.option).value_or(0))) +
                                   ": " + typed.problem);
                 return;
+            }
+            *row.field.text(settings) = shown;
+            return;
+        }
+        case OptionBox::HotKey: {
+            // A key it reads is written as the program writes it; text it cannot read stays
+            // as typed, for the user to mend, and is reported where its key is registered.
+            const HotKeyReading reading = ReadHotKey(shown);
+            if (reading.key) {
+                shown = HotKeyText(*reading.key);
+            } else if (reading.problem == HotKeyProblem::None) {
+                shown.clear();  // blanks: no key
             }
             *row.field.text(settings) = shown;
             return;

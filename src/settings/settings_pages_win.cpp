@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "common/raise.h"
 #include "common/system_function_win.h"
@@ -57,6 +58,13 @@ constexpr OptionControl kScheduleControls[] = {
     {IDC_TXTHOURS5, Option::HoursSat},     {IDC_TXTHOURS6, Option::HoursSun},
     {IDC_CHKLIMIT, Option::LimitOn},       {IDC_TXTLIMITM, Option::LimitM, IDC_UPDOWN8},
 };
+
+constexpr OptionControl kKeyControls[] = {
+    {IDC_TXTHOTKEY0, Option::HotkeyMicropauseNow}, {IDC_TXTHOTKEY1, Option::HotkeyExerciseNow},
+    {IDC_TXTHOTKEY2, Option::HotkeyPause},         {IDC_TXTHOTKEY3, Option::HotkeySkip},
+    {IDC_TXTHOTKEY4, Option::HotkeyStatistics},
+};
+static_assert(std::size(kKeyControls) == kHotKeyCommands);
 
 // The "..." buttons beside the warnings, and the warning each chooses a sound for.
 struct WarningButton {
@@ -272,6 +280,52 @@ void SchedulePage::Describe() {
     SettingsForm form;
     Read(form);
     SetWindowTextTo(Item(IDC_LBLHOURS), DescribeScheduleBoxes(form));
+}
+
+// ---- KeysPage
+
+KeysPage::KeysPage() : OptionPage(IDD_SETTINGS_KEYS, kKeyControls) {}
+
+void KeysPage::OnInitDialog() {
+    OptionPage::OnInitDialog();
+    for (std::size_t command = 0; command < kHotKeyCommands; ++command) {
+        Describe(command);
+    }
+}
+
+void KeysPage::Fill(const SettingsForm& form) {
+    OptionPage::Fill(form);
+    for (std::size_t command = 0; command < kHotKeyCommands; ++command) {
+        Describe(command);
+    }
+}
+
+void KeysPage::ShowStates(const HotKeyStates& states) {
+    states_ = states;
+    if (hwnd() == nullptr) {
+        return;
+    }
+    for (std::size_t command = 0; command < kHotKeyCommands; ++command) {
+        Describe(command);
+    }
+}
+
+INT_PTR KeysPage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE) {
+        const int id = LOWORD(wp);
+        if (id >= IDC_TXTHOTKEY0 && id < IDC_TXTHOTKEY0 + static_cast<int>(kHotKeyCommands)) {
+            Describe(static_cast<std::size_t>(id - IDC_TXTHOTKEY0));
+            return TRUE;
+        }
+    }
+    return OptionPage::HandleMessage(msg, wp, lp);
+}
+
+void KeysPage::Describe(std::size_t command) {
+    const int offset = static_cast<int>(command);
+    const std::string typed = WindowText(Item(IDC_TXTHOTKEY0 + offset));
+    SetWindowTextTo(Item(IDC_LBLHOTKEY0 + offset),
+                    HotKeyBoxReport(HotKeyStateAsTyped(typed, states_[command])));
 }
 
 }  // namespace rilto

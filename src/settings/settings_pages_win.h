@@ -14,6 +14,7 @@
 #include <string>
 
 #include "common/dialog_win.h"
+#include "common/hot_key_report.h"
 #include "common/options.h"
 #include "exercise/scheme_rows.h"
 #include "settings/settings_form.h"
@@ -124,6 +125,22 @@ class SchedulePage : public OptionPage {
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnInitDialog() override;
     void Describe();
+};
+
+// picTs(5), "Keys": a box per global hot key, and beside each what keeps its key out of
+// use: as the keys were last registered, and text that cannot be read as it is typed.
+class KeysPage : public OptionPage {
+  public:
+    KeysPage();
+    void Fill(const SettingsForm& form) override;
+    void ShowStates(const HotKeyStates& states);
+
+  private:
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnInitDialog() override;
+    void Describe(std::size_t command);
+
+    HotKeyStates states_;
 };
 
 }  // namespace rilto

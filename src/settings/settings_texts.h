@@ -5,11 +5,11 @@
 namespace rilto {
 
 // The tab strip: one tab per page, and the tool tips of all but the scheme page.
-inline constexpr const char* kSettingsTabs[] = {"Micropauses", "Exercise Breaks",
-                                                "Exercise Schemes", "Holds", "Schedule"};
-inline constexpr const char* kSettingsTabTips[] = {"Micropause Options", "Exercise Break Options",
-                                                   "", "Hold Options",
-                                                   "Working Hours and Daily Limit"};
+inline constexpr const char* kSettingsTabs[] = {
+    "Micropauses", "Exercise Breaks", "Exercise Schemes", "Holds", "Schedule", "Keys"};
+inline constexpr const char* kSettingsTabTips[] = {
+    "Micropause Options", "Exercise Break Options",        "",
+    "Hold Options",       "Working Hours and Daily Limit", "Global Hot Keys"};
 
 // The exercise list's columns; the blanks keep the title clear of the check box.
 inline constexpr char kExerciseColumn[] = "     Exercise";

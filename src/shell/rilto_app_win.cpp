@@ -45,8 +45,11 @@ RiltoApp::RiltoApp()
                            [this](const std::function<bool()>& busy) { loop_.WaitWhile(busy); }}),
       frmStatistics_([this] { return core_.statistics().StoredDays(); },
                      [this] { return core_.statistics().TodayDate(); },
-                     [this] { return DailyLimitDrawn(core_.settings()); }) {
+                     [this] { return DailyLimitDrawn(core_.settings()); }),
+      hotKeys_(hotKeyRegistrar_, core_, [this] { frmStatistics_.Show(); }) {
     frmSettings_.Attach(core_.settingsDialog());
+    hotKeys_.OnChange([this] { ShowHotKeyStates(); });
+    core_.OnApplied([this] { hotKeys_.Register(core_.settings()); });
 }
 
 int RiltoApp::Run(const std::string& arguments) {
@@ -76,6 +79,8 @@ int RiltoApp::Run(const std::string& arguments) {
     // reachable and in the tray: its icon comes sooner. It is made before the first
     // message is handled, or on demand should the first run's questions open it first.
     SettingsDialogReady();
+    // The hot keys once every window they reach exists; one that cannot be had is reported.
+    hotKeys_.Register(core_.settings());
     // A pause from before the start goes on, if it has not ended meanwhile.
     core_.OnPauseTimer();
     return loop_.Run();
@@ -93,6 +98,7 @@ bool RiltoApp::CreateWindows() {
     form.taskbarCreated = [this] { trayIcon_.AddAgain(); };
     form.systemNotice = [this](SystemNotice notice) { core_.Noticed(notice); };
     form.timeChanged = [this] { core_.TimeChanged(); };
+    form.hotKey = [this](int id) { hotKeys_.Pressed(id); };
     form.sessionEnding = [this] {
         if (!unloaded_) {
             unloaded_ = true;
@@ -102,6 +108,7 @@ bool RiltoApp::CreateWindows() {
     if (!frmRilto_.Create(std::move(form))) {
         return false;
     }
+    hotKeyRegistrar_.Attach(frmRilto_.hwnd());
 
     HookWindowEvents hook;
     hook.keyCommand = [this](int code) { core_.tray().KeyCommand(code); };
@@ -222,6 +229,13 @@ bool RiltoApp::ShowTrayMenu(std::optional<TrayPoint> at) {
     return trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd(), place);
 }
 
+void RiltoApp::ShowHotKeyStates() {
+    const std::string lines = HotKeyStatusLines(hotKeys_.States());
+    frmRilto_.Panel().SetCaption(PanelItem::lblHotKeys, lines);
+    frmRilto_.Panel().SetVisible(PanelItem::lblHotKeys, !lines.empty());
+    frmSettings_.ShowHotKeyStates(hotKeys_.States());
+}
+
 void RiltoApp::ShowNotice(const char* text) {
     MessageBoxW(nullptr, Widen(text).c_str(), Widen(kProductTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
@@ -291,6 +305,8 @@ void RiltoApp::UnloadSettingsDialog() {
 }
 
 void RiltoApp::EndProcess() {
+    // ExitProcess runs no destructors.
+    hotKeys_.Release();
     ExitProcess(0);
 }
 

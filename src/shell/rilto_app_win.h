@@ -28,6 +28,8 @@
 #include "settings/frm_settings_win.h"
 #include "statistics/frm_statistics_win.h"
 #include "shell/hook_window_win.h"
+#include "shell/hot_key_registrar_win.h"
+#include "shell/hot_keys.h"
 #include "shell/message_loop_win.h"
 #include "shell/rilto_core.h"
 #include "shell/shutdown.h"
@@ -54,6 +56,8 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     // The settings dialog made, now or before; false when it cannot be.
     bool SettingsDialogReady();
     void LoadSettingsDialog();
+    // What became of the global hot keys: on the status window and the page "Keys".
+    void ShowHotKeyStates();
 
     // StartupHost
     void ShowVersion(const std::string& label) override;
@@ -108,6 +112,9 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     // Drawn from the store, so it shows what a restart would show.
     FrmStatistics frmStatistics_;
     FrmDailyLimit frmDailyLimit_;
+    // The global hot keys, on the main form; let go before the form goes.
+    WinHotKeyRegistrar hotKeyRegistrar_;
+    HotKeys hotKeys_;
     MessageLoop loop_;
     TrayMenu trayMenu_;
     TrayIconKeeper trayIcon_;

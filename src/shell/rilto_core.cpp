@@ -28,7 +28,12 @@ RiltoCore::RiltoCore(const CorePorts& ports)
       settingsDialog_(SettingsDialogPorts{
           writer_, ports.store, scheduler_, ports.hook, breaks_, ports.views.settings,
           [this](const std::string& text) { status_.ShowWarning(text); }, ports.programFolder,
-          [this] { offHours_.Check(); }}),
+          [this] {
+              offHours_.Check();
+              if (applied_) {
+                  applied_();
+              }
+          }}),
       tray_(ports.tray),
       figuresWrittenAt_(ports.clock.TickCount()) {
     scheduler_.SetExerciseFlow(breaks_);

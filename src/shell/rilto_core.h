@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/settings.h"
 #include "common/settings_writer.h"
@@ -141,6 +142,9 @@ class RiltoCore {
     // (an exercise break), and when a break ends.
     void WriteDayFigures();
 
+    // Told after each Apply of the settings dialog, once the program follows the options.
+    void OnApplied(std::function<void()> applied) { applied_ = std::move(applied); }
+
     // The options in effect: the program changes them only through the writer; a test
     // sets them here as if the store had held them.
     Settings& settings() { return settings_; }
@@ -190,6 +194,7 @@ class RiltoCore {
     ExerciseBreakFlow breaks_;
     SettingsDialog settingsDialog_;
     TrayController tray_;
+    std::function<void()> applied_;
     // The tick count of the last write of the day's figures.
     std::uint32_t figuresWrittenAt_ = 0;
 };

@@ -9,9 +9,9 @@ namespace rilto {
 namespace {
 
 constexpr PanelItem kAll[] = {
-    PanelItem::picTevrin,    PanelItem::lblWarning,  PanelItem::picPB,
-    PanelItem::lblESC,       PanelItem::lblExercise, PanelItem::lblrilto,
-    PanelItem::lblvoluntary, PanelItem::cmdOK,       PanelItem::lblVersion};
+    PanelItem::picTevrin,   PanelItem::lblWarning, PanelItem::picPB,        PanelItem::lblESC,
+    PanelItem::lblExercise, PanelItem::lblrilto,   PanelItem::lblvoluntary, PanelItem::cmdOK,
+    PanelItem::lblVersion,  PanelItem::lblHotKeys};
 
 // Text as a simple font would set it at a DPI: every character the same width, words
 // wrapped at the width given, lines of one height. The warning's font is larger.
@@ -26,7 +26,8 @@ class FakeMeasure : public PanelTextMeasure {
         {PanelItem::lblrilto, "Last rilto micropause: 10:15"},
         {PanelItem::lblvoluntary, "Last natural micropause: 10:21"},
         {PanelItem::cmdOK, "OK"},
-        {PanelItem::lblVersion, "3.0.0"}};
+        {PanelItem::lblVersion, "3.0.0"},
+        {PanelItem::lblHotKeys, ""}};
 
     int CharWidth(PanelItem item) const {
         return ScaleToDpi(item == PanelItem::lblWarning ? 13 : 6, dpi_);
@@ -57,6 +58,9 @@ class FakeMeasure : public PanelTextMeasure {
         return lines;
     }
     TextSize Measure(PanelItem item, int maxWidth) override {
+        if (item == PanelItem::lblHotKeys && texts.at(item).empty()) {
+            return {};  // as the panel measures it: no room while it says nothing
+        }
         const bool wraps = item != PanelItem::cmdOK && item != PanelItem::lblVersion;
         const int width = static_cast<int>(texts.at(item).size()) * CharWidth(item);
         const int lines = wraps ? Lines(item, maxWidth) : 1;
@@ -119,6 +123,22 @@ TEST(MicropausePanelLayout, ALongMessageMakesThePanelTaller) {
     EXPECT_GT(longText[PanelItem::lblWarning].height, shortText[PanelItem::lblWarning].height);
     EXPECT_GT(longText.height, shortText.height);
     EXPECT_EQ(longText.width, shortText.width);
+}
+
+TEST(MicropausePanelLayout, HotKeysNotInUseTakeRoomBelowTheStatusLinesOnlyWhenThereAreAny) {
+    FakeMeasure measure(96);
+    const PanelLayout none = LayOutMicropausePanel(measure, 32, 96);
+    EXPECT_EQ(none[PanelItem::lblHotKeys].height, 0);
+    measure.texts[PanelItem::lblHotKeys] = "Hot key Ctrl+Alt+M is used by another program";
+    ExpectEverythingFits(measure, 96);
+    const PanelLayout one = LayOutMicropausePanel(measure, 32, 96);
+    const PanelBox& line = one[PanelItem::lblHotKeys];
+    EXPECT_EQ(line.height, 15);
+    EXPECT_EQ(line.x, one[PanelItem::lblvoluntary].x);
+    EXPECT_EQ(line.y, one[PanelItem::lblvoluntary].bottom() + 3) << "as close as a status line";
+    EXPECT_EQ(one[PanelItem::cmdOK].y, line.bottom() + 14);
+    EXPECT_EQ(one.height, none.height + 15 + 3);
+    EXPECT_EQ(one[PanelItem::lblvoluntary].y, none[PanelItem::lblvoluntary].y);
 }
 
 TEST(MicropausePanelLayout, LabelsHaveRoomToSpare) {

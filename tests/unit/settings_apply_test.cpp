@@ -187,6 +187,11 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
         "Schedule/Sun",
         "DailyLimit/On",
         "DailyLimit/LimitM",
+        "Hotkeys/MicropauseNow",
+        "Hotkeys/ExerciseNow",
+        "Hotkeys/Pause",
+        "Hotkeys/Skip",
+        "Hotkeys/Statistics",
     };
     EXPECT_EQ(a.calls, expected);
 }
@@ -476,6 +481,28 @@ TEST(SettingsDialog, TheDailyLimitIsClampedLikeTheOtherNumberBoxes) {
         EXPECT_EQ(a.Stored(kDailyLimit, "LimitM"), c.shown) << c.typed;
         EXPECT_EQ(a.Stored(kDailyLimit, "On"), "1");
         EXPECT_TRUE(a.rig.settings.LimitOn);
+        EXPECT_TRUE(a.refused.empty());
+    }
+}
+
+TEST(SettingsDialog, AHotKeyIsStoredAsTheProgramWritesItAndTextItCannotReadAsTyped) {
+    struct Case {
+        const char* typed;
+        const char* kept;  // shown, in effect and stored
+    };
+    for (const Case& c :
+         {Case{"ctrl + alt + m", "Ctrl+Alt+M"}, Case{"shift+CTRL+f12", "Ctrl+Shift+F12"},
+          Case{"Ctrl+Alt+M", "Ctrl+Alt+M"}, Case{"  ", ""}, Case{"", ""},
+          Case{"Ctrl+Alt+Esc", "Ctrl+Alt+Esc"}, Case{"m", "m"}}) {
+        ApplyRig a;
+        a.Open();
+        EXPECT_EQ(a.form[Option::HotkeySkip], "") << "none out of the box";
+        a.form[Option::HotkeySkip] = c.typed;
+        a.Apply();
+        EXPECT_EQ(a.form[Option::HotkeySkip], c.kept) << c.typed;
+        EXPECT_EQ(a.rig.settings.Hotkeys[static_cast<std::size_t>(HotKeyCommand::Skip)], c.kept)
+            << c.typed;
+        EXPECT_EQ(a.Stored(kHotkeys, "Skip"), c.kept) << c.typed;
         EXPECT_TRUE(a.refused.empty());
     }
 }

@@ -39,6 +39,21 @@ TEST(SettingsLoader, EmptyStoreGivesEveryDefault) {
     EXPECT_EQ(s.Programs, "");
     EXPECT_TRUE(s.Calls);
     EXPECT_EQ(s.IgnoreDevices, "");
+    for (const std::string& key : s.Hotkeys) {
+        EXPECT_EQ(key, "") << "no hot key out of the box";
+    }
+}
+
+TEST(SettingsLoader, HotKeysAreReadFromTheirSectionUnderTheCommandsNames) {
+    MemorySettingsStore store;
+    store.SaveSetting("Hotkeys", "MicropauseNow", "Ctrl+Alt+M");
+    store.SaveSetting("HOTKEYS", "exercisenow", "ctrl+alt+e");
+    store.SaveSetting("Hotkeys", "Pause", "Ctrl+Alt+P");
+    store.SaveSetting("Hotkeys", "Skip", "Ctrl+Alt+K");
+    store.SaveSetting("Hotkeys", "Statistics", "no key");
+    const Settings s = LoadSettings(store);
+    EXPECT_EQ(s.Hotkeys, (std::array<std::string, kHotKeyCommands>{
+                             "Ctrl+Alt+M", "ctrl+alt+e", "Ctrl+Alt+P", "Ctrl+Alt+K", "no key"}));
 }
 
 // The settings pages' number boxes: the spin buttons reach only numbers the box keeps,

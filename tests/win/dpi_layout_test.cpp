@@ -252,14 +252,24 @@ TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
     rig.settings.Hours[0] = "08:30-12:00,13:00-17:30";
     rig.settings.Hours[1] = "9-17";
     rig.settings.LimitM = 1440;
+    // The keys page with its longest key, and the longest word beside each box.
+    for (std::string& key : rig.settings.Hotkeys) {
+        key = "Ctrl+Alt+Shift+Win+PageDown";
+    }
+    rilto::HotKeyStates states;
+    for (rilto::HotKeyState& state : states) {
+        state = {rilto::HotKeyOutcome::Repeated, "Ctrl+Alt+Shift+Win+PageDown",
+                 rilto::HotKeyProblem::None};
+    }
+    dialog.ShowHotKeyStates(states);
     controller.LoadMeUp();
     const auto pump = [&](DWORD ms) {
         harness::PumpFor(ms, [&](MSG* msg) { return dialog.TranslateDialogMessage(msg); });
     };
     pump(500);
-    const wchar_t* pages[] = {L"settings: Micropauses", L"settings: Exercise Breaks",
+    const wchar_t* pages[] = {L"settings: Micropauses",      L"settings: Exercise Breaks",
                               L"settings: Exercise Schemes", L"settings: Holds",
-                              L"settings: Schedule"};
+                              L"settings: Schedule",         L"settings: Keys"};
     static_assert(std::size(pages) == rilto::FrmSettings::kPages);
     for (int page = 0; page < rilto::FrmSettings::kPages; ++page) {
         SendMessageW(dialog.Control(IDC_TS), TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <cwctype>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,11 @@ SettingsForm Sample(bool first) {
     }
     form.SetOn(Option::LimitOn, !first);
     form[Option::LimitM] = first ? "480" : "1440";
+    form[Option::HotkeyMicropauseNow] = first ? "Ctrl+Alt+M" : "";
+    form[Option::HotkeyExerciseNow] = first ? "Ctrl+Alt+E" : "Win+F9";
+    form[Option::HotkeyPause] = first ? "Ctrl+Alt+P" : "Shift+Win+Pause";
+    form[Option::HotkeySkip] = first ? "Ctrl+Alt+K" : "not a key";
+    form[Option::HotkeyStatistics] = first ? "Ctrl+Alt+S" : "Alt+9";
     return form;
 }
 
@@ -301,7 +307,7 @@ TEST_F(SettingsDialog, NumberBoxesTakeDigitsWithinRangeAndRefuseOtherPastes) {
 TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
     Show();
     SetFocus(C(IDC_TXTINTFOR));
-    for (const int expected : {1, 2, 3, 4, 0}) {
+    for (const int expected : {1, 2, 3, 4, 5, 0}) {
         harness::PressKeyWith(VK_CONTROL, VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == expected; }, 2000)) << expected;
         EXPECT_EQ(SendMessageW(C(IDC_TS), TCM_GETCURSEL, 0, 0), expected);
@@ -316,14 +322,49 @@ TEST_F(SettingsDialog, CtrlTabCyclesThePagesWhereverTheFocusIs) {
         keys[i].ki.dwFlags = i >= 3 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(6, keys, sizeof(INPUT));
-    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 4; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return VisiblePage() == 5; }, 2000));
+}
+
+TEST_F(SettingsDialog, TheKeysPageSaysBesideEachBoxWhatKeepsItsKeyOutOfUse) {
+    using rilto::HotKeyOutcome;
+    using rilto::HotKeyProblem;
+    Show();
+    SelectPage(5);
+    dialog_.Fill(Sample(true));
+    for (int box = 0; box < 5; ++box) {
+        EXPECT_EQ(Text(IDC_LBLHOTKEY0 + box), L"") << "nothing known of the keys yet";
+    }
+    rilto::HotKeyStates states;
+    states[0] = {HotKeyOutcome::Refused, "Ctrl+Alt+M", HotKeyProblem::None};
+    states[1] = {HotKeyOutcome::Registered, "Ctrl+Alt+E", HotKeyProblem::None};
+    states[4] = {HotKeyOutcome::Repeated, "Ctrl+Alt+S", HotKeyProblem::None};
+    dialog_.ShowHotKeyStates(states);
+    EXPECT_EQ(Text(IDC_LBLHOTKEY0), L"Used by another program");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY1), L"");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY4), L"Given to another command too");
+
+    // As the user types: text that cannot be read is said at once; another key waits for
+    // Apply; the refused key in any spelling is refused still.
+    SetWindowTextW(C(IDC_TXTHOTKEY1), L"Ctrl+Alt");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY1), L"Cannot be read");
+    SetWindowTextW(C(IDC_TXTHOTKEY0), L"Ctrl+Alt+N");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY0), L"");
+    SetWindowTextW(C(IDC_TXTHOTKEY0), L"alt + ctrl + m");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY0), L"Used by another program");
+    // Filled again (Apply, or the dialog opened again): the boxes' reports follow.
+    dialog_.Fill(Sample(false));
+    EXPECT_EQ(Text(IDC_LBLHOTKEY0), L"");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY3), L"Cannot be read");
+    EXPECT_EQ(Text(IDC_LBLHOTKEY4), L"");
 }
 
 TEST_F(SettingsDialog, TabTipsNameTheOptionPages) {
     const auto tips = reinterpret_cast<HWND>(SendMessageW(C(IDC_TS), TCM_GETTOOLTIPS, 0, 0));
     ASSERT_NE(tips, nullptr);
-    const wchar_t* expected[] = {L"Micropause Options", L"Exercise Break Options", L"",
-                                 L"Hold Options", L"Working Hours and Daily Limit"};
+    const wchar_t* expected[] = {
+        L"Micropause Options", L"Exercise Break Options",        L"",
+        L"Hold Options",       L"Working Hours and Daily Limit", L"Global Hot Keys"};
+    static_assert(std::size(expected) == FrmSettings::kPages);
     for (int tab = 0; tab < FrmSettings::kPages; ++tab) {
         wchar_t text[80] = L"";
         TTTOOLINFOW tool{};
@@ -531,9 +572,9 @@ TEST_F(SettingsDialog, EveryControlStaysOnItsPageAt96And144Dpi) {
     dialog_.SetSchemeBoxes(rilto::SchemeBox{{"*Medium break"}, 0});
     dialog_.SetRows(kRows);
     Show();
-    const wchar_t* shots[] = {L"settings-micropauses", L"settings-exercise-breaks",
+    const wchar_t* shots[] = {L"settings-micropauses",      L"settings-exercise-breaks",
                               L"settings-exercise-schemes", L"settings-holds",
-                              L"settings-schedule"};
+                              L"settings-schedule",         L"settings-dialog-keys"};
     LONG okWidth96 = 0;
     for (const UINT dpi : {96u, 144u}) {
         if (dpi != 96) {

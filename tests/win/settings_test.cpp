@@ -46,8 +46,8 @@ class SettingsTest : public SettingsWindowTest {
         RECT r{};
         GetWindowRect(Control(IDC_PICTS0), &r);
         const HWND top = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        for (int i = 0; i < 5; ++i) {
-            const HWND page = Control(IDC_PICTS0 + i);
+        for (int i = 0; i < 6; ++i) {
+            const HWND page = Control(i < 5 ? IDC_PICTS0 + i : IDC_PICTS5);
             if (top == page || IsChild(page, top)) {
                 return i;
             }
@@ -80,9 +80,10 @@ TEST_F(SettingsTest, TypedAndPastedNumbersAndApplyChangeTheRunningProgram) {
     EXPECT_EQ(TextOf(Control(IDC_TXTINTFOR)), L"15");
     SaveScreenshot(L"settings-micropauses");
     // Ctrl+Tab goes round the pages.
-    const wchar_t* shots[] = {nullptr, L"settings-exercise-breaks", L"settings-exercise-schemes",
-                              L"settings-holds", L"settings-schedule"};
-    for (int page : {1, 2, 3, 4, 0}) {
+    const wchar_t* shots[] = {
+        nullptr,           L"settings-exercise-breaks", L"settings-exercise-schemes",
+        L"settings-holds", L"settings-schedule",        nullptr};
+    for (int page : {1, 2, 3, 4, 5, 0}) {
         PressKeyWith(VK_CONTROL, VK_TAB);
         PumpFor(400);
         EXPECT_EQ(Page(), page);
