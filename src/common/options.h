@@ -37,6 +37,8 @@ enum class Option {
     xStart,
     NumAtaTime,
     AwayM,
+    SkipsPerDay,
+    LaterPerBreak,
     FullScreen,
     MaxM,
     Programs,
