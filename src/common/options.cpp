@@ -110,6 +110,12 @@ constexpr std::array<OptionRow, kOptionCount> kOptionTable{{
            {1, 99}, FieldOf<&Settings::NumAtaTime>()),
     Number(Option::AwayM, kExercise, "AwayM", 10, {1, 120}, OptionBox::Clamped, {1, 120}, {1, 120},
            FieldOf<&Settings::AwayM>()),
+    // Limits the user sets on themselves, 0 for none: micropauses skipped a day, and the
+    // reminder's "Later" for one exercise break.
+    Number(Option::SkipsPerDay, kMicropause, "SkipsPerDay", 0, {0, 99}, OptionBox::Clamped, {0, 99},
+           {0, 99}, FieldOf<&Settings::SkipsPerDay>()),
+    Number(Option::LaterPerBreak, kExercise, "LaterPerBreak", 0, {0, 9}, OptionBox::Clamped, {0, 9},
+           {0, 9}, FieldOf<&Settings::LaterPerBreak>()),
     // "Hold"
     Switch(Option::FullScreen, kHold, "FullScreen", true, FieldOf<&Settings::FullScreen>()),
     Number(Option::MaxM, kHold, "MaxM", 60, {1, 480}, OptionBox::Clamped, {1, 480}, {1, 480},

@@ -38,6 +38,8 @@ enum class Option {
     xStart,
     NumAtaTime,
     AwayM,
+    SkipsPerDay,
+    LaterPerBreak,
     FullScreen,
     MaxM,
     Programs,

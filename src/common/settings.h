@@ -33,6 +33,8 @@ struct Settings {
     bool Blank = false;
     std::string Warning;
     std::array<bool, kInputKinds> Monitor{};
+    // Micropauses that may be skipped in a day; 0: any number.
+    std::int32_t SkipsPerDay = 0;
 
     // "Exercise"
     std::string Scheme;
@@ -45,6 +47,8 @@ struct Settings {
     std::int32_t NumAtaTime = 0;
     // Minutes without input (or locked, or asleep) that count as an exercise break.
     std::int32_t AwayM = 0;
+    // The reminder's "Later" for one break at most this often; 0: any number.
+    std::int32_t LaterPerBreak = 0;
 
     // "Hold": breaks wait while the user presents, plays, works full screen or is on a call.
     bool FullScreen = false;    // full-screen programs, presentations and Focus Assist

@@ -55,6 +55,8 @@ inline constexpr char kLastRiltoMicropause[] = "Last rilto micropause: ";
 inline constexpr char kWarningCaption[] = "Hands off keyboard && mouse. Look away. Relax.";
 inline constexpr char kEscapeHint[] =
     "While not recommended, you can press ESC or double click here to continue";
+// In the skip hint's place once today's skips reach SkipsPerDay.
+inline constexpr char kNoSkipsLeftToday[] = "No skips left today";
 inline constexpr char kOkCaption[] = "&OK";
 inline constexpr char kCancelCaption[] = "Cancel";
 

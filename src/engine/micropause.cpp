@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/scheduler.h"
+#include "engine/self_limit.h"
 
 namespace rilto {
 
@@ -31,8 +32,7 @@ void Scheduler::RiltoMicropause() {
     view_.SetVisible(ViewControl::cmdOK, false);
     view_.SetVisible(ViewControl::picPB, true);
     if (!settings_.DisableEsc) {
-        view_.SetVisible(ViewControl::lblESC, true);
-        view_.CatchEscape(true);
+        ShowSkipHint();
     }
     // The start sound ends before the screen appears; the program answers while it
     // plays. A micropause ended meanwhile (a sleep, a shutdown) shows no screen.
@@ -60,6 +60,26 @@ void Scheduler::ShowMicropause() {
     view_.ShowForm();
     view_.SetVisible(ViewControl::picBlack, true);
     view_.MakeTopmost();
+}
+
+// The hint's own text comes back only where the limit had replaced it: the diagnostic
+// numbers stay in the label until then, as they always have.
+void Scheduler::ShowSkipHint() {
+    const bool skipsLeft = SkipsLeftToday();
+    if (skipsLeft == noSkipsShown_) {
+        view_.SetCaption(ViewLabel::lblESC, skipsLeft ? kEscapeHint : kNoSkipsLeftToday);
+        noSkipsShown_ = !skipsLeft;
+    }
+    view_.SetVisible(ViewControl::lblESC, true);
+    if (skipsLeft) {
+        view_.CatchEscape(true);
+    }
+}
+
+bool Scheduler::SkipsLeftToday() {
+    const std::int32_t skipped =
+        counter_ != nullptr ? counter_->CountedToday(DayCount::skipped) : 0;
+    return OneMoreAllowed(settings_.SkipsPerDay, skipped);
 }
 
 // Cut short, the micropause was not taken: it counts as skipped.
@@ -103,7 +123,7 @@ void Scheduler::EndMicropause(bool withSound) {
 // One short of full: the next step ends the micropause the ordinary way, with its
 // sound and the time in lblrilto.
 void Scheduler::Skip() {
-    if (!state_.MicropauseRunning || settings_.DisableEsc) {
+    if (!state_.MicropauseRunning || settings_.DisableEsc || !SkipsLeftToday()) {
         return;
     }
     state_.MicropauseSkipped = true;

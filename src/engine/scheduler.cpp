@@ -236,9 +236,8 @@ void Scheduler::BeginAbsence() {
     }
     state_.ReminderHeld = false;
     StopHoldingIfDone();
-    if (state_.ExerciseReminderPending) {
-        exercise_->DismissReminder();
-    }
+    // The time away is the break: an open reminder goes, and the next is a new break's.
+    exercise_->DismissReminder();
     if (settings_.EveryM > 0) {
         state_.MinutesToExercise = settings_.EveryM;
     }

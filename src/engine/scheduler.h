@@ -83,7 +83,9 @@ class ExerciseFlow {
     virtual void ExerciseSecondsTick() = 0;
     // The exercise countdown reached 0: show the reminder without activating it.
     virtual void ShowReminder() = 0;
-    // The user is away: an open reminder closes, as if postponed by nothing.
+    // The user is away, which counts as the break: an open reminder closes, as if
+    // postponed by nothing, and the next reminder is a new break's. Told whether a
+    // reminder is open or not.
     virtual void DismissReminder() = 0;
     // The machine suspends: a running break ends at once, its player and video device
     // closed, and the countdowns start afresh.
@@ -157,8 +159,12 @@ class Scheduler {
     // `stepsLeft` steps to go; whether it was hurried.
     bool HurryMicropause(std::int32_t stepsLeft);
     // A double click on lblESC: the running micropause ends at the next step of its
-    // bar. Nothing when escaping is disabled or no micropause runs.
+    // bar. Nothing when escaping is disabled, when today's skips have reached SkipsPerDay,
+    // or when no micropause runs.
     void Skip();
+    // Today's skipped micropauses, as the day's figures have them, are below SkipsPerDay
+    // (always when it is 0). A new day, by the figures' calendar, starts again.
+    bool SkipsLeftToday();
     // ESC, wherever the focus is: Skip during a micropause, otherwise the status
     // window closes.
     void EscapePressed();
@@ -239,6 +245,9 @@ class Scheduler {
     void MicropauseDue();
     // The screen of a micropause, once its start sound has ended.
     void ShowMicropause();
+    // A micropause that may be escaped: the skip hint and ESC caught, or, once today's
+    // skips are used up, "No skips left today" in the hint's place and ESC left alone.
+    void ShowSkipHint();
     void AdvanceMicropause();
     void EndMicropause(bool withSound = true);
     // tSeconds at the idle poll period, its period starting now.
@@ -266,6 +275,8 @@ class Scheduler {
     Presence presence_;
     HookWatchdog watchdog_;
     SchedulerState state_;
+    // lblESC says that no skips are left, not the skip hint.
+    bool noSkipsShown_ = false;
 };
 
 }  // namespace rilto

@@ -24,6 +24,8 @@ class DayCounter {
   public:
     virtual ~DayCounter() = default;
     virtual void Count(DayCount what) = 0;
+    // Today's count of `what` so far, stored or counted since.
+    virtual std::int32_t CountedToday(DayCount what) = 0;
 };
 
 class StatisticsBook : public DayCounter {
@@ -32,6 +34,7 @@ class StatisticsBook : public DayCounter {
 
     // One more of `what` today.
     void Count(DayCount what) override;
+    std::int32_t CountedToday(DayCount what) override { return Day(TodayDate())[what]; }
     // The minute's write, and the last one: the days that changed, then days beyond the
     // 90 dropped.
     void Flush();

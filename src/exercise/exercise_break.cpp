@@ -7,6 +7,7 @@
 #include "common/settings_loader.h"
 #include "common/text.h"
 #include "common/texts.h"
+#include "engine/self_limit.h"
 #include "exercise/scheme_store.h"
 
 namespace rilto {
@@ -55,10 +56,21 @@ void ExerciseBreakFlow::ShowReminder() {
     const std::string minutes =
         store_.GetSetting(kExercise, kProcrastinateKey, kDefaultPostponeMinutes);
     scheduler_.PostponeExercise(OfferedMinutes(minutes));
+    reminder_.EnableLater(LaterLeft());
     reminder_.Show(minutes);
 }
 
+void ExerciseBreakFlow::DismissReminder() {
+    latersThisBreak_ = 0;
+    CloseReminder();
+}
+
+bool ExerciseBreakFlow::LaterLeft() const {
+    return OneMoreAllowed(settings_.LaterPerBreak, latersThisBreak_);
+}
+
 void ExerciseBreakFlow::ExerciseBreak() {
+    latersThisBreak_ = 0;
     CloseReminder();
     if (table_.EnabledCount() == 0) {
         scheduler_.SetTimers();
@@ -183,6 +195,12 @@ void ExerciseBreakFlow::UpdateExerciseCaption() {
 }
 
 void ExerciseBreakFlow::Later(const std::string& minutesText) {
+    if (!LaterLeft()) {
+        return;
+    }
+    if (latersThisBreak_ < std::numeric_limits<std::int32_t>::max()) {
+        ++latersThisBreak_;
+    }
     const std::int32_t minutes = PostponeMinutes(minutesText);
     store_.SaveSetting(kExercise, kProcrastinateKey, std::to_string(minutes));
     scheduler_.PostponeExercise(minutes);

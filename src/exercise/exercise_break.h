@@ -67,7 +67,7 @@ class ExerciseBreakFlow : public ExerciseFlow {
     bool ExerciseInProgress() const override { return state_.ExerciseInProgress; }
     void ExerciseSecondsTick() override;
     void ShowReminder() override;
-    void DismissReminder() override { CloseReminder(); }
+    void DismissReminder() override;
     void EndForSleep() override;
 
     // Starts a break with the scheme in use; none when no exercise of it takes part. The
@@ -82,8 +82,11 @@ class ExerciseBreakFlow : public ExerciseFlow {
     void UpdateExerciseCaption();
 
     // The reminder's buttons and its close box. "Exercise Now..." is refused (false,
-    // the reminder stays) while a micropause runs.
+    // the reminder stays) while a micropause runs; "Later" once it was pressed
+    // LaterPerBreak times for this break (the reminder then shows it greyed).
     void Later(const std::string& minutesText);
+    // "Later" may be pressed again for the break the reminder offers.
+    bool LaterLeft() const;
     bool ExerciseNowFromReminder();
     void ReminderClosed();
 
@@ -127,6 +130,9 @@ class ExerciseBreakFlow : public ExerciseFlow {
     ExerciseBreakState state_;
     // The user (or a sleep) ends the running break before its end.
     bool endingEarly_ = false;
+    // "Later" pressed for the break the reminder offers; a break that starts, or time
+    // away, begins the count again.
+    std::int32_t latersThisBreak_ = 0;
 };
 
 }  // namespace rilto

@@ -30,6 +30,8 @@ class ExerciseReminder {
     virtual void Show(const std::string& minutes) = 0;
     // Closes it without asking anything back.
     virtual void Close() = 0;
+    // "Later" usable, or greyed; as it is set before each showing.
+    virtual void EnableLater(bool enabled) = 0;
 };
 
 }  // namespace rilto

@@ -50,6 +50,10 @@ void FrmChkExercise::Close() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
+void FrmChkExercise::EnableLater(bool enabled) {
+    EnableWindow(Item(IDC_CHK_LATER), enabled ? TRUE : FALSE);
+}
+
 void FrmChkExercise::PlaceNearTray() {
     // The primary monitor's work area: the tray is on its task bar.
     RECT work{};

@@ -32,6 +32,7 @@ class FrmChkExercise : public Dialog, public ExerciseReminder {
 
     void Show(const std::string& minutes) override;
     void Close() override;
+    void EnableLater(bool enabled) override;
 
   private:
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

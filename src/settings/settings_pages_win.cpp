@@ -31,6 +31,7 @@ constexpr OptionControl kMicropauseControls[] = {
     {IDC_CHKAUDIBLE, Option::Audible},
     {IDC_CHKAUDIBLEPRE, Option::AudiblePre},
     {IDC_CHKBLANK, Option::Blank},
+    {IDC_TXTSKIPSPERDAY, Option::SkipsPerDay, IDC_UPDOWN9},
     {IDC_TXTWARNING, Option::Warning},
     {IDC_CHKDISABLEESC, Option::DisableEsc},
 };
@@ -39,6 +40,7 @@ constexpr OptionControl kExerciseBreakControls[] = {
     {IDC_TXTEVERYM, Option::EveryM, IDC_UPDOWN5},
     {IDC_CHKAUDIBLEX, Option::AudibleX},
     {IDC_CHKBLANKX, Option::BlankX},
+    {IDC_TXTLATERPERBREAK, Option::LaterPerBreak, IDC_UPDOWN10},
     {IDC_COMBOVIEW, Option::ViewAm},
     {IDC_TXTNUMATATIME, Option::NumAtaTime, IDC_UPDOWN3},
     {IDC_OPTXSTART1, Option::xStart, IDC_OPTXSTART0},

@@ -172,6 +172,8 @@ TEST(SettingsDialog, WritesEveryOptionInItsOrderWithTheSchemeSavedBetween) {
         "Exercise/xStart",
         "Exercise/NumAtaTime",
         "Exercise/AwayM",
+        "Micropause/SkipsPerDay",
+        "Exercise/LaterPerBreak",
         "Hold/FullScreen",
         "Hold/MaxM",
         "Hold/Programs",
@@ -268,7 +270,7 @@ TEST(SettingsDialog, AMicropauseBoxTakesEveryThirtyTwoBitNumberAndNoOther) {
     }
 }
 
-TEST(SettingsDialog, AwayAndHoldBoxesAreClampedToWhatTheDialogAllows) {
+TEST(SettingsDialog, AwayHoldAndLimitBoxesAreClampedToWhatTheDialogAllows) {
     struct Case {
         Option option;
         const char* section;
@@ -283,7 +285,13 @@ TEST(SettingsDialog, AwayAndHoldBoxesAreClampedToWhatTheDialogAllows) {
           Case{Option::AwayM, kExercise, "AwayM", "121", "120"},
           Case{Option::MaxM, kHold, "MaxM", "0", "1"}, Case{Option::MaxM, kHold, "MaxM", "1", "1"},
           Case{Option::MaxM, kHold, "MaxM", "480", "480"},
-          Case{Option::MaxM, kHold, "MaxM", "481", "480"}}) {
+          Case{Option::MaxM, kHold, "MaxM", "481", "480"},
+          Case{Option::SkipsPerDay, kMicropause, "SkipsPerDay", "0", "0"},
+          Case{Option::SkipsPerDay, kMicropause, "SkipsPerDay", "99", "99"},
+          Case{Option::SkipsPerDay, kMicropause, "SkipsPerDay", "100", "99"},
+          Case{Option::SkipsPerDay, kMicropause, "SkipsPerDay", "-1", "0"},
+          Case{Option::LaterPerBreak, kExercise, "LaterPerBreak", "9", "9"},
+          Case{Option::LaterPerBreak, kExercise, "LaterPerBreak", "10", "9"}}) {
         ApplyRig a;
         a.Open();
         a.form[c.option] = c.typed;

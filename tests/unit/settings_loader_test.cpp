@@ -34,6 +34,8 @@ TEST(SettingsLoader, EmptyStoreGivesEveryDefault) {
     EXPECT_EQ(s.xStart, 0);
     EXPECT_EQ(s.NumAtaTime, 6);
     EXPECT_EQ(s.AwayM, 10);
+    EXPECT_EQ(s.SkipsPerDay, 0);
+    EXPECT_EQ(s.LaterPerBreak, 0);
     EXPECT_TRUE(s.FullScreen);
     EXPECT_EQ(s.MaxM, 60);
     EXPECT_EQ(s.Programs, "");
@@ -173,7 +175,9 @@ TEST(SettingsLoader, EachNumberIsKeptUpToTheEndsOfItsRangeAndClampedBeyond) {
           Case{"Exercise", "ViewAm", &Settings::ViewAm, 0, 4},
           Case{"Exercise", "NumAtaTime", &Settings::NumAtaTime, 0, 9999},
           Case{"Exercise", "AwayM", &Settings::AwayM, 1, 120},
-          Case{"Hold", "MaxM", &Settings::MaxM, 1, 480}}) {
+          Case{"Hold", "MaxM", &Settings::MaxM, 1, 480},
+          Case{"Micropause", "SkipsPerDay", &Settings::SkipsPerDay, 0, 99},
+          Case{"Exercise", "LaterPerBreak", &Settings::LaterPerBreak, 0, 9}}) {
         MemorySettingsStore store;
         const auto loaded = [&](std::int64_t stored) {
             store.SaveSetting(c.section, c.key, std::to_string(stored));

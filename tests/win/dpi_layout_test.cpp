@@ -246,6 +246,8 @@ TEST(DpiLayout, SettingsPagesAndTheSchemeEditorsDialogs) {
     rig.settings.NumAtaTime = 99;
     rig.settings.AwayM = 120;
     rig.settings.MaxM = 480;
+    rig.settings.SkipsPerDay = 99;
+    rig.settings.LaterPerBreak = 9;
     // The schedule page with the longest texts it shows: two ranges, and its line naming
     // a day that cannot be read.
     rig.settings.ScheduleOn = true;

@@ -55,6 +55,8 @@ SettingsForm Sample(bool first) {
     form[Option::NumAtaTime] = first ? "6" : "1";
     form.SetOn(Option::xStart, first);
     form[Option::AwayM] = first ? "10" : "120";
+    form[Option::SkipsPerDay] = first ? "0" : "99";
+    form[Option::LaterPerBreak] = first ? "0" : "9";
     form.SetOn(Option::FullScreen, !first);
     form[Option::MaxM] = first ? "60" : "480";
     form[Option::Programs] = first ? "" : "powerpnt.exe;zoom.exe";
@@ -81,8 +83,9 @@ const std::vector<ExerciseRow> kRows = {{"Neck rolls", rilto::kIconOn, "30 secon
                                         {"Wrists", rilto::kIconOff, "45 seconds"},
                                         {"Shoulders", rilto::kIconOn, "20 seconds"}};
 
-constexpr int kNumberBoxes[] = {IDC_TXTINTFOR, IDC_TXTINTEVERY, IDC_TXTEVERYM, IDC_TXTNUMATATIME,
-                                IDC_TXTXSECS,  IDC_TXTMAXM,     IDC_TXTAWAYM};
+constexpr int kNumberBoxes[] = {IDC_TXTINTFOR,     IDC_TXTINTEVERY,    IDC_TXTEVERYM,
+                                IDC_TXTNUMATATIME, IDC_TXTXSECS,       IDC_TXTMAXM,
+                                IDC_TXTAWAYM,      IDC_TXTSKIPSPERDAY, IDC_TXTLATERPERBREAK};
 
 RECT ScreenRect(HWND hwnd) {
     RECT r{};

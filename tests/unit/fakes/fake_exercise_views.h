@@ -42,8 +42,10 @@ struct FakeReminder : ExerciseReminder {
         shownAt.push_back(clock_.Elapsed());
     }
     void Close() override { shown = false; }
+    void EnableLater(bool enabled) override { laterEnabled = enabled; }
     bool shown = false;
     std::string text;
+    bool laterEnabled = true;
     // When it showed, in virtual milliseconds since the test began.
     std::vector<std::uint64_t> shownAt;
 

@@ -88,6 +88,7 @@ struct SimReminder : ExerciseReminder {
         onShow();
     }
     void Close() override { shown = false; }
+    void EnableLater(bool) override {}
     bool shown = false;
     std::function<void()> onShow;
 };
