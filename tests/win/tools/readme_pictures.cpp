@@ -24,6 +24,8 @@ const wchar_t* const kPageNames[] = {
     L"settings-micropauses", L"settings-exercise-breaks", L"settings-exercise-schemes",
     L"settings-holds",       L"settings-schedule",        L"settings-keys",
 };
+// Each page's own window, page by page.
+const int kPageIds[] = {IDC_PICTS0, IDC_PICTS1, IDC_PICTS2, IDC_PICTS3, IDC_PICTS4, IDC_PICTS5};
 
 // The local day `daysAgo` days before today.
 SYSTEMTIME LocalDay(int daysAgo) {
@@ -133,7 +135,7 @@ TEST_F(Pictures, EveryPageOfTheOptions) {
     for (int page = 0; page < pages; ++page) {
         SendMessageW(Control(IDC_TS), TCM_SETCURFOCUS, page, 0);
         ASSERT_TRUE(
-            WaitUntil([&] { return IsWindowVisible(Control(IDC_PICTS0 + page)) != FALSE; }, kWait));
+            WaitUntil([&] { return IsWindowVisible(Control(kPageIds[page])) != FALSE; }, kWait));
         PumpFor(500);
         SaveScreenshot(kPageNames[page]);
     }
@@ -161,7 +163,11 @@ TEST_F(Pictures, TheDailyLimit) {
     OtherProgramWindow typing(true);
     Start();
     ASSERT_TRUE(typing.TakeForeground());
-    const auto limit = [&] { return FindProcessWindow(running_.Id(), L"Rilto Daily Limit"); };
+    // The window is made hidden at start; it counts once it shows.
+    const auto limit = [&]() -> HWND {
+        const HWND w = FindProcessWindow(running_.Id(), L"Rilto Daily Limit");
+        return w != nullptr && IsWindowVisible(w) ? w : nullptr;
+    };
     const DWORD from = GetTickCount();
     while (limit() == nullptr && GetTickCount() - from < 60000) {
         hooktest::SendKey();
