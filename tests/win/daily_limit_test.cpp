@@ -22,24 +22,6 @@ constexpr DWORD kWait = harness::kShowWait;
 constexpr DWORD kMinute = 2000;
 constexpr DWORD kInputEvery = 400;
 
-// The local date `daysAgo` days before today, "YYYY-MM-DD".
-std::wstring LocalDate(int daysAgo = 0) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    FILETIME ft{};
-    SystemTimeToFileTime(&now, &ft);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = ft.dwLowDateTime;
-    ticks.HighPart = ft.dwHighDateTime;
-    ticks.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24 * 3600 * 10'000'000ULL;
-    ft.dwLowDateTime = ticks.LowPart;
-    ft.dwHighDateTime = ticks.HighPart;
-    FileTimeToSystemTime(&ft, &now);
-    wchar_t text[16];
-    swprintf(text, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
-    return text;
-}
-
 // The next local midnight as UTC, "YYYY-MM-DDThh:mm:ssZ".
 std::wstring NextLocalMidnightUtc() {
     SYSTEMTIME local{};

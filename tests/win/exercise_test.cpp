@@ -177,7 +177,7 @@ TEST_F(ExerciseTest, ASchemeItemOfTheTrayMenuRunsThatSchemeOnce) {
     // The tray menu, as a second start opens it; the last scheme is three items up from
     // the bottom, above "Pause" and "Shutdown".
     PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, 5000));
+    ASSERT_NE(WaitForMenuKeyboard(running_.Id()), nullptr);
     PressKey(VK_UP);
     PressKey(VK_UP);
     PressKey(VK_UP);
@@ -195,7 +195,7 @@ TEST_F(ExerciseTest, ASchemeItemOfTheTrayMenuRunsThatSchemeOnce) {
 
     // From the menu again, now that a break has run: its one enabled exercise, once.
     PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, 5000));
+    ASSERT_NE(WaitForMenuKeyboard(running_.Id()), nullptr);
     PressKey(VK_UP);
     PressKey(VK_UP);
     PressKey(VK_UP);

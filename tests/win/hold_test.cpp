@@ -158,7 +158,7 @@ TEST_F(HoldTest, APauseIsStoredAsUtcSurvivesARestartAndEndsByItself) {
     Start();
     // "&Pause", "For &30 minutes" from the tray menu, as a second start opens it.
     PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    ASSERT_NE(WaitForMenuKeyboard(running_.Id()), nullptr);
     PressKey(VK_UP);  // "Sh&utdown Rilto"
     PressKey(VK_UP);  // "&Pause"
     PressKey(VK_RIGHT);
@@ -171,8 +171,8 @@ TEST_F(HoldTest, APauseIsStoredAsUtcSurvivesARestartAndEndsByItself) {
     ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
     PumpFor(500);
     SaveScreenshot(L"tray-menu-paused");
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+    ASSERT_TRUE(PressAtMenu(running_.Id(), VK_ESCAPE,
+                            [&] { return FindMenuWindow(running_.Id()) == nullptr; }));
 
     // Started again, with a short minute, the program keeps the pause: the first two
     // minutes bring no micropause.

@@ -75,8 +75,8 @@ class ReadingMode : public RiltoTest {
             }
         }
         ReleaseDC(nullptr, screen);
-        PressKey(VK_ESCAPE);
-        EXPECT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+        EXPECT_TRUE(PressAtMenu(running_.Id(), VK_ESCAPE,
+                                [&] { return FindMenuWindow(running_.Id()) == nullptr; }));
         return painted ? count : -1;
     }
 };

@@ -314,7 +314,7 @@ TEST_F(SettingsTest, OkChangesNothingTheUserDidNotTouch) {
     // "Shutdown"); the break it starts is ended with a double click once its first clip
     // has had a second.
     PostMessageW(TrayWindow(), WM_KEYDOWN, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) != nullptr; }, kWait));
+    ASSERT_NE(WaitForMenuKeyboard(running_.Id()), nullptr);
     PressKey(VK_UP);
     PressKey(VK_UP);
     PressKey(VK_UP);
@@ -396,10 +396,19 @@ TEST_F(SettingsTest, HiddenItHoldsNoFocusNorCaretAndShownItGetsThemBack) {
         [&] { return (settings = FindProcessWindow(running_.Id(), L"Rilto Options")) != nullptr; },
         kWait));
     PumpFor(500);  // its making done
+    // A loaded machine may move the focus and the caret a while after the window shows or
+    // hides: the state is read once it holds, or at the end of the wait.
     const auto expectHeld = [&](HWND control, const char* when) {
         SCOPED_TRACE(when);
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
+        const auto holds = [&] {
+            return GetGUIThreadInfo(thread, &gui) && gui.hwndCaret == control &&
+                   (control == nullptr
+                        ? gui.hwndFocus == nullptr || !IsChild(settings, gui.hwndFocus)
+                        : gui.hwndFocus == control);
+        };
+        WaitUntil(holds, kWait);
         ASSERT_TRUE(GetGUIThreadInfo(thread, &gui));
         EXPECT_EQ(gui.hwndCaret, control);
         if (control == nullptr) {

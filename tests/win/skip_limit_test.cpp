@@ -18,15 +18,6 @@ namespace {
 constexpr DWORD kMinute = 2000;
 constexpr DWORD kWait = harness::kShowWait;
 
-// Today's local date, "YYYY-MM-DD", as the statistics name a day.
-std::wstring Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    wchar_t text[16];
-    swprintf(text, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
-    return text;
-}
-
 class SelfLimit : public RiltoTest {
   protected:
     void SetUp() override {
@@ -41,7 +32,7 @@ TEST_F(SelfLimit, WithTodaysSkipsUsedUpEscapeLeavesTheMicropauseOnScreen) {
     WriteSetting(L"Micropause", L"InterruptFor", L"30");
     WriteSetting(L"Micropause", L"InterruptEvery", L"1000");
     WriteSetting(L"Micropause", L"SkipsPerDay", L"1");
-    WriteSetting(L"Statistics", Today(),
+    WriteSetting(L"Statistics", LocalDate(),
                  L"micropauses=3;skipped=1;natural=0;exercises=0;postponed=0;endedEarly=0;"
                  L"activeMinutes=12");
     Start();
@@ -61,7 +52,7 @@ TEST_F(SelfLimit, WithTodaysSkipsUsedUpEscapeLeavesTheMicropauseOnScreen) {
     PumpFor(2000);
     EXPECT_TRUE(Shown());
     // Nothing was counted as skipped meanwhile.
-    const std::wstring stored = ReadSetting(L"Statistics", Today()).value_or(L"");
+    const std::wstring stored = ReadSetting(L"Statistics", LocalDate()).value_or(L"");
     EXPECT_NE(stored.find(L"skipped=1;"), std::wstring::npos) << stored;
 }
 

@@ -16,25 +16,6 @@ namespace {
 constexpr DWORD kWait = harness::kShowWait;
 constexpr wchar_t kTitle[] = L"Rilto Statistics";
 
-// The local date `daysAgo` days before today (after it when negative), "YYYY-MM-DD".
-std::wstring LocalDate(int daysAgo = 0) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    FILETIME ft{};
-    SystemTimeToFileTime(&now, &ft);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = ft.dwLowDateTime;
-    ticks.HighPart = ft.dwHighDateTime;
-    ticks.QuadPart = static_cast<ULONGLONG>(static_cast<LONGLONG>(ticks.QuadPart) -
-                                            LONGLONG{daysAgo} * 24 * 3600 * 10'000'000LL);
-    ft.dwLowDateTime = ticks.LowPart;
-    ft.dwHighDateTime = ticks.HighPart;
-    FileTimeToSystemTime(&ft, &now);
-    wchar_t text[16];
-    swprintf(text, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
-    return text;
-}
-
 std::wstring ClipboardText() {
     std::wstring text;
     if (!OpenClipboard(nullptr)) {

@@ -56,16 +56,10 @@ class Tray : public ::testing::Test {
         StopRilto(running_);
         ClearStore();
     }
+    bool MenuClosed() const { return FindMenuWindow(running_.Id()) == nullptr; }
     // Closes the open menu and checks that no other opens after it.
-    // On a loaded machine the menu may not have taken the keyboard yet when the first ESC
-    // comes: it is pressed again, up to 3 times.
     void CloseTheOnlyMenu() {
-        bool closed = false;
-        for (int attempt = 0; attempt < 3 && !closed; ++attempt) {
-            PressKey(VK_ESCAPE);
-            closed = WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait);
-        }
-        ASSERT_TRUE(closed);
+        ASSERT_TRUE(PressAtMenu(running_.Id(), VK_ESCAPE, [&] { return MenuClosed(); }));
         PumpFor(700);
         EXPECT_EQ(FindMenuWindow(running_.Id()), nullptr);
     }
@@ -158,8 +152,7 @@ TEST_F(Tray, TheSchemeItemsFollowTheStoreAtEveryDisplay) {
     HWND menu = OpenMenuByRightClick();
     ASSERT_NE(menu, nullptr);
     const int oneItem = MenuHeight(menu);  // no schemes: the item "Scheme"
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+    ASSERT_TRUE(PressAtMenu(running_.Id(), VK_ESCAPE, [&] { return MenuClosed(); }));
 
     WriteSetting(L"Schemes", L"Num", L"3");
     WriteSetting(L"Schemes", L"1", L"*Short break");
@@ -170,8 +163,7 @@ TEST_F(Tray, TheSchemeItemsFollowTheStoreAtEveryDisplay) {
     const int threeItems = MenuHeight(menu);
     PumpFor(300);
     SaveScreenshot(L"tray-menu-with-schemes");
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, kWait));
+    ASSERT_TRUE(PressAtMenu(running_.Id(), VK_ESCAPE, [&] { return MenuClosed(); }));
 
     WriteSetting(L"Schemes", L"Num", L"1");
     menu = OpenMenuByRightClick();
@@ -202,27 +194,25 @@ int MenuWindows(DWORD processId) {
 // "P" opens the submenu "&Pause" beside the menu; ESC closes it first, then the menu.
 TEST_F(Tray, PauseOpensItsSubmenu) {
     ASSERT_NE(OpenMenuByRightClick(), nullptr);
-    TypeChar(L'p');
-    ASSERT_TRUE(WaitUntil([&] { return MenuWindows(running_.Id()) == 2; }, kWait));
+    ASSERT_TRUE(TypeAtMenu(running_.Id(), L'p', [&] { return MenuWindows(running_.Id()) == 2; }));
     PumpFor(300);
     SaveScreenshot(L"tray-menu-pause");
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return MenuWindows(running_.Id()) == 1; }, kWait));
+    EXPECT_TRUE(
+        PressAtMenu(running_.Id(), VK_ESCAPE, [&] { return MenuWindows(running_.Id()) == 1; }));
     CloseTheOnlyMenu();
 }
 
 TEST_F(Tray, MicropauseNowStartsAMicropause) {
     ASSERT_NE(OpenMenuByRightClick(), nullptr);
-    TypeChar(L'm');
     const HWND form = MainForm();
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && IsTopmost(form); }, kWait));
+    EXPECT_TRUE(
+        TypeAtMenu(running_.Id(), L'm', [&] { return IsWindowVisible(form) && IsTopmost(form); }));
 }
 
 TEST_F(Tray, StatusShowsTheStatusWindowAndOkHidesIt) {
     ASSERT_NE(OpenMenuByRightClick(), nullptr);
-    TypeChar(L's');
     const HWND form = MainForm();
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form); }, kWait));
+    ASSERT_TRUE(TypeAtMenu(running_.Id(), L's', [&] { return IsWindowVisible(form) != FALSE; }));
     PumpFor(300);
     SaveScreenshot(L"status-window");
     EXPECT_FALSE(IsTopmost(form));
@@ -236,14 +226,7 @@ TEST_F(Tray, StatusShowsTheStatusWindowAndOkHidesIt) {
 TEST_F(Tray, ShutdownEndsTheProgramInAnOrderlyWay) {
     ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
     ASSERT_NE(OpenMenuByRightClick(), nullptr);
-    // A loaded machine's menu may not have taken the keyboard yet: while it still shows,
-    // the key is typed again, up to 3 times.
-    TypeChar(L'u');
-    for (int attempt = 1; attempt < 3 && !running_.WaitExit(5000).has_value() &&
-                          FindMenuWindow(running_.Id()) != nullptr;
-         ++attempt) {
-        TypeChar(L'u');
-    }
+    EXPECT_TRUE(TypeAtMenu(running_.Id(), L'u', [&] { return !running_.Running(); }));
     EXPECT_EQ(running_.WaitExit(kWait), 0u);
     EXPECT_EQ(ReadSetting(L"Options", L"tray"), L"0");
     EXPECT_FALSE(TrayIconPresent(hook_));
@@ -297,9 +280,9 @@ TEST_F(Tray, NothingReopensAnOpenMenu) {
     EXPECT_EQ(FindMenuWindow(running_.Id()), menu);
     EXPECT_TRUE(IsWindowVisible(menu));
     // The open menu still takes its keys: "Micropause Now!".
-    TypeChar(L'm');
     const HWND form = MainForm();
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && IsTopmost(form); }, kWait));
+    EXPECT_TRUE(
+        TypeAtMenu(running_.Id(), L'm', [&] { return IsWindowVisible(form) && IsTopmost(form); }));
 }
 
 TEST_F(Tray, TaskbarCreatedBringsTheIconBack) {

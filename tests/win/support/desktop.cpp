@@ -76,6 +76,55 @@ HWND FindMenuWindow(DWORD processId) {
     return FindVisibleWindowOfClass(processId, L"#32768");
 }
 
+HWND WaitForMenuKeyboard(DWORD processId, DWORD timeoutMs) {
+    HWND menu = nullptr;
+    const auto tracking = [&] {
+        menu = FindMenuWindow(processId);
+        if (menu == nullptr) {
+            return false;
+        }
+        const DWORD thread = GetWindowThreadProcessId(menu, nullptr);
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        const bool inMenu = GetGUIThreadInfo(thread, &gui) && (gui.flags & GUI_INMENUMODE) != 0;
+        const HWND front = GetForegroundWindow();
+        return inMenu && front != nullptr && GetWindowThreadProcessId(front, nullptr) == thread;
+    };
+    return WaitUntil(tracking, timeoutMs) ? menu : nullptr;
+}
+
+namespace {
+
+bool RepeatAtMenu(DWORD processId, const std::function<void()>& key,
+                  const std::function<bool()>& done) {
+    if (WaitForMenuKeyboard(processId) == nullptr) {
+        return done();
+    }
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0 && (FindMenuWindow(processId) == nullptr ||
+                            WaitForMenuKeyboard(processId, 5000) == nullptr)) {
+            break;  // the menu went or changed: the key was taken, late
+        }
+        key();
+        if (WaitUntil(done, 5000)) {
+            return true;
+        }
+    }
+    return WaitUntil(done, kShowWait);
+}
+
+}  // namespace
+
+bool PressAtMenu(DWORD processId, WORD vk, const std::function<bool()>& done) {
+    return RepeatAtMenu(
+        processId, [vk] { PressKey(vk); }, done);
+}
+
+bool TypeAtMenu(DWORD processId, wchar_t c, const std::function<bool()>& done) {
+    return RepeatAtMenu(
+        processId, [c] { TypeChar(c); }, done);
+}
+
 HWND FindMessageBox(DWORD processId) {
     return FindVisibleWindowOfClass(processId, L"#32770");
 }

@@ -1,5 +1,6 @@
 #include "support/harness.h"
 
+#include <cwchar>
 #include <vector>
 
 #include "common/minute.h"
@@ -171,6 +172,29 @@ void DeleteSetting(const std::wstring& section, const std::wstring& key) {
 void DeleteSection(const std::wstring& section) {
     RegDeleteTreeW(HKEY_CURRENT_USER, SectionPath(section).c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, SectionPath(section).c_str());
+}
+
+SYSTEMTIME LocalDay(int daysAgo) {
+    SYSTEMTIME day{};
+    GetLocalTime(&day);
+    FILETIME ft{};
+    SystemTimeToFileTime(&day, &ft);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    ticks.QuadPart = static_cast<ULONGLONG>(static_cast<LONGLONG>(ticks.QuadPart) -
+                                            LONGLONG{daysAgo} * 24 * 3600 * 10'000'000LL);
+    ft.dwLowDateTime = ticks.LowPart;
+    ft.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&ft, &day);
+    return day;
+}
+
+std::wstring LocalDate(int daysAgo) {
+    const SYSTEMTIME day = LocalDay(daysAgo);
+    wchar_t text[16];
+    swprintf(text, 16, L"%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
+    return text;
 }
 
 void ClearStore() {

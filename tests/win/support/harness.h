@@ -62,6 +62,10 @@ void DeleteSection(const std::wstring& section);
 // Every value of every section whose name starts with `prefix`, as "section\\key" and its
 // type and bytes.
 std::map<std::wstring, std::wstring> SectionsStartingWith(const std::wstring& prefix);
+// The local day `daysAgo` days before today (after it when negative).
+SYSTEMTIME LocalDay(int daysAgo = 0);
+// That day as the statistics name it, "YYYY-MM-DD".
+std::wstring LocalDate(int daysAgo = 0);
 // Removes the whole store of the program.
 void ClearStore();
 bool StoreExists();
@@ -104,6 +108,15 @@ bool TrayIconPresent(HWND hookWindow);
 HWND FindVisibleWindowOfClass(DWORD processId, const wchar_t* windowClass);
 // A popup menu window shown by the process, or null.
 HWND FindMenuWindow(DWORD processId);
+// The process's popup menu once it has taken the keyboard (its thread in menu mode and in
+// the foreground, where typed keys go), or null after `timeoutMs`. A key typed at a menu
+// that shows but is not yet tracking is lost on a loaded machine.
+HWND WaitForMenuKeyboard(DWORD processId, DWORD timeoutMs = kShowWait);
+// Presses `vk` at the process's menu once it has the keyboard, and again while `done` has
+// not come within a few seconds and the menu still shows, up to 3 times; true once `done`.
+bool PressAtMenu(DWORD processId, WORD vk, const std::function<bool()>& done);
+// The same for a character: a menu item's access key.
+bool TypeAtMenu(DWORD processId, wchar_t c, const std::function<bool()>& done);
 // A message box (or other dialog) shown by the process, or null.
 HWND FindMessageBox(DWORD processId);
 // A visible dialog or message box of any process that `match` picks, or null.

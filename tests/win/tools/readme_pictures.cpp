@@ -27,29 +27,6 @@ const wchar_t* const kPageNames[] = {
 // Each page's own window, page by page.
 const int kPageIds[] = {IDC_PICTS0, IDC_PICTS1, IDC_PICTS2, IDC_PICTS3, IDC_PICTS4, IDC_PICTS5};
 
-// The local day `daysAgo` days before today.
-SYSTEMTIME LocalDay(int daysAgo) {
-    SYSTEMTIME day{};
-    GetLocalTime(&day);
-    FILETIME ft{};
-    SystemTimeToFileTime(&day, &ft);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = ft.dwLowDateTime;
-    ticks.HighPart = ft.dwHighDateTime;
-    ticks.QuadPart -= static_cast<ULONGLONG>(daysAgo) * 24 * 3600 * 10'000'000ULL;
-    ft.dwLowDateTime = ticks.LowPart;
-    ft.dwHighDateTime = ticks.HighPart;
-    FileTimeToSystemTime(&ft, &day);
-    return day;
-}
-
-// The day as the statistics name it, "YYYY-MM-DD".
-std::wstring DateText(const SYSTEMTIME& day) {
-    wchar_t text[16];
-    swprintf(text, 16, L"%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
-    return text;
-}
-
 // A month of working days as a user might have had them, today's among them.
 void WriteAMonthOfFigures() {
     for (int daysAgo = 0; daysAgo < 30; ++daysAgo) {
@@ -64,7 +41,7 @@ void WriteAMonthOfFigures() {
                  L"activeMinutes=%d",
                  n, daysAgo % 3, 3 + daysAgo % 4, 2 + daysAgo % 2, daysAgo % 2,
                  300 + (daysAgo * 37) % 150);
-        WriteSetting(L"Statistics", DateText(day), text);
+        WriteSetting(L"Statistics", LocalDate(daysAgo), text);
     }
 }
 
@@ -91,9 +68,9 @@ class Pictures : public SettingsWindowTest {
         return menu;
     }
     void CloseMenus() {
-        for (int attempt = 0; attempt < 3 && FindMenuWindow(running_.Id()) != nullptr; ++attempt) {
-            PressKey(VK_ESCAPE);
-            WaitUntil([&] { return FindMenuWindow(running_.Id()) == nullptr; }, 3000);
+        if (FindMenuWindow(running_.Id()) != nullptr) {
+            PressAtMenu(running_.Id(), VK_ESCAPE,
+                        [&] { return FindMenuWindow(running_.Id()) == nullptr; });
         }
     }
     // The tray menu as it is now, saved as `name`, and closed again.
@@ -155,7 +132,7 @@ TEST_F(Pictures, TheStatisticsWindow) {
 // The daily limit of 6 hours, with 5 h 59 min active already today: one more minute of
 // work (of a second, here) reaches it.
 TEST_F(Pictures, TheDailyLimit) {
-    WriteSetting(L"Statistics", DateText(LocalDay(0)), L"micropauses=14;activeMinutes=359");
+    WriteSetting(L"Statistics", LocalDate(), L"micropauses=14;activeMinutes=359");
     WriteSetting(L"DailyLimit", L"On", L"1");
     WriteSetting(L"DailyLimit", L"LimitM", L"360");
     WriteSetting(L"Micropause", L"InterruptEvery", L"60");
