@@ -221,8 +221,9 @@ TEST_F(SoundDialog, BrowsedFilePlaysShowsItsNameAndOkStoresThePath) {
         Poll([&] { return Checked(dialog, IDC_OPTTYPE1); }, 3000);
         file = Checked(dialog, IDC_OPTTYPE1);
         caption = TextOf(GetDlgItem(dialog, IDC_OPTTYPE1));
-        Sleep(300);  // for the dialog to paint again where the file dialog was
-        harness::SaveScreenshot(L"sound-dialog");
+        // No picture of the screen from this thread while the dialog's thread draws: Wine
+        // shares one X connection between them, and a screen read there once deadlocked
+        // with the dialog's cursor. settings_test takes this dialog's picture from outside.
         PostKey(dialog, VK_RETURN);
         Closed(dialog);
     });
