@@ -11,7 +11,7 @@
 #               (MUTANTS_ARGS, e.g. "--files src/common/text.cpp --per-file 40"), report at
 #               build/mutants/report.txt; not part of make test
 
-.PHONY: all deps native windows test test-native test-windows test-fuzz fuzz run dist installer \
+.PHONY: all deps deps-native native windows test test-native test-windows test-fuzz fuzz run dist installer \
         release pictures bench mutants format clean
 
 FUZZ_SECONDS ?= 60
@@ -24,7 +24,10 @@ all: native windows
 deps:
 	@scripts/install-deps.sh
 
-native: deps
+deps-native:
+	@scripts/install-deps.sh native
+
+native: deps-native
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native
 
@@ -32,7 +35,9 @@ windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
-test: test-native test-fuzz test-windows
+# The native tests run while the Windows build's packages install beside them.
+test:
+	@scripts/test-all.sh
 
 test-native: native
 	ctest --preset native
@@ -41,10 +46,10 @@ test-windows: windows
 	scripts/with-wine.sh --fresh --xvfb ctest --preset windows
 
 # A few seconds of each fuzz target: its seed corpus and what it finds quickly.
-test-fuzz: deps
+test-fuzz: deps-native
 	scripts/fuzz.sh 3
 
-fuzz: deps
+fuzz: deps-native
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 dist: windows
