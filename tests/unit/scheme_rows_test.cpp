@@ -14,7 +14,7 @@ namespace {
 
 // A table of `n` exercises fk.avi titled "Tk", every other one taking part, k*10 seconds
 // each; a spare entry past the scheme carries a marker.
-ExerciseTable Table(std::int32_t n) {
+ExerciseTable RowsTable(std::int32_t n) {
     ExerciseTable table;
     for (std::int32_t k = 1; k <= n; ++k) {
         table.Exercises.push_back(
@@ -36,7 +36,7 @@ void ExpectSameEntries(const ExerciseTable& a, const ExerciseTable& b) {
 }
 
 TEST(SchemeRows, ShowTitleSwitchAndLengthOfEachExercise) {
-    const std::vector<ExerciseRow> rows = LoadL(Table(3));
+    const std::vector<ExerciseRow> rows = LoadL(RowsTable(3));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].text, "T1");
     EXPECT_EQ(rows[0].icon, kIconOn);
@@ -47,7 +47,7 @@ TEST(SchemeRows, ShowTitleSwitchAndLengthOfEachExercise) {
 }
 
 TEST(SchemeRows, UneditedRowsGoBackWithoutChangingTheTable) {
-    const ExerciseTable original = Table(4);
+    const ExerciseTable original = RowsTable(4);
     ExerciseTable table = original;
     LtoExercises(LoadL(table), table);
     ExpectSameEntries(table, original);
@@ -55,7 +55,7 @@ TEST(SchemeRows, UneditedRowsGoBackWithoutChangingTheTable) {
 }
 
 TEST(SchemeRows, EditsGoBackIntoTheirEntriesAndTheFilesStay) {
-    ExerciseTable table = Table(4);
+    ExerciseTable table = RowsTable(4);
     std::vector<ExerciseRow> rows = LoadL(table);
     rows[0] = {"Neck", kIconOff, "45 seconds"};
     rows[1] = {"Arms", kIconOn, ""};     // no length: the seconds stay
@@ -76,7 +76,7 @@ TEST(SchemeRows, EditsGoBackIntoTheirEntriesAndTheFilesStay) {
 }
 
 TEST(SchemeRows, OnlyRowsThatHaveAnEntryGoBack) {
-    ExerciseTable table = Table(2);
+    ExerciseTable table = RowsTable(2);
     const ExerciseTable before = table;
     LtoExercises({}, table);
     ExpectSameEntries(table, before);

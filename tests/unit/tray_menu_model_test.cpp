@@ -210,7 +210,7 @@ TEST(TrayIconRetry, TriesThirtyTimesInAll) {
 // default item, "(grey)" after a greyed one, "(checked)" after one with a check mark,
 // " >" and its items after a submenu, and the command's id after every command, so that
 // an item with the right text but another command shows.
-std::vector<std::string> Lines(const std::vector<TrayMenuItem>& items) {
+std::vector<std::string> MenuLines(const std::vector<TrayMenuItem>& items) {
     std::vector<std::string> lines;
     for (const TrayMenuItem& item : items) {
         if (item.kind == TrayMenuItem::Kind::Separator) {
@@ -224,7 +224,7 @@ std::vector<std::string> Lines(const std::vector<TrayMenuItem>& items) {
         line += item.checked ? " (checked)" : "";
         if (item.kind == TrayMenuItem::Kind::Submenu) {
             line += " >";
-            for (const std::string& sub : Lines(item.items)) {
+            for (const std::string& sub : MenuLines(item.items)) {
                 line += " " + sub + ";";
             }
         } else {
@@ -246,7 +246,7 @@ TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
     const TrayFeatures all{true, true, true};
     // No schemes: the greyed placeholder.
     EXPECT_EQ(
-        Lines(TrayMenuItems(LoadTrayMenu(store, all))),
+        MenuLines(TrayMenuItems(LoadTrayMenu(store, all))),
         (std::vector<std::string>{
             "&Options...* #2001", "&Status... #2002", "&About... #2003", "S&tatistics... #2012",
             "-", "&Micropause Now! #2004", "&Exercise Now! #2005", "Rea&ding Mode #2013", "-",
@@ -257,7 +257,7 @@ TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
     store.SaveSetting("Schemes", "2", "*Medium break");
     store.SaveSetting("Schemes", "3", "Mine");
     TrayMenuContent content = LoadTrayMenu(store, all);
-    EXPECT_EQ(Lines(TrayMenuItems(content)),
+    EXPECT_EQ(MenuLines(TrayMenuItems(content)),
               (std::vector<std::string>{"&Options...* #2001", "&Status... #2002", "&About... #2003",
                                         "S&tatistics... #2012", "-", "&Micropause Now! #2004",
                                         "&Exercise Now! #2005", "Rea&ding Mode #2013", "-",
@@ -266,7 +266,7 @@ TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
 
     content.pausedUntil = "14:30";
     EXPECT_EQ(
-        Lines(TrayMenuItems(content)),
+        MenuLines(TrayMenuItems(content)),
         (std::vector<std::string>{"&Options...* #2001", "&Status... #2002", "&About... #2003",
                                   "S&tatistics... #2012", "-", "&Micropause Now! #2004",
                                   "&Exercise Now! #2005", "Rea&ding Mode #2013", "-",
@@ -276,7 +276,7 @@ TEST(TrayMenuItems, ListTheWholeMenuInOrderWithItsSeparators) {
     // Nothing the program cannot do yet is offered.
     content = LoadTrayMenu(store, TrayFeatures{});
     content.pausedUntil = "09:05";
-    EXPECT_EQ(Lines(TrayMenuItems(content)),
+    EXPECT_EQ(MenuLines(TrayMenuItems(content)),
               (std::vector<std::string>{
                   "&Options...* (grey) #2001", "&Status... #2002", "&About... (grey) #2003",
                   "S&tatistics... #2012", "-", "&Micropause Now! #2004",
@@ -305,18 +305,18 @@ TEST(TrayMenuItems, OffHoursShowGreyedAbovePauseUnlessPaused) {
     std::vector<std::string> expected = head;
     expected.insert(expected.end(),
                     {"Off hours until Mon 09:00 (grey) #0", kPauseLine, "Sh&utdown Rilto #2006"});
-    EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+    EXPECT_EQ(MenuLines(TrayMenuItems(content)), expected);
 
     content.offHoursUntil = "";
     expected = head;
     expected.insert(expected.end(), {"Off hours (grey) #0", kPauseLine, "Sh&utdown Rilto #2006"});
-    EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+    EXPECT_EQ(MenuLines(TrayMenuItems(content)), expected);
 
     content.pausedUntil = "18:30";
     expected = head;
     expected.insert(expected.end(),
                     {"&Resume (paused until 18:30) #2011", "Sh&utdown Rilto #2006"});
-    EXPECT_EQ(Lines(TrayMenuItems(content)), expected);
+    EXPECT_EQ(MenuLines(TrayMenuItems(content)), expected);
 }
 
 // "Rea&ding Mode" stands right below "&Exercise Now!", above the schemes' separator,
@@ -328,7 +328,7 @@ TEST(TrayMenuItems, ReadingModeStandsAboveTheSchemesAndIsCheckedWhileOn) {
         content.pausedUntil = paused ? "10:15" : "";
         for (const bool on : {false, true}) {
             content.readingMode = on;
-            const std::vector<std::string> lines = Lines(TrayMenuItems(content));
+            const std::vector<std::string> lines = MenuLines(TrayMenuItems(content));
             ASSERT_GE(lines.size(), 9u);
             EXPECT_EQ(std::vector<std::string>(lines.begin() + 5, lines.begin() + 9),
                       (std::vector<std::string>{
