@@ -266,6 +266,7 @@ TEST_F(SettingsTest, AWarningSoundChosenIsStoredByApplyAndAboutOpensOnce) {
     // In use at once, stored by Apply.
     EXPECT_FALSE(ReadSetting(L"Micropause", L"WarningSound").has_value());
     Click(IDC_APPLY);
+    WaitUntil([] { return ReadSetting(L"Micropause", L"WarningSound").has_value(); }, kWait);
     const std::optional<std::wstring> stored = ReadSetting(L"Micropause", L"WarningSound");
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->substr(stored->rfind(L'\\') + 1), L"settings-test-chime.wav");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -72,6 +73,20 @@ class Tray : public ::testing::Test {
             WaitUntil([&] { return (menu = FindMenuWindow(running_.Id())) != nullptr; }, 3000);
         }
         return menu;
+    }
+    // Opens the menu with a right click and types an item's key at it. On a loaded machine
+    // the menu may close again before it takes the keyboard, as another window comes to
+    // the front: it is opened again, up to 3 times.
+    bool ChooseFromMenu(wchar_t key, const std::function<bool()>& done) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (FindMenuWindow(running_.Id()) == nullptr && OpenMenuByRightClick() == nullptr) {
+                continue;
+            }
+            if (TypeAtMenu(running_.Id(), key, done)) {
+                return true;
+            }
+        }
+        return done();
     }
     Process running_;
     HWND hook_ = nullptr;
@@ -193,8 +208,7 @@ int MenuWindows(DWORD processId) {
 
 // "P" opens the submenu "&Pause" beside the menu; ESC closes it first, then the menu.
 TEST_F(Tray, PauseOpensItsSubmenu) {
-    ASSERT_NE(OpenMenuByRightClick(), nullptr);
-    ASSERT_TRUE(TypeAtMenu(running_.Id(), L'p', [&] { return MenuWindows(running_.Id()) == 2; }));
+    ASSERT_TRUE(ChooseFromMenu(L'p', [&] { return MenuWindows(running_.Id()) == 2; }));
     PumpFor(300);
     SaveScreenshot(L"tray-menu-pause");
     EXPECT_TRUE(
@@ -203,16 +217,13 @@ TEST_F(Tray, PauseOpensItsSubmenu) {
 }
 
 TEST_F(Tray, MicropauseNowStartsAMicropause) {
-    ASSERT_NE(OpenMenuByRightClick(), nullptr);
     const HWND form = MainForm();
-    EXPECT_TRUE(
-        TypeAtMenu(running_.Id(), L'm', [&] { return IsWindowVisible(form) && IsTopmost(form); }));
+    EXPECT_TRUE(ChooseFromMenu(L'm', [&] { return IsWindowVisible(form) && IsTopmost(form); }));
 }
 
 TEST_F(Tray, StatusShowsTheStatusWindowAndOkHidesIt) {
-    ASSERT_NE(OpenMenuByRightClick(), nullptr);
     const HWND form = MainForm();
-    ASSERT_TRUE(TypeAtMenu(running_.Id(), L's', [&] { return IsWindowVisible(form) != FALSE; }));
+    ASSERT_TRUE(ChooseFromMenu(L's', [&] { return IsWindowVisible(form) != FALSE; }));
     PumpFor(300);
     SaveScreenshot(L"status-window");
     EXPECT_FALSE(IsTopmost(form));
@@ -225,8 +236,7 @@ TEST_F(Tray, StatusShowsTheStatusWindowAndOkHidesIt) {
 
 TEST_F(Tray, ShutdownEndsTheProgramInAnOrderlyWay) {
     ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(hook_); }, kWait));
-    ASSERT_NE(OpenMenuByRightClick(), nullptr);
-    EXPECT_TRUE(TypeAtMenu(running_.Id(), L'u', [&] { return !running_.Running(); }));
+    EXPECT_TRUE(ChooseFromMenu(L'u', [&] { return !running_.Running(); }));
     EXPECT_EQ(running_.WaitExit(kWait), 0u);
     EXPECT_EQ(ReadSetting(L"Options", L"tray"), L"0");
     EXPECT_FALSE(TrayIconPresent(hook_));

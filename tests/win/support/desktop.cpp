@@ -78,11 +78,15 @@ HWND FindMenuWindow(DWORD processId) {
 
 HWND WaitForMenuKeyboard(DWORD processId, DWORD timeoutMs) {
     HWND menu = nullptr;
+    bool seen = false;
+    bool closed = false;
     const auto tracking = [&] {
         menu = FindMenuWindow(processId);
         if (menu == nullptr) {
-            return false;
+            closed = seen;
+            return closed;
         }
+        seen = true;
         const DWORD thread = GetWindowThreadProcessId(menu, nullptr);
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
@@ -90,7 +94,7 @@ HWND WaitForMenuKeyboard(DWORD processId, DWORD timeoutMs) {
         const HWND front = GetForegroundWindow();
         return inMenu && front != nullptr && GetWindowThreadProcessId(front, nullptr) == thread;
     };
-    return WaitUntil(tracking, timeoutMs) ? menu : nullptr;
+    return WaitUntil(tracking, timeoutMs) && !closed ? menu : nullptr;
 }
 
 namespace {

@@ -109,8 +109,9 @@ HWND FindVisibleWindowOfClass(DWORD processId, const wchar_t* windowClass);
 // A popup menu window shown by the process, or null.
 HWND FindMenuWindow(DWORD processId);
 // The process's popup menu once it has taken the keyboard (its thread in menu mode and in
-// the foreground, where typed keys go), or null after `timeoutMs`. A key typed at a menu
-// that shows but is not yet tracking is lost on a loaded machine.
+// the foreground, where typed keys go); null after `timeoutMs`, or at once when a menu
+// that showed closes before that. A key typed at a menu that shows but is not yet
+// tracking is lost on a loaded machine.
 HWND WaitForMenuKeyboard(DWORD processId, DWORD timeoutMs = kShowWait);
 // Presses `vk` at the process's menu once it has the keyboard, and again while `done` has
 // not come within a few seconds and the menu still shows, up to 3 times; true once `done`.
