@@ -118,11 +118,7 @@ bool RiltoApp::CreateWindows() {
     hook.menuCommand = [this](int id) { trayMenu_.Execute(id); };
     // riltoctl: as the tray menu's items; the player is made after start-up.
     hook.controlRequest = [this](std::string_view request) {
-        const auto exerciseNow = [this] {
-            if (exerciseWindowsMade_) {
-                core_.ExerciseNow();
-            }
-        };
+        const auto exerciseNow = [this] { ExerciseNowOnceReady(); };
         const auto statistics = [this] { frmStatistics_.Show(); };
         return CarryOut(request, ControlDeskPorts{core_, exerciseNow, statistics});
     };
@@ -138,11 +134,7 @@ bool RiltoApp::CreateWindows() {
     menu.micropauseNow = [this] { core_.MicropauseNow(); };
     // The player is made after start-up: a menu opened by a second start during the
     // first run's questions finds no break to start yet.
-    menu.exerciseNow = [this] {
-        if (exerciseWindowsMade_) {
-            core_.ExerciseNow();
-        }
-    };
+    menu.exerciseNow = [this] { ExerciseNowOnceReady(); };
     menu.scheme = [this](int, const std::string& name) {
         if (exerciseWindowsMade_) {
             core_.RunScheme(name);
@@ -227,6 +219,12 @@ bool RiltoApp::ShowTrayMenu(std::optional<TrayPoint> at) {
         place = POINT{at->x, at->y};
     }
     return trayMenu_.Show(frmRilto_.hwnd(), hookWindow_.hwnd(), place);
+}
+
+void RiltoApp::ExerciseNowOnceReady() {
+    if (exerciseWindowsMade_) {
+        core_.ExerciseNow();
+    }
 }
 
 void RiltoApp::ShowHotKeyStates() {

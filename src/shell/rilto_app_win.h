@@ -58,6 +58,9 @@ class RiltoApp : private StartupHost, private ShutdownActions, private StatusVie
     void LoadSettingsDialog();
     // What became of the global hot keys: on the status window and the page "Keys".
     void ShowHotKeyStates();
+    // "Exercise Now!" from the tray menu or riltoctl: nothing until the player exists, as
+    // the first run's questions let messages in before it is made.
+    void ExerciseNowOnceReady();
 
     // StartupHost
     void ShowVersion(const std::string& label) override;
